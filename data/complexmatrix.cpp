@@ -1,0 +1,224 @@
+#include "complexmatrix.h"
+
+#include <limits>
+#include <new>
+
+namespace {
+
+size_t saturatingProduct(size_t a, size_t b)
+{
+    if (b != 0 && a > std::numeric_limits<size_t>::max() / b)
+        return std::numeric_limits<size_t>::max();
+    return a * b;
+}
+
+size_t saturatingSum(size_t a, size_t b)
+{
+    return a > std::numeric_limits<size_t>::max() - b ? std::numeric_limits<size_t>::max() : a + b;
+}
+
+ComplexMatrix sameShapeZero(const ComplexMatrix& a)
+{
+    ComplexMatrix result;
+    result.resize(a.rowCount, a.colCount);
+    return result;
+}
+
+} // namespace
+
+ComplexMatrix::ComplexMatrix(const ComplexMatrix& other)
+{
+    *this = other;
+}
+
+ComplexMatrix& ComplexMatrix::operator=(const ComplexMatrix& other)
+{
+    if (this == &other)
+        return *this;
+    resize(other.rowCount, other.colCount);
+    for (int32_t i = 0; i < rowCount; ++i) {
+        for (int32_t j = 0; j < colCount; ++j)
+            rowPtr[i][j] = other.rowPtr[i][j];
+    }
+    return *this;
+}
+
+ComplexMatrix::~ComplexMatrix()
+{
+    clear();
+}
+
+void ComplexMatrix::resize(int32_t rows, int32_t cols)
+{
+    if (rowPtr == nullptr || rows != rowCount || cols != colCount) {
+        clear();
+        if (rows <= 0 && cols <= 0)
+            return;
+        // The row pointers and all rows live in one block: the pointers first, then the rows
+        // one after another. A negative or huge size saturates and fails to allocate.
+        const size_t rowsSize = rows < 0 ? std::numeric_limits<size_t>::max() : static_cast<size_t>(rows);
+        const size_t colsSize = cols < 0 ? std::numeric_limits<size_t>::max() : static_cast<size_t>(cols);
+        const size_t pointerBytes = saturatingProduct(rowsSize, sizeof(Complex*));
+        const size_t elementBytes = saturatingProduct(saturatingProduct(rowsSize, colsSize), sizeof(Complex));
+        void* storage = ::operator new(saturatingSum(saturatingSum(pointerBytes, alignof(Complex)), elementBytes));
+        rowPtr = static_cast<Complex**>(storage);
+        auto* elements = reinterpret_cast<Complex*>(
+            static_cast<char*>(storage) + (pointerBytes + alignof(Complex) - 1) / alignof(Complex) * alignof(Complex));
+        for (size_t k = 0; k < rowsSize * colsSize; ++k)
+            new (elements + k) Complex();
+        for (int32_t i = 0; i < rows; ++i)
+            rowPtr[i] = elements + static_cast<size_t>(i) * colsSize;
+        rowCount = rows;
+        colCount = cols;
+    }
+    for (int32_t i = 0; i < rowCount; ++i) {
+        for (int32_t j = 0; j < colCount; ++j)
+            rowPtr[i][j] = Complex(0.0, 0.0);
+    }
+}
+
+void ComplexMatrix::clear()
+{
+    if (rowPtr == nullptr)
+        return;
+    ::operator delete(rowPtr);
+    rowPtr = nullptr;
+    rowCount = 0;
+    colCount = 0;
+}
+
+ComplexMatrix operator+(const ComplexMatrix& a, const ComplexMatrix& b)
+{
+    ComplexMatrix result = sameShapeZero(a);
+    for (int32_t i = 0; i < a.rowCount; ++i) {
+        for (int32_t j = 0; j < a.colCount; ++j)
+            result(i, j) = a(i, j) + b(i, j);
+    }
+    return result;
+}
+
+ComplexMatrix operator-(const ComplexMatrix& a, const ComplexMatrix& b)
+{
+    ComplexMatrix result = sameShapeZero(a);
+    for (int32_t i = 0; i < a.rowCount; ++i) {
+        for (int32_t j = 0; j < a.colCount; ++j)
+            result(i, j) = a(i, j) - b(i, j);
+    }
+    return result;
+}
+
+ComplexMatrix operator*(const ComplexMatrix& a, const ComplexMatrix& b)
+{
+    ComplexMatrix result;
+    result.resize(a.rowCount, b.colCount);
+    for (int32_t i = 0; i < a.rowCount; ++i) {
+        for (int32_t k = 0; k < b.colCount; ++k) {
+            Complex sum = a(i, 0) * b(0, k);
+            for (int32_t j = 1; j < a.colCount; ++j)
+                sum += a(i, j) * b(j, k);
+            result(i, k) = sum;
+        }
+    }
+    return result;
+}
+
+ComplexMatrix operator/(const ComplexMatrix& a, const Complex& z)
+{
+    ComplexMatrix result = sameShapeZero(a);
+    for (int32_t i = 0; i < a.rowCount; ++i) {
+        for (int32_t j = 0; j < a.colCount; ++j)
+            result(i, j) = a(i, j) / z;
+    }
+    return result;
+}
+
+ComplexMatrix scalarDiagonal(const ComplexMatrix& shape, const Complex& z)
+{
+    ComplexMatrix result = sameShapeZero(shape);
+    for (int32_t i = 0; i < shape.rowCount && i < shape.colCount; ++i)
+        result(i, i) = z;
+    return result;
+}
+
+ComplexMatrix identity(const ComplexMatrix& shape)
+{
+    return scalarDiagonal(shape, Complex(1.0, 0.0));
+}
+
+ComplexMatrix minor(const ComplexMatrix& a, int32_t row, int32_t col)
+{
+    ComplexMatrix result;
+    result.resize(a.rowCount - 1, a.colCount - 1);
+    int32_t target = 0;
+    for (int32_t i = 0; i < a.rowCount; ++i) {
+        if (i == row)
+            continue;
+        int32_t targetCol = 0;
+        for (int32_t j = 0; j < a.colCount; ++j) {
+            if (j == col)
+                continue;
+            result(target, targetCol++) = a(i, j);
+        }
+        ++target;
+    }
+    return result;
+}
+
+ComplexMatrix block(const ComplexMatrix& a, int32_t firstRow, int32_t rows, int32_t firstCol, int32_t cols)
+{
+    ComplexMatrix result;
+    result.resize(rows, cols);
+    for (int32_t i = 0; i < rows; ++i) {
+        for (int32_t k = 0; k < cols; ++k)
+            result(i, k) = a(firstRow + i, firstCol + k);
+    }
+    return result;
+}
+
+void setBlock(ComplexMatrix& target, int32_t firstRow, int32_t firstCol, const ComplexMatrix& source)
+{
+    for (int32_t i = 0; i < source.rowCount; ++i) {
+        for (int32_t k = 0; k < source.colCount; ++k)
+            target(firstRow + i, firstCol + k) = source(i, k);
+    }
+}
+
+Complex determinant(const ComplexMatrix& a)
+{
+    if (a.rowCount == 1)
+        return a(0, 0);
+    if (a.rowCount <= 0)
+        return Complex(0.0, 0.0);
+    Complex sum(0.0, 0.0);
+    for (int32_t i = 0; i < a.rowCount; ++i) {
+        const double sign = i % 2 == 0 ? 1.0 : -1.0;
+        sum += a(0, i) * sign * determinant(minor(a, 0, i));
+    }
+    return sum;
+}
+
+ComplexMatrix adjugate(const ComplexMatrix& a)
+{
+    ComplexMatrix result;
+    if (a.rowCount == 1) {
+        result.resize(1, 1);
+        result(0, 0) = Complex(1.0, 0.0);
+        return result;
+    }
+    result.resize(a.rowCount, a.colCount);
+    for (int32_t i = 0; i < a.rowCount; ++i) {
+        for (int32_t j = 0; j < a.colCount; ++j) {
+            const double sign = (i + j) % 2 == 0 ? 1.0 : -1.0;
+            result(j, i) = sign * determinant(minor(a, i, j));
+        }
+    }
+    return result;
+}
+
+ComplexMatrix inverse(const ComplexMatrix& a)
+{
+    const Complex d = determinant(a);
+    if (d == Complex(0.0, 0.0))
+        return sameShapeZero(a);
+    return adjugate(a) / d;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <complex>
+#include <cstdint>
+
+using Complex = std::complex<double>;
+
+// A small dense matrix of complex numbers (the program uses 1 x 1 to 3 x 3). In an
+// S-parameter matrix element (i, j) is S with output port i + 1 and input port j + 1,
+// so (1, 0) of a two-port is S21. Copies are deep.
+class ComplexMatrix {
+public:
+    ComplexMatrix() = default;
+    ComplexMatrix(const ComplexMatrix& other);
+    ComplexMatrix& operator=(const ComplexMatrix& other);
+    ~ComplexMatrix();
+
+    // Gives the matrix these dimensions with every element 0; storage of the same
+    // dimensions is reused.
+    void resize(int32_t rows, int32_t cols);
+    void clear();
+
+    Complex& operator()(int32_t i, int32_t j) { return rowPtr[i][j]; }
+    const Complex& operator()(int32_t i, int32_t j) const { return rowPtr[i][j]; }
+
+    int32_t rowCount = 0;
+    int32_t colCount = 0;
+    Complex** rowPtr = nullptr;
+};
+
+ComplexMatrix operator+(const ComplexMatrix& a, const ComplexMatrix& b);
+ComplexMatrix operator-(const ComplexMatrix& a, const ComplexMatrix& b);
+ComplexMatrix operator*(const ComplexMatrix& a, const ComplexMatrix& b);
+ComplexMatrix operator/(const ComplexMatrix& a, const Complex& z);
+
+ComplexMatrix scalarDiagonal(const ComplexMatrix& shape, const Complex& z);
+ComplexMatrix identity(const ComplexMatrix& shape);
+ComplexMatrix minor(const ComplexMatrix& a, int32_t row, int32_t col);
+ComplexMatrix block(const ComplexMatrix& a, int32_t firstRow, int32_t rows, int32_t firstCol, int32_t cols);
+void setBlock(ComplexMatrix& target, int32_t firstRow, int32_t firstCol, const ComplexMatrix& source);
+Complex determinant(const ComplexMatrix& a);
+ComplexMatrix adjugate(const ComplexMatrix& a);
+// Adjugate over determinant; the zero matrix when the determinant is exactly 0.
+ComplexMatrix inverse(const ComplexMatrix& a);

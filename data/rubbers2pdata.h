@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "complexmatrix.h"
+#include "rubberitem.h"
+
+// One frequency point: the frequency in hertz and the 2 x 2 S-parameters referred to 50 ohm,
+// (0, 0) S11, (0, 1) S12, (1, 0) S21, (1, 1) S22.
+struct S2PPoint {
+    double freq = 0.0;
+    ComplexMatrix sParams;
+};
+
+// Releases a point made by RubberS2PData::point; accepts null.
+void releasePoint(void* item);
+
+// One measurement: the frequency points of one file (or one view of a three-port file) in
+// index order, the names under which it is shown and a summary of its frequency range.
+class RubberS2PData final : public RubberItem {
+public:
+    RubberS2PData() = default;
+    RubberS2PData(const RubberS2PData&) = delete;
+    RubberS2PData& operator=(const RubberS2PData&) = delete;
+    ~RubberS2PData();
+
+    // The point of index i, made with frequency 0 and zero S-parameters when its slot is
+    // empty; null when no memory is left. While locked, a plain read of the snapshot.
+    S2PPoint* point(int32_t i);
+    // Drops the points of a valid measurement and marks it invalid; keeps them otherwise.
+    void clearPoints();
+    // Sets freqFirst, freqLast and freqStep from the points; a one-point measurement has
+    // step 0, meaning that no spacing is known.
+    void updateFreqSummary();
+    void releasePoints();
+
+    std::string sourcePath;
+    std::string displayName;
+    std::string fullName;
+    int32_t dataValid = 0;
+    double freqFirst = 0.0;
+    double freqLast = 0.0;
+    double freqStep = 0.0;
+};

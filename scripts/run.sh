@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds Sprelin (Release, in build/) and starts it on the given files, or on every sample.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/packages.sh
+ensure_packages $BUILD_PACKAGES
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)"
+
+if [ $# -gt 0 ]; then
+    files=("$@")
+else
+    files=()
+    for f in samples/*; do
+        [ -f "$f" ] && files+=("$f")
+    done
+fi
+
+if [ -x build/ui/sprelin ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    exec build/ui/sprelin "${files[@]}"
+fi
+if [ -x build/cli/sprelin-cli ]; then
+    build/cli/sprelin-cli render -o build/sprelin-chart.png "${files[@]}"
+    echo "$(pwd)/build/sprelin-chart.png"
+    exit 0
+fi
+echo "Built: build/rubber/libkelvarra.so (the pointer array) and the core libraries."
+echo "The program itself is not there yet."
