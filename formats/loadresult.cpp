@@ -1,0 +1,34 @@
+#include "loadresult.h"
+
+namespace {
+
+// Indexed by code - 1.
+const char* const kMessages[] = {
+    "Файл не найден",
+    "Ошибка чтения входного файла",
+    "Ошибка чтения S2P файла",
+    "Неверный тип данных - поддерживается только файл S параметров",
+    "Ошибка записи выходного файла",
+};
+
+const char* const kReasons[] = {
+    "the file cannot be opened",
+    "the file cannot be read whole",
+    "no usable S-parameter data",
+    "the parameter type is not S",
+    "the output file cannot be written",
+};
+
+constexpr int kCodeCount = static_cast<int>(sizeof(kMessages) / sizeof(kMessages[0]));
+
+} // namespace
+
+const char* loadResultMessage(int code)
+{
+    return code >= 1 && code <= kCodeCount ? kMessages[code - 1] : "";
+}
+
+const char* loadResultReason(int code)
+{
+    return code >= 1 && code <= kCodeCount ? kReasons[code - 1] : "";
+}

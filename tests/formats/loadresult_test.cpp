@@ -1,0 +1,15 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "loadresult.h"
+
+TEST(LoadResult, MessagesAreIndexedByCodeAndUnknownCodesHaveNone)
+{
+    EXPECT_EQ(std::string(loadResultMessage(LoadCannotOpen)), "Файл не найден");
+    EXPECT_EQ(std::string(loadResultMessage(LoadCannotWrite)), "Ошибка записи выходного файла");
+    EXPECT_EQ(std::string(loadResultMessage(LoadSuccess)), "");
+    EXPECT_EQ(std::string(loadResultMessage(6)), "");
+    EXPECT_EQ(std::string(loadResultReason(-1)), "");
+    EXPECT_EQ(std::string(loadResultReason(LoadNotSParameters)), "the parameter type is not S");
+}
