@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "loadresult.h"
+
+// Reads the whole file at path (UTF-8) with room for one byte more after its contents, as the
+// readers prepare their text in place. length receives the file's size. Returns LoadSuccess,
+// LoadCannotOpen when the path is not a readable regular file, or LoadCannotRead when the
+// contents cannot be read whole.
+LoadResult readWholeFile(const std::string& path, std::vector<char>& buffer, size_t& length);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "loadresult.h"
+#include "rubbers2pdata.h"
+
+// Data formats of a Touchstone option line.
+enum TouchstoneFormat : int { FormatDB = 0, FormatMA = 1, FormatRI = 2 };
+// Parameter types of a Touchstone option line; only S-parameters are read.
+enum TouchstoneParam : int { ParamS = 0, ParamY = 1, ParamZ = 2, ParamH = 3, ParamG = 4 };
+
+// What the option line says, each value with the default that holds when the line omits it.
+struct TouchstoneOptions {
+    double freqMultiplier = 1e9;
+    int paramType = ParamS;
+    int dataFormat = FormatMA;
+    double refResistance = 50.0;
+};
+
+// Reads the option line ("# GHz S MA R 50") of prepared text into options. Returns the index of
+// the NUL that ends the option line, or a value not below length when there is none.
+size_t parseOptionLine(const char* text, size_t length, TouchstoneOptions& options);
+
+// Sets the point's frequency in hertz and its linear complex S-parameters from the pairs of
+// numbers a11 b11 a12 b12 a21 b21 a22 b22 written in the given format.
+void storePoint(
+    S2PPoint& point, double rawFreq, int dataFormat, double freqMultiplier, const double numbers[8]);
+
+// Converts the point's two-port S-parameters from reference resistance oldR to newR.
+void renormalize(S2PPoint& point, double oldR, double newR = 50.0);
+
+// Readers of a whole file held in buffer (length bytes and room for one more); they prepare
+// the text in place, stop at the first frequency that does not increase and give back a
+// LoadResult: LoadSuccess, LoadNoData or LoadNotSParameters.
+LoadResult readS1P(RubberS2PData& measurement, char* buffer, size_t length);
+LoadResult readS2P(RubberS2PData& measurement, char* buffer, size_t length);
+// A three-port file becomes the views of ports 1-2, 2-3 and 1-3 and the reduced two-port of
+// two joined copies; label receives the name of the reduction's joined ports.
+LoadResult readS3P(RubberS2PData& view12, RubberS2PData& view23, RubberS2PData& view13,
+    RubberS2PData& reduced, char* buffer, size_t length, std::string& label);
+
+// Reads the two-port file at path into measurement and sets its sourcePath (empty when the
+// file cannot be opened).
+LoadResult loadS2PFile(RubberS2PData& measurement, const std::string& path);
