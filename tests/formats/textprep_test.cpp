@@ -77,3 +77,74 @@ TEST(TextPreparation, SkipsALeadingByteOrderMarkOnly)
     EXPECT_EQ(prepare("\xEF\xBB# MHz\n1\n"), "1|");
     EXPECT_EQ(prepare("\xEF\xBB\xBF"), "");
 }
+
+namespace {
+
+// The preparation written out as two separate passes over a copy, byte by byte, to check the
+// one-pass version against.
+std::string referencePreparation(const std::string& text)
+{
+    size_t from = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    std::string first;
+    bool inComment = false;
+    bool haveLast = false;
+    char last = 0;
+    for (size_t i = from; i < text.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(text[i]);
+        char c;
+        if (byte == '\r' || byte == '\n') {
+            inComment = false;
+            c = 0;
+        } else if (inComment) {
+            continue;
+        } else if (byte == '!' || byte > 'z') {
+            inComment = true;
+            continue;
+        } else if (byte < 0x20) {
+            c = ' ';
+        } else if (byte == ',') {
+            c = '.';
+        } else {
+            c = static_cast<char>(byte);
+        }
+        const bool repeat = haveLast && last == c && (c == ' ' || c == 0);
+        haveLast = true;
+        last = c;
+        if (!repeat)
+            first.push_back(c);
+    }
+    std::string second;
+    for (const char c : first) {
+        if ((c == ' ' || c == 0) && (second.empty() || second.back() == 0))
+            continue;
+        if ((c == ' ' || c == 0) && second.back() == ' ') {
+            second.back() = 0;
+            continue;
+        }
+        second.push_back(c);
+    }
+    for (char& c : second)
+        if (c == '\0')
+            c = '|';
+    return second;
+}
+
+} // namespace
+
+TEST(TextPreparation, MatchesTheTwoPassRuleOnGeneratedText)
+{
+    // Long plain runs, comments, commas and every kind of separator, in random mixtures.
+    const std::string pieces[]
+        = { "0.1234567891", "-2.5e-3", " ", "  ", "\t", "\r\n", "\n", "\r", "! note ", ",", "\xD0", "{}", "#",
+              "1234567890123456789012345", "\x01", "x", "\xEF\xBB\xBF", "MHz", "!", "\n\n" };
+    unsigned seed = 12345;
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int count = round % 60;
+        for (int k = 0; k < count; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            text += pieces[(seed >> 16) % (sizeof pieces / sizeof pieces[0])];
+        }
+        ASSERT_EQ(prepare(text), referencePreparation(text)) << "round " << round;
+    }
+}

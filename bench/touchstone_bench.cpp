@@ -1,0 +1,113 @@
+// Reading a generated two-port file of 1,000,000 points (RI, about ten significant digits per
+// number) from disk to a valid measurement, against a bare parse of the same numbers with
+// fast_float, and the heap that the loaded measurement and the peak of the read cost per point.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <malloc.h>
+#include <string>
+#include <vector>
+
+#include <fast_float/fast_float.h>
+
+#include "filebuffer.h"
+#include "touchstonereader.h"
+
+namespace {
+
+constexpr int kPoints = 1000000;
+
+const std::string& benchFile()
+{
+    static const std::string path = [] {
+        const std::string p = "/tmp/sprelin_bench_1e6.s2p";
+        std::FILE* f = std::fopen(p.c_str(), "wb");
+        std::fputs("! generated two-port\r\n# MHz S RI R 50\r\n", f);
+        for (int i = 0; i < kPoints; ++i) {
+            const double x = i * 1e-6;
+            std::fprintf(f, "%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n", 10.0 + i * 0.001234567,
+                         0.1234567891 + x, -0.2345678912 + x, 0.8765432198 - x, 0.0123456789 + x, 0.8765432198 - x,
+                         0.0123456789 - x, 0.3456789123 + x, -0.4567891234 + x);
+        }
+        std::fclose(f);
+        return p;
+    }();
+    return path;
+}
+
+size_t fileBytes()
+{
+    std::ifstream in(benchFile(), std::ios::binary | std::ios::ate);
+    return static_cast<size_t>(in.tellg());
+}
+
+void BM_LoadS2PFile(benchmark::State& state)
+{
+    const std::string& path = benchFile();
+    for (auto _ : state) {
+        RubberS2PData m;
+        const LoadResult r = loadS2PFile(m, path);
+        if (r != LoadSuccess || m.itemCount != kPoints || m.dataValid != 1)
+            state.SkipWithError("the file did not load whole");
+        benchmark::DoNotOptimize(m.itemCount);
+        state.PauseTiming();
+        m.releasePoints();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileBytes()));
+}
+BENCHMARK(BM_LoadS2PFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Only the numbers: the text is in memory and fast_float reads every number after a blank.
+void BM_BareFastFloatParse(benchmark::State& state)
+{
+    std::vector<char> buffer;
+    size_t length = 0;
+    readWholeFile(benchFile(), buffer, length);
+    const char* const begin = buffer.data() + std::string(buffer.data(), 64).find("\n", 25) + 1;
+    const char* const end = buffer.data() + length;
+    for (auto _ : state) {
+        double sum = 0.0;
+        size_t count = 0;
+        for (const char* p = begin; p < end;) {
+            while (p < end && (*p == ' ' || *p == '\r' || *p == '\n'))
+                ++p;
+            double v = 0.0;
+            const auto r = fast_float::from_chars(p, end, v);
+            if (r.ptr == p)
+                break;
+            sum += v;
+            ++count;
+            p = r.ptr;
+        }
+        if (count != static_cast<size_t>(kPoints) * 9)
+            state.SkipWithError("bare parse miscounted");
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileBytes()));
+}
+BENCHMARK(BM_BareFastFloatParse)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Heap kept by the loaded measurement per point, and the peak of the read (the file buffer
+// and the points together) per point.
+void BM_HeapPerPoint(benchmark::State& state)
+{
+    double kept = 0;
+    double peak = 0;
+    for (auto _ : state) {
+        const size_t before = mallinfo2().uordblks;
+        RubberS2PData m;
+        loadS2PFile(m, benchFile());
+        const size_t after = mallinfo2().uordblks;
+        kept = static_cast<double>(after - before) / kPoints;
+        peak = kept + static_cast<double>(fileBytes() + 1) / kPoints;
+    }
+    state.counters["heap_bytes_per_point"] = kept;
+    state.counters["peak_heap_bytes_per_point"] = peak;
+}
+BENCHMARK(BM_HeapPerPoint)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
