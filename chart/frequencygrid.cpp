@@ -1,0 +1,109 @@
+#include "frequencygrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "roundhalfaway.h"
+
+namespace {
+
+// Arrays of one grid point in a recomputation: eight trace values per measurement, the
+// grid frequency, the pixel column and the eight reference values.
+double bytesPerGridPoint(int32_t measurementCount)
+{
+    return 8.0 * sizeof(double) * measurementCount + sizeof(double) + sizeof(int32_t) + 8 * sizeof(double);
+}
+
+bool finiteRange(double low, double high)
+{
+    return std::isfinite(low) && std::isfinite(high) && std::isfinite(high - low);
+}
+
+// Smallest first and largest last frequency of the measurements that have points.
+void dataRange(RubberS2P& measurements, double& low, double& high)
+{
+    low = 0;
+    high = 0;
+    bool found = false;
+    for (int32_t i = 0; i < measurements.itemCount; ++i) {
+        RubberS2PData* m = measurements.measurement(i);
+        if (m == nullptr || m->itemCount == 0 || !finiteRange(m->freqFirst, m->freqLast))
+            continue;
+        if (!found || m->freqFirst < low)
+            low = m->freqFirst;
+        if (!found || m->freqLast > high)
+            high = m->freqLast;
+        found = true;
+    }
+    if (!finiteRange(low, high))
+        high = low;
+}
+
+double widening(double frequency)
+{
+    return std::max(1.0, std::abs(frequency) * 1e-9);
+}
+
+} // namespace
+
+double coarsestMeanStep(RubberS2P& measurements)
+{
+    double coarsest = 0;
+    for (int32_t i = 0; i < measurements.itemCount; ++i) {
+        RubberS2PData* m = measurements.measurement(i);
+        if (m == nullptr || !std::isfinite(m->freqStep))
+            continue;
+        if (m->freqStep > coarsest)
+            coarsest = m->freqStep;
+    }
+    return coarsest;
+}
+
+int32_t gridPointLimit(int32_t measurementCount)
+{
+    const double fit = std::floor(traceBufferBudget / bytesPerGridPoint(std::max(measurementCount, 0)));
+    return static_cast<int32_t>(std::clamp(fit, 2.0, static_cast<double>(maxGridPoints)));
+}
+
+int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom)
+{
+    double low = zoom.xMin;
+    double high = zoom.xMax;
+    if (!finiteRange(low, high))
+        dataRange(measurements, low, high);
+    if (high < low)
+        std::swap(low, high);
+
+    const double step = coarsestMeanStep(measurements);
+    double count = 2;
+    if (step > 0) {
+        double first = std::ceil(low / step) * step;
+        double last = std::floor(high / step) * step;
+        if (!(last > first)) {
+            first = std::floor(low / step) * step;
+            last = std::ceil(high / step) * step;
+        }
+        if (!(last > first))
+            last = first + step;
+        if (finiteRange(first, last) && last > first) {
+            low = first;
+            high = last;
+            count = roundHalfAway((high - low) / step) + 1;
+        }
+    }
+    if (!(high > low)) {
+        high = low + widening(low);
+        if (!std::isfinite(high)) {
+            high = low;
+            low = high - widening(high);
+        }
+    }
+
+    zoom.xMin = low;
+    zoom.xMax = high;
+    const double limit = gridPointLimit(measurements.itemCount);
+    if (!(count < limit))
+        return static_cast<int32_t>(limit);
+    return static_cast<int32_t>(std::max(count, 2.0));
+}

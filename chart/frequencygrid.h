@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+#include "rubbers2p.h"
+#include "zoomentry.h"
+
+// Upper bound of the frequency grid, however wide the view is against the data.
+constexpr int32_t maxGridPoints = 1000000;
+// Memory that the trace buffers of one recomputation may take, over all measurements.
+constexpr double traceBufferBudget = 512.0 * 1024 * 1024;
+
+// Largest mean frequency step (hertz) among the measurements, the earlier one on equal
+// steps; steps that are not positive and finite (one-point measurements) do not count.
+// 0 when no measurement has a usable step.
+double coarsestMeanStep(RubberS2P& measurements);
+
+// Most grid points that keep the trace buffers of measurementCount measurements within
+// traceBufferBudget, and never more than maxGridPoints; at least 2.
+int32_t gridPointLimit(int32_t measurementCount);
+
+// Number of frequency grid points for the view, at least 2 and at most gridPointLimit.
+// Snaps xMin and xMax of the view to multiples of the coarsest mean step s, inward
+// (xMin up, xMax down), so the grid is never finer than the coarsest measurement; the count
+// is then (xMax - xMin)/s + 1, rounded. The view always leaves with finite ends and
+// xMax > xMin:
+// - reversed ends are swapped; ends that are not finite are replaced by the measurements'
+//   frequency range;
+// - a view that holds no two multiples of s is snapped outward instead, and a single
+//   multiple gets the next one above it;
+// - without a usable step the ends stay, the grid has 2 points, and an empty range is
+//   widened by 1 Hz (or a billionth of its frequency, if more).
+int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom);

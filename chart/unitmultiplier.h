@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+// Hertz per displayed frequency unit: 1 (Hz), 1000 (kHz), 1000000 (MHz) or 1000000000 (GHz).
+// Axis labels, edit boxes and the readout show hertz divided by it. MHz until set.
+extern double unitMultiplier;
+
+// Number of displayed frequency units, Hz to GHz.
+constexpr int32_t unitCount = 4;
+
+// Multiplier of unit k (0 Hz .. 3 GHz), exactly 10^(3k); k is clamped to 0..3.
+double unitMultiplierOf(int32_t unitIndex);
+
+// Unit index of a multiplier: its decimal exponent rounded half away from zero, divided by 3
+// and truncated, clamped to 0..3. A multiplier that is not positive gives 0.
+int32_t unitIndexOf(double multiplier);
