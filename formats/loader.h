@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "loadresult.h"
+#include "rubbers2p.h"
+
+// Loads the file at path into the measurement list, choosing the reader by the extension
+// (.s2p, .s3p, .s1p, .dtu, .nrm, .csv, any letter case) and naming the new measurements. Safe
+// to call from several threads at once for different paths: every growth of the list happens
+// under loadLock. A file that fails leaves no measurement or measurements without points.
+// Returns the reader's outcome for callers that report it (LoadSuccess when a column or CSV
+// file was read, whatever it held; LoadNoData for an extension without a reader).
+LoadResult loadFile(RubberS2P& list, const std::string& path);
+
+// Loads every path in a parallel loop with a static schedule and returns when all are done.
+// results, when given, receives loadFile's outcome for each path, in path order.
+void loadFiles(RubberS2P& list, const std::vector<std::string>& paths, std::vector<LoadResult>* results = nullptr);
+
+// Loads every argument after the program name as a file path.
+void loadCommandLine(RubberS2P& list, int argc, const char* const* argv);
+
+// Whether the path's extension names one of the readers.
+bool hasReader(const std::string& path);
