@@ -1,0 +1,137 @@
+#include "settingsrecord.h"
+
+#include "inifile.h"
+#include "numbertext.h"
+#include "profilekeys.h"
+#include "profilestorage.h"
+#include "settingspath.h"
+
+namespace {
+
+constexpr int32_t kColumnCount = 5;
+// The key number of the file list width among the Width keys.
+constexpr int32_t kListWidthKey = -1;
+// The file list width when the file does not hold one, in pixels.
+constexpr int32_t kDefaultListWidth = 170;
+// MX when the file does not hold it: hertz per megahertz.
+constexpr double kDefaultMX = 1000000.0;
+
+void readInt(const IniFile& ini, std::string_view key, int32_t& field)
+{
+    field = readIntKey(ini, kGeneralSection, key, field);
+}
+
+void readDouble(const IniFile& ini, std::string_view key, double& field)
+{
+    field = readDoubleKey(ini, key, field);
+}
+
+void writeInt(IniFile& ini, std::string_view section, std::string_view key, int32_t value)
+{
+    ini.setValue(section, key, printLong(value));
+}
+
+void writeDouble(IniFile& ini, std::string_view key, double value)
+{
+    ini.setValue(kGeneralSection, key, printDouble(value));
+}
+
+} // namespace
+
+SettingsRecord& processSettings()
+{
+    static SettingsRecord record;
+    return record;
+}
+
+std::string widthKey(int32_t n)
+{
+    return "Width<" + printLong(n) + ">";
+}
+
+void resolveSettingsPath(SettingsRecord& record)
+{
+    if (record.settingsPath.empty())
+        record.settingsPath = defaultSettingsPath();
+}
+
+void readSettings(SettingsRecord& record)
+{
+    resolveSettingsPath(record);
+    readSettings(record, record.settingsPath);
+}
+
+void readSettings(SettingsRecord& record, const std::string& path)
+{
+    const IniFile ini = loadProfile(path);
+    readInt(ini, "Topmost", record.Topmost);
+    readInt(ini, "Filter", record.Filter);
+    for (int32_t n = 0; n < kColumnCount; ++n)
+        record.columnWidth[n] = readIntKey(ini, kListSection, widthKey(n), 0);
+    record.Left = readIntKey(ini, kGeneralSection, "Left", 0);
+    record.Right = readIntKey(ini, kGeneralSection, "Right", 0);
+    record.Top = readIntKey(ini, kGeneralSection, "Top", 0);
+    record.Bottom = readIntKey(ini, kGeneralSection, "Bottom", 0);
+    record.listWidth = readIntKey(ini, kListSection, widthKey(kListWidthKey), kDefaultListWidth);
+    record.MX = readDoubleKey(ini, "MX", kDefaultMX);
+    readInt(ini, "AutoX", record.AutoX);
+    readInt(ini, "AutoY", record.AutoY);
+    readDouble(ini, "MinX", record.MinX);
+    readDouble(ini, "MaxX", record.MaxX);
+    readDouble(ini, "dX", record.dX);
+    readDouble(ini, "MinY", record.MinY);
+    readDouble(ini, "MaxY", record.MaxY);
+    readDouble(ini, "dY", record.dY);
+    readInt(ini, "Units", record.Units);
+    readInt(ini, "S11m", record.S11m);
+    readInt(ini, "S12m", record.S12m);
+    readInt(ini, "S21m", record.S21m);
+    readInt(ini, "S22m", record.S22m);
+    readInt(ini, "S11a", record.S11a);
+    readInt(ini, "S12a", record.S12a);
+    readInt(ini, "S21a", record.S21a);
+    readInt(ini, "S22a", record.S22a);
+    readInt(ini, "Language", record.Language);
+}
+
+bool writeSettings(SettingsRecord& record)
+{
+    resolveSettingsPath(record);
+    return writeSettings(record, record.settingsPath);
+}
+
+bool writeSettings(const SettingsRecord& record, const std::string& path)
+{
+    if (path.empty())
+        return false;
+    IniFile ini = loadProfile(path);
+    writeInt(ini, kGeneralSection, "Topmost", record.Topmost);
+    writeInt(ini, kGeneralSection, "Filter", record.Filter);
+    for (int32_t n = 0; n < kColumnCount; ++n)
+        writeInt(ini, kListSection, widthKey(n), record.columnWidth[n]);
+    writeInt(ini, kListSection, widthKey(kListWidthKey), record.listWidth);
+    writeInt(ini, kGeneralSection, "Left", record.Left);
+    writeInt(ini, kGeneralSection, "Right", record.Right);
+    writeInt(ini, kGeneralSection, "Top", record.Top);
+    writeInt(ini, kGeneralSection, "Bottom", record.Bottom);
+    writeDouble(ini, "MX", record.MX);
+    writeInt(ini, kGeneralSection, "AutoX", record.AutoX);
+    writeInt(ini, kGeneralSection, "AutoY", record.AutoY);
+    writeDouble(ini, "MinX", record.MinX);
+    writeDouble(ini, "MaxX", record.MaxX);
+    writeDouble(ini, "dX", record.dX);
+    writeDouble(ini, "MinY", record.MinY);
+    writeDouble(ini, "MaxY", record.MaxY);
+    writeDouble(ini, "dY", record.dY);
+    writeInt(ini, kGeneralSection, "Units", record.Units);
+    writeInt(ini, kGeneralSection, "S11m", record.S11m);
+    writeInt(ini, kGeneralSection, "S12m", record.S12m);
+    writeInt(ini, kGeneralSection, "S21m", record.S21m);
+    writeInt(ini, kGeneralSection, "S22m", record.S22m);
+    writeInt(ini, kGeneralSection, "S11a", record.S11a);
+    writeInt(ini, kGeneralSection, "S12a", record.S12a);
+    writeInt(ini, kGeneralSection, "S21a", record.S21a);
+    writeInt(ini, kGeneralSection, "S22a", record.S22a);
+    writeInt(ini, kGeneralSection, "Language", record.Language);
+    return saveProfile(path, ini);
+}

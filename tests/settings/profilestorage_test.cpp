@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+
+#include "profilestorage.h"
+#include "settingsrecord.h"
+#include "settingstestfiles.h"
+
+namespace {
+
+const char* const kOldFile = "[General]\nTopmost=1\n; the old file\n";
+
+class ProfileStorageTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+
+    // The names in the folder, so that a left-over temporary file shows.
+    QStringList entries(const char* sub = nullptr) const
+    {
+        QDir d(sub ? dir.filePath(sub) : dir.path());
+        return d.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(ProfileStorageTest, SaveCreatesMissingFolders)
+{
+    const std::string file = path("a/b/sprelin.ini");
+    IniFile ini;
+    ini.setValue("General", "A", "1");
+    ASSERT_TRUE(saveProfile(file, ini));
+    EXPECT_EQ(readTextFile(file), "[General]\nA=1\n");
+    EXPECT_EQ(loadProfile(file).value("General", "A"), "1");
+}
+
+TEST_F(ProfileStorageTest, FolderThatCannotBeMadeIsReported)
+{
+    writeTextFile(path("plain"), "not a folder");
+    SettingsRecord record;
+    EXPECT_FALSE(writeSettings(record, path("plain/sprelin.ini")));
+    EXPECT_EQ(readTextFile(path("plain")), "not a folder");
+}
+
+TEST_F(ProfileStorageTest, FailedWriteLeavesTheOldFileAndNoTemporary)
+{
+    const std::string file = path("sprelin.ini");
+    writeTextFile(file, kOldFile);
+    // Files may grow to no more than 16 bytes now, so the new text cannot be written whole.
+    rlimit previous {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit small = previous;
+    small.rlim_cur = 16;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    SettingsRecord record;
+    const bool written = writeSettings(record, file);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readTextFile(file), kOldFile);
+    EXPECT_EQ(entries(), QStringList { "sprelin.ini" });
+}
+
+TEST_F(ProfileStorageTest, ReadOnlyFolderIsReportedAndTheOldFileStays)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    const std::string file = path("locked/sprelin.ini");
+    writeTextFile(file, kOldFile);
+    const std::string folder = path("locked");
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    SettingsRecord record;
+    const bool written = writeSettings(record, file);
+    chmod(folder.c_str(), 0755);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readTextFile(file), kOldFile);
+    EXPECT_EQ(entries("locked"), QStringList { "sprelin.ini" });
+}
+
+TEST_F(ProfileStorageTest, PipeIsNotWaitedOn)
+{
+    const std::string fifo = path("pipe.ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(loadProfile(fifo).value("General", "Topmost").has_value());
+}
+
+TEST_F(ProfileStorageTest, OversizedFileIsNotRead)
+{
+    const std::string file = path("big.ini");
+    writeTextFile(file, "[General]\nTopmost=1\n" + std::string(17 * 1024 * 1024, ' '));
+    EXPECT_FALSE(loadProfile(file).value("General", "Topmost").has_value());
+}
+
+} // namespace
