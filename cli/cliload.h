@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "rubbers2p.h"
+
+// Loads the files as the program's window does (the parallel loader, then the removal of
+// measurements without points) and puts the measurements into the order of the paths with
+// the re-read rule. Every path that yields no measurement gets one line on err: the path and
+// the reason. Returns whether every path yielded at least one measurement.
+bool loadForCli(const std::vector<std::string>& paths, RubberS2P& list, std::ostream& err);

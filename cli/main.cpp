@@ -1,0 +1,61 @@
+// sprelin-cli: the batch tool on the viewer's engine.
+#include <clocale>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "clicommands.h"
+
+namespace {
+
+const char* const kHelp
+    = "Usage: sprelin-cli COMMAND [OPTIONS] FILE...\n"
+      "       sprelin-cli --help | --version\n"
+      "\n"
+      "Loads S-parameter files (.s1p, .s2p, .s3p, .dtu, .nrm, .csv) as Sprelin does.\n"
+      "\n"
+      "Commands:\n"
+      "  info     one line per measurement: index, name, points, frequency range\n"
+      "  dump     every measurement with all its points\n"
+      "\n"
+      "'sprelin-cli COMMAND --help' describes a command.\n"
+      "Exit status: 0 success, 1 a file yielded nothing or an output failed, 2 usage error.\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const std::vector<std::string>&);
+};
+
+const Command kCommands[] = {
+    { "info", runInfo },
+    { "dump", runDump },
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Take the user's locale as the window does; every number the tool prints or reads is
+    // locale-independent all the same.
+    std::setlocale(LC_ALL, "");
+    if (argc < 2) {
+        std::cerr << kHelp;
+        return CliUsageError;
+    }
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h") {
+        std::cout << kHelp;
+        return CliSuccess;
+    }
+    if (first == "--version") {
+        std::cout << "sprelin-cli " SPRELIN_VERSION "\n";
+        return CliSuccess;
+    }
+    const std::vector<std::string> words(argv + 2, argv + argc);
+    for (const Command& command : kCommands)
+        if (first == command.name)
+            return command.run(words);
+    std::cerr << "sprelin-cli: unknown command '" << first << "'\n" << kHelp;
+    return CliUsageError;
+}

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "clirunner.h"
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> fieldsOf(const std::string& line, char separator)
+{
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, separator);)
+        fields.push_back(field);
+    return fields;
+}
+
+std::string quoted(const std::string& path)
+{
+    return "'" + path + "'";
+}
+
+std::string allSamples()
+{
+    std::string words;
+    for (const char* name : { "bandpass-filter.s2p", "antenna-900mhz.s1p", "power-divider-75ohm.s3p",
+             "attenuator-10db.s2p", "lowpass-channels.dtu", "filters-two-tables.csv" })
+        words += quoted(samplePath(name)) + " ";
+    return words;
+}
+
+} // namespace
+
+TEST(CliDump, PrintsEveryMeasurementInPathOrder)
+{
+    const CliRun run = runCli("dump " + allSamples());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    std::vector<std::string> headers;
+    size_t pointLines = 0;
+    size_t expectedPoints = 0;
+    for (const std::string& line : linesOf(run.out)) {
+        if (line.rfind("measurement\t", 0) == 0) {
+            const std::vector<std::string> f = fieldsOf(line, '\t');
+            ASSERT_EQ(f.size(), 5u) << line;
+            EXPECT_EQ(f[1], std::to_string(headers.size()));
+            headers.push_back(f[2]);
+            expectedPoints += std::stoul(f[4]);
+            continue;
+        }
+        EXPECT_EQ(fieldsOf(line, ' ').size(), 9u) << line;
+        ++pointLines;
+    }
+    EXPECT_EQ(pointLines, expectedPoints);
+    const std::vector<std::string> expected
+        = { "bandpass-filter", "antenna-900mhz", "[1->2] power-divider-75ohm", "[2->3] power-divider-75ohm",
+              "[1->3] power-divider-75ohm", "[Conc. 2-3,3-2] power-divider-75ohm", "attenuator-10db",
+              "lowpass-channels-01", "lowpass-channels-02", "lowpass-channels-03", "S21 Фильтр ФНЧ-1",
+              "S12 Фильтр ФНЧ-1", "S21 Фильтр ФНЧ-2" };
+    EXPECT_EQ(headers, expected);
+}
+
+TEST(CliDump, PointsKeepFullPrecision)
+{
+    const CliRun run = runCli("dump " + quoted(samplePath("bandpass-filter.s2p")));
+    ASSERT_EQ(run.status, 0);
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_GE(lines.size(), 2u);
+    // The sample's first line: 2.0000 GHz, S11 = 0.902336 - 0.424139j, S21 = 0.002205 + 0.004751j.
+    const std::vector<std::string> f = fieldsOf(lines[1], ' ');
+    EXPECT_EQ(std::stod(f[0]), 2e9);
+    EXPECT_EQ(std::stod(f[1]), 0.902336);
+    EXPECT_EQ(std::stod(f[2]), -0.424139);
+    EXPECT_EQ(std::stod(f[3]), 0.002205);
+    EXPECT_EQ(std::stod(f[4]), 0.004751);
+}
+
+TEST(CliDump, OutputDoesNotDependOnTheLocale)
+{
+    const CliRun plain = runCli("dump " + allSamples());
+    for (const char* locale : { "de_DE.UTF-8", "ru_RU.UTF-8" }) {
+        const CliRun local = runCli("dump " + allSamples(), std::string("LC_ALL=") + locale);
+        EXPECT_EQ(local.status, 0);
+        EXPECT_EQ(local.out, plain.out) << locale;
+    }
+}
+
+TEST(CliDump, FileThatYieldsNothingIsReportedAndTheOthersStillPrint)
+{
+    const std::string missing = ::testing::TempDir() + "/sprelin_no_such_file.s2p";
+    const std::string unsupported = samplePath("../README.md");
+    const CliRun run = runCli("dump " + quoted(samplePath("antenna-900mhz.s1p")) + " " + quoted(missing) + " "
+        + quoted(unsupported));
+    EXPECT_EQ(run.status, 1);
+    const std::vector<std::string> errors = linesOf(run.err);
+    ASSERT_EQ(errors.size(), 2u) << run.err;
+    EXPECT_EQ(errors[0], missing + ": the file cannot be opened");
+    EXPECT_EQ(errors[1].rfind(unsupported + ": not a supported file type", 0), 0u) << errors[1];
+    EXPECT_EQ(run.out.rfind("measurement\t0\tantenna-900mhz\t", 0), 0u);
+}
+
+TEST(CliInfo, OneLinePerMeasurement)
+{
+    const CliRun run = runCli("info " + quoted(samplePath("attenuator-10db.s2p")) + " "
+        + quoted(samplePath("lowpass-channels.dtu")));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 4u);
+    // The attenuator's 51 points run from 0.1 to 10.1 GHz in steps of 0.2 GHz; its noise block
+    // is not part of it.
+    EXPECT_EQ(lines[0], "0\tattenuator-10db\t51\t100000000\t1.01e+10\t200000000");
+    EXPECT_EQ(lines[1], "1\tlowpass-channels-01\t101\t1000\t6000\t50");
+}
+
+TEST(CliUsage, HelpVersionAndMistakes)
+{
+    struct Row {
+        const char* arguments;
+        int status;
+        const char* outStart;
+        const char* errStart;
+    };
+    const Row rows[] = {
+        { "--help", 0, "Usage: sprelin-cli COMMAND", "" },
+        { "--version", 0, "sprelin-cli 1.7.0", "" },
+        { "dump --help", 0, "Usage: sprelin-cli dump", "" },
+        { "info -h", 0, "Usage: sprelin-cli info", "" },
+        { "", 2, "", "Usage:" },
+        { "frobnicate x.s2p", 2, "", "sprelin-cli: unknown command 'frobnicate'" },
+        { "dump", 2, "", "sprelin-cli: no files given" },
+        { "dump --bogus x.s2p", 2, "", "sprelin-cli: unknown option --bogus" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const CliRun run = runCli(row.arguments);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.out.rfind(row.outStart, 0), 0u) << run.out;
+        EXPECT_EQ(run.err.rfind(row.errStart, 0), 0u) << run.err;
+    }
+}

@@ -1,0 +1,41 @@
+#include "clirunner.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+CliRun runCli(const std::string& arguments, const std::string& environment)
+{
+    const std::string out = ::testing::TempDir() + "/sprelin_cli_out.txt";
+    const std::string err = ::testing::TempDir() + "/sprelin_cli_err.txt";
+    const std::string command
+        = environment + " '" SPRELIN_CLI "' " + arguments + " >'" + out + "' 2>'" + err + "'";
+    const int raw = std::system(command.c_str());
+    CliRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = readAll(out);
+    run.err = readAll(err);
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    return run;
+}
+
+std::string samplePath(const std::string& name)
+{
+    return std::string(SPRELIN_SAMPLES) + "/" + name;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// What one run of the batch tool gave.
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs sprelin-cli with the given argument text (already quoted for the shell), optionally
+// with environment assignments in front ("LC_ALL=de_DE.UTF-8").
+CliRun runCli(const std::string& arguments, const std::string& environment = std::string());
+
+// The path of a sample file shipped with the project.
+std::string samplePath(const std::string& name);
