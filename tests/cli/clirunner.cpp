@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -21,8 +23,12 @@ std::string readAll(const std::string& path)
 
 CliRun runCli(const std::string& arguments, const std::string& environment)
 {
-    const std::string out = ::testing::TempDir() + "/sprelin_cli_out.txt";
-    const std::string err = ::testing::TempDir() + "/sprelin_cli_err.txt";
+    // Test cases run as parallel processes: each run gets files of its own.
+    static int runs = 0;
+    const std::string stem = ::testing::TempDir() + "/sprelin_cli_" + std::to_string(getpid()) + "_" +
+                             std::to_string(++runs);
+    const std::string out = stem + ".out";
+    const std::string err = stem + ".err";
     const std::string command
         = environment + " '" SPRELIN_CLI "' " + arguments + " >'" + out + "' 2>'" + err + "'";
     const int raw = std::system(command.c_str());
