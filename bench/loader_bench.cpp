@@ -1,0 +1,64 @@
+// Loading 200 two-port files of 1601 points each through the parallel loader, with one worker
+// thread and with two, in the same run; the ratio of the two times shows what the parallel
+// loop gains.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <omp.h>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "loader.h"
+#include "reloadorder.h"
+
+namespace {
+
+constexpr int kFiles = 200;
+constexpr int kPoints = 1601;
+
+const std::vector<std::string>& benchFiles()
+{
+    static const std::vector<std::string> paths = [] {
+        const std::string dir = "/tmp/sprelin_loader_bench";
+        ::mkdir(dir.c_str(), 0755);
+        std::vector<std::string> made;
+        for (int f = 0; f < kFiles; ++f) {
+            const std::string path = dir + "/m" + std::to_string(f) + ".s2p";
+            std::FILE* out = std::fopen(path.c_str(), "wb");
+            std::fputs("! generated\r\n# MHz S RI R 50\r\n", out);
+            for (int k = 0; k < kPoints; ++k) {
+                const double x = 1e-4 * (k + f);
+                std::fprintf(out, "%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n", 100.0 + k * 0.5,
+                             0.1234567891 + x, -0.2345678912, 0.8765432198 - x, 0.0123456789, 0.8765432198 - x,
+                             0.0123456789, 0.3456789123 + x, -0.4567891234);
+            }
+            std::fclose(out);
+            made.push_back(path);
+        }
+        return made;
+    }();
+    return paths;
+}
+
+void BM_LoadFiles(benchmark::State& state)
+{
+    const std::vector<std::string>& paths = benchFiles();
+    omp_set_num_threads(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        RubberS2P list;
+        loadFiles(list, paths);
+        removeEmptyMeasurements(list);
+        if (list.itemCount != kFiles)
+            state.SkipWithError("not every file loaded");
+        state.PauseTiming();
+        list.removeAll();
+        state.ResumeTiming();
+    }
+    state.counters["threads"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_LoadFiles)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+} // namespace
+
+BENCHMARK_MAIN();
