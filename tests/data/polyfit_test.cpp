@@ -15,17 +15,6 @@ void expectComplexNear(C actual, C expected, double tol)
     EXPECT_NEAR(actual.imag(), expected.imag(), tol);
 }
 
-TEST(PolyFit, ComplexFormIsAParabolaOverThirtyTwoSamples)
-{
-    ComplexPolyFit fit;
-    EXPECT_EQ(fit.coefCount, 3);
-    EXPECT_EQ(fit.capacity, 32);
-    EXPECT_EQ(fit.sampleCount, 0);
-    EXPECT_EQ(fit.head, 0);
-    ASSERT_EQ(fit.samples.size(), 32u);
-    EXPECT_EQ(fit.samples[31].x, C(0, 0));
-}
-
 TEST(PolyFit, ParabolaThroughThreeSamples)
 {
     // y = 2 + 3x + x^2
