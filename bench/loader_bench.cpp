@@ -29,9 +29,9 @@ const std::vector<std::string>& benchFiles()
             std::fputs("! generated\r\n# MHz S RI R 50\r\n", out);
             for (int k = 0; k < kPoints; ++k) {
                 const double x = 1e-4 * (k + f);
-                std::fprintf(out, "%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n", 100.0 + k * 0.5,
-                             0.1234567891 + x, -0.2345678912, 0.8765432198 - x, 0.0123456789, 0.8765432198 - x,
-                             0.0123456789, 0.3456789123 + x, -0.4567891234);
+                std::fprintf(out, "%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n",
+                    100.0 + k * 0.5, 0.1234567891 + x, -0.2345678912, 0.8765432198 - x, 0.0123456789,
+                    0.8765432198 - x, 0.0123456789, 0.3456789123 + x, -0.4567891234);
             }
             std::fclose(out);
             made.push_back(path);

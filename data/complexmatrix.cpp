@@ -60,10 +60,11 @@ void ComplexMatrix::resize(int32_t rows, int32_t cols)
         const size_t colsSize = cols < 0 ? std::numeric_limits<size_t>::max() : static_cast<size_t>(cols);
         const size_t pointerBytes = saturatingProduct(rowsSize, sizeof(Complex*));
         const size_t elementBytes = saturatingProduct(saturatingProduct(rowsSize, colsSize), sizeof(Complex));
-        void* storage = ::operator new(saturatingSum(saturatingSum(pointerBytes, alignof(Complex)), elementBytes));
+        void* storage
+            = ::operator new(saturatingSum(saturatingSum(pointerBytes, alignof(Complex)), elementBytes));
         rowPtr = static_cast<Complex**>(storage);
-        auto* elements = reinterpret_cast<Complex*>(
-            static_cast<char*>(storage) + (pointerBytes + alignof(Complex) - 1) / alignof(Complex) * alignof(Complex));
+        auto* elements = reinterpret_cast<Complex*>(static_cast<char*>(storage)
+            + (pointerBytes + alignof(Complex) - 1) / alignof(Complex) * alignof(Complex));
         for (size_t k = 0; k < rowsSize * colsSize; ++k)
             new (elements + k) Complex();
         for (int32_t i = 0; i < rows; ++i)

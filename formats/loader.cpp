@@ -83,7 +83,7 @@ LoadResult loadThreePort(RubberS2P& list, const std::string& path, std::vector<c
 
 bool hasReader(const std::string& path)
 {
-    for (const char* extension : {".s2p", ".s3p", ".s1p", ".dtu", ".nrm", ".csv"})
+    for (const char* extension : { ".s2p", ".s3p", ".s1p", ".dtu", ".nrm", ".csv" })
         if (hasExtension(path, extension))
             return true;
     return false;

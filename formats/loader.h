@@ -16,7 +16,8 @@ LoadResult loadFile(RubberS2P& list, const std::string& path);
 
 // Loads every path in a parallel loop with a static schedule and returns when all are done.
 // results, when given, receives loadFile's outcome for each path, in path order.
-void loadFiles(RubberS2P& list, const std::vector<std::string>& paths, std::vector<LoadResult>* results = nullptr);
+void loadFiles(
+    RubberS2P& list, const std::vector<std::string>& paths, std::vector<LoadResult>* results = nullptr);
 
 // Loads every argument after the program name as a file path.
 void loadCommandLine(RubberS2P& list, int argc, const char* const* argv);

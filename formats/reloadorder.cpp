@@ -33,7 +33,8 @@ bool restoreFileOrder(RubberS2P& list, const std::vector<std::string>& paths)
     permutation.reserve(static_cast<size_t>(count));
     for (const std::string& path : paths) {
         int32_t first = 0;
-        while (first < count && (placed[static_cast<size_t>(first)] || list.measurement(first)->sourcePath != path))
+        while (first < count
+            && (placed[static_cast<size_t>(first)] || list.measurement(first)->sourcePath != path))
             ++first;
         if (first == count)
             continue;

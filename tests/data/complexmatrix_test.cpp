@@ -32,26 +32,27 @@ void expectNear(const ComplexMatrix& actual, const ComplexMatrix& expected, doub
 
 TEST(ComplexMatrix, InverseAndDeterminantOfTwoByTwo)
 {
-    const ComplexMatrix a = make({{1, 2}, {3, 4}});
+    const ComplexMatrix a = make({ { 1, 2 }, { 3, 4 } });
     EXPECT_EQ(determinant(a), Complex(-2, 0));
-    expectNear(inverse(a), make({{-2, 1}, {1.5, -0.5}}));
+    expectNear(inverse(a), make({ { -2, 1 }, { 1.5, -0.5 } }));
     expectNear(a * inverse(a), identity(a));
 }
 
 TEST(ComplexMatrix, InverseOfOneByOneIsTheReciprocal)
 {
     const Complex z(3, -4);
-    expectNear(inverse(make({{z}})), make({{1.0 / z}}));
+    expectNear(inverse(make({ { z } })), make({ { 1.0 / z } }));
 }
 
 TEST(ComplexMatrix, SingularMatrixHasTheZeroInverse)
 {
-    expectNear(inverse(make({{1, 2}, {2, 4}})), make({{0, 0}, {0, 0}}), 0.0);
+    expectNear(inverse(make({ { 1, 2 }, { 2, 4 } })), make({ { 0, 0 }, { 0, 0 } }), 0.0);
 }
 
 TEST(ComplexMatrix, ComplexThreeByThreeInverse)
 {
-    const ComplexMatrix a = make({{Complex(1, 1), 2, 0}, {0, Complex(0, 3), 1}, {Complex(2, -1), 0, 4}});
+    const ComplexMatrix a
+        = make({ { Complex(1, 1), 2, 0 }, { 0, Complex(0, 3), 1 }, { Complex(2, -1), 0, 4 } });
     EXPECT_EQ(determinant(identity(a)), Complex(1, 0));
     expectNear(a * inverse(a), identity(a));
     expectNear(inverse(a) * a, identity(a));
@@ -59,11 +60,11 @@ TEST(ComplexMatrix, ComplexThreeByThreeInverse)
 
 TEST(ComplexMatrix, ResizeToTheSameShapeZeroesAndKeepsTheStorage)
 {
-    ComplexMatrix a = make({{1, 2}, {3, 4}});
+    ComplexMatrix a = make({ { 1, 2 }, { 3, 4 } });
     Complex** storage = a.rowPtr;
     a.resize(2, 2);
     EXPECT_EQ(a.rowPtr, storage);
-    expectNear(a, make({{0, 0}, {0, 0}}), 0.0);
+    expectNear(a, make({ { 0, 0 }, { 0, 0 } }), 0.0);
     a.resize(3, 1);
     EXPECT_EQ(a.rowCount, 3);
     EXPECT_EQ(a.colCount, 1);
@@ -77,7 +78,7 @@ TEST(ComplexMatrix, ImpossibleSizeFailsToAllocateAndLeavesTheMatrixEmpty)
 #ifdef __SANITIZE_ADDRESS__
     GTEST_SKIP() << "AddressSanitizer aborts on impossible allocation sizes instead of throwing";
 #endif
-    ComplexMatrix a = make({{1}});
+    ComplexMatrix a = make({ { 1 } });
     EXPECT_THROW(a.resize(-1, 5), std::bad_alloc);
     EXPECT_EQ(a.rowPtr, nullptr);
     EXPECT_EQ(a.rowCount, 0);
@@ -85,41 +86,42 @@ TEST(ComplexMatrix, ImpossibleSizeFailsToAllocateAndLeavesTheMatrixEmpty)
 
 TEST(ComplexMatrix, ProductOfRowAndColumnIsTheScalarProduct)
 {
-    expectNear(make({{1, Complex(0, 1)}}) * make({{2}, {Complex(0, 1)}}), make({{1}}));
+    expectNear(make({ { 1, Complex(0, 1) } }) * make({ { 2 }, { Complex(0, 1) } }), make({ { 1 } }));
 }
 
 TEST(ComplexMatrix, MinorBlockAndSetBlock)
 {
-    const ComplexMatrix a = make({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
-    expectNear(minor(a, 0, 1), make({{4, 6}, {7, 9}}));
-    expectNear(block(a, 1, 2, 0, 2), make({{4, 5}, {7, 8}}));
+    const ComplexMatrix a = make({ { 1, 2, 3 }, { 4, 5, 6 }, { 7, 8, 9 } });
+    expectNear(minor(a, 0, 1), make({ { 4, 6 }, { 7, 9 } }));
+    expectNear(block(a, 1, 2, 0, 2), make({ { 4, 5 }, { 7, 8 } }));
     ComplexMatrix t;
     t.resize(3, 3);
-    setBlock(t, 1, 1, make({{1, 2}, {3, 4}}));
-    expectNear(t, make({{0, 0, 0}, {0, 1, 2}, {0, 3, 4}}));
-    expectNear(adjugate(make({{5}})), make({{1}}));
-    expectNear(adjugate(make({{1, 2}, {3, 4}})), make({{4, -2}, {-3, 1}}));
+    setBlock(t, 1, 1, make({ { 1, 2 }, { 3, 4 } }));
+    expectNear(t, make({ { 0, 0, 0 }, { 0, 1, 2 }, { 0, 3, 4 } }));
+    expectNear(adjugate(make({ { 5 } })), make({ { 1 } }));
+    expectNear(adjugate(make({ { 1, 2 }, { 3, 4 } })), make({ { 4, -2 }, { -3, 1 } }));
 }
 
 TEST(ComplexMatrix, SumDifferenceQuotientAndDiagonal)
 {
-    const ComplexMatrix a = make({{1, 2}, {3, 4}});
-    const ComplexMatrix b = make({{Complex(0, 1), 1}, {1, 1}});
-    expectNear(a + b, make({{Complex(1, 1), 3}, {4, 5}}));
-    expectNear(a - b, make({{Complex(1, -1), 1}, {2, 3}}));
-    expectNear(a / Complex(0, 2), make({{Complex(0, -0.5), Complex(0, -1)}, {Complex(0, -1.5), Complex(0, -2)}}));
-    expectNear(scalarDiagonal(a, Complex(2, 1)), make({{Complex(2, 1), 0}, {0, Complex(2, 1)}}));
+    const ComplexMatrix a = make({ { 1, 2 }, { 3, 4 } });
+    const ComplexMatrix b = make({ { Complex(0, 1), 1 }, { 1, 1 } });
+    expectNear(a + b, make({ { Complex(1, 1), 3 }, { 4, 5 } }));
+    expectNear(a - b, make({ { Complex(1, -1), 1 }, { 2, 3 } }));
+    expectNear(a / Complex(0, 2),
+        make({ { Complex(0, -0.5), Complex(0, -1) }, { Complex(0, -1.5), Complex(0, -2) } }));
+    expectNear(scalarDiagonal(a, Complex(2, 1)), make({ { Complex(2, 1), 0 }, { 0, Complex(2, 1) } }));
 }
 
 TEST(ComplexMatrix, CopiesAreDeepAndSelfAssignmentKeepsTheElements)
 {
-    ComplexMatrix a = make({{1, 2}, {3, 4}});
+    ComplexMatrix a = make({ { 1, 2 }, { 3, 4 } });
     ComplexMatrix copy(a);
     copy(0, 0) = 9;
     EXPECT_EQ(a(0, 0), Complex(1, 0));
     ComplexMatrix& alias = a;
     a = alias;
-    expectNear(a, make({{1, 2}, {3, 4}}), 0.0);
+    expectNear(a, make({ { 1, 2 }, { 3, 4 } }), 0.0);
     ComplexMatrix assigned;
     assigned = a;
     expectNear(assigned, a, 0.0);

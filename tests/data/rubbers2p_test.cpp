@@ -43,7 +43,7 @@ TEST(RubberS2PData, FrequencySummary)
     m.freqStep = 7;
     m.updateFreqSummary();
     EXPECT_EQ(m.freqStep, 7);
-    fill(m, {1e9, 2e9, 4e9});
+    fill(m, { 1e9, 2e9, 4e9 });
     EXPECT_EQ(m.freqFirst, 1e9);
     EXPECT_EQ(m.freqLast, 4e9);
     EXPECT_EQ(m.freqStep, 1.5e9);
@@ -52,7 +52,7 @@ TEST(RubberS2PData, FrequencySummary)
 TEST(RubberS2PData, OnePointHasNoKnownSpacing)
 {
     RubberS2PData m;
-    fill(m, {5e6});
+    fill(m, { 5e6 });
     EXPECT_EQ(m.freqFirst, 5e6);
     EXPECT_EQ(m.freqLast, 5e6);
     EXPECT_EQ(m.freqStep, 0.0);
@@ -61,7 +61,7 @@ TEST(RubberS2PData, OnePointHasNoKnownSpacing)
 TEST(RubberS2PData, ClearPointsDropsOnlyValidData)
 {
     RubberS2PData m;
-    fill(m, {1, 2});
+    fill(m, { 1, 2 });
     m.dataValid = 0;
     m.clearPoints();
     EXPECT_EQ(m.itemCount, 2);
@@ -101,7 +101,7 @@ TEST(RubberS2P, RemoveMeasurementShiftsTheOthersDown)
 TEST(RubberS2P, LockAllThenReleaseAllLeavesEverythingUnlockedAndUnchanged)
 {
     RubberS2P list;
-    fill(*list.measurement(0), {1, 2, 3});
+    fill(*list.measurement(0), { 1, 2, 3 });
     list.measurement(2);
     list.lockAll();
     EXPECT_NE(list.lockedArray, nullptr);
