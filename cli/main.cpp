@@ -18,6 +18,7 @@ const char* const kHelp
       "Commands:\n"
       "  info     one line per measurement: index, name, points, frequency range\n"
       "  dump     every measurement with all its points\n"
+      "  average  -o OUT.s2p: the average of all measurements as a two-port file\n"
       "\n"
       "'sprelin-cli COMMAND --help' describes a command.\n"
       "Exit status: 0 success, 1 a file yielded nothing or an output failed, 2 usage error.\n";
@@ -30,6 +31,7 @@ struct Command {
 const Command kCommands[] = {
     { "info", runInfo },
     { "dump", runDump },
+    { "average", runAverage },
 };
 
 } // namespace

@@ -150,3 +150,54 @@ TEST(CliUsage, HelpVersionAndMistakes)
         EXPECT_EQ(run.err.rfind(row.errStart, 0), 0u) << run.err;
     }
 }
+
+namespace {
+
+// The point lines of a dump, as numbers.
+std::vector<std::vector<double>> dumpedPoints(const std::string& out)
+{
+    std::vector<std::vector<double>> points;
+    for (const std::string& line : linesOf(out)) {
+        if (line.rfind("measurement\t", 0) == 0)
+            continue;
+        std::vector<double> values;
+        for (const std::string& field : fieldsOf(line, ' '))
+            values.push_back(std::stod(field));
+        points.push_back(values);
+    }
+    return points;
+}
+
+} // namespace
+
+TEST(CliAverage, AverageOfOneFileTwiceReadsBackAsThatFile)
+{
+    const std::string source = quoted(samplePath("bandpass-filter.s2p"));
+    const std::string out = ::testing::TempDir() + "/sprelin_cli_average.s2p";
+    const CliRun written = runCli("average -o " + quoted(out) + " " + source + " " + source);
+    ASSERT_EQ(written.status, 0) << written.err;
+
+    const CliRun original = runCli("dump " + source);
+    const CliRun averaged = runCli("dump " + quoted(out));
+    ASSERT_EQ(averaged.status, 0) << averaged.err;
+    const auto a = dumpedPoints(original.out);
+    const auto b = dumpedPoints(averaged.out);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t k = 0; k < a.size(); ++k) {
+        EXPECT_NEAR(b[k][0], a[k][0], 1e-6 * a[k][0]);
+        // Six significant digits of dB and degrees give a few parts in a million of S.
+        for (int v = 1; v < 9; ++v)
+            EXPECT_NEAR(b[k][v], a[k][v], 2e-5) << "point " << k << " value " << v;
+    }
+    std::remove(out.c_str());
+}
+
+TEST(CliAverage, UnwritableOutputIsReported)
+{
+    const std::string out = ::testing::TempDir() + "/sprelin_no_such_folder/out.s2p";
+    const CliRun run = runCli("average -o " + quoted(out) + " " + quoted(samplePath("attenuator-10db.s2p")));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, out + ": the output file cannot be written\n");
+    const CliRun usage = runCli("average " + quoted(samplePath("attenuator-10db.s2p")));
+    EXPECT_EQ(usage.status, 2);
+}

@@ -25,8 +25,8 @@ CliRun runCli(const std::string& arguments, const std::string& environment)
 {
     // Test cases run as parallel processes: each run gets files of its own.
     static int runs = 0;
-    const std::string stem = ::testing::TempDir() + "/sprelin_cli_" + std::to_string(getpid()) + "_" +
-                             std::to_string(++runs);
+    const std::string stem
+        = ::testing::TempDir() + "/sprelin_cli_" + std::to_string(getpid()) + "_" + std::to_string(++runs);
     const std::string out = stem + ".out";
     const std::string err = stem + ".err";
     const std::string command

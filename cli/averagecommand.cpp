@@ -1,0 +1,42 @@
+#include <iostream>
+
+#include "averagedcommand.h"
+#include "cliarguments.h"
+#include "clicommands.h"
+#include "cliload.h"
+
+namespace {
+
+const char* const kAverageHelp
+    = "Usage: sprelin-cli average -o OUT.s2p FILE...\n"
+      "Loads the files and writes the average of all their measurements, on the\n"
+      "frequency grid of the first, as a two-port Touchstone file in GHz, dB and degrees.\n";
+
+} // namespace
+
+int runAverage(const std::vector<std::string>& words)
+{
+    CliArguments arguments;
+    std::string error;
+    if (!parseCliArguments(words, { "-o", "--output" }, { "--help", "-h" }, arguments, error)) {
+        std::cerr << "sprelin-cli: " << error << '\n' << kAverageHelp;
+        return CliUsageError;
+    }
+    if (arguments.has("--help") || arguments.has("-h")) {
+        std::cout << kAverageHelp;
+        return CliSuccess;
+    }
+    const std::string output = arguments.has("-o") ? arguments.values["-o"] : arguments.values["--output"];
+    if (output.empty() || arguments.files.empty()) {
+        std::cerr << "sprelin-cli: average needs -o OUT.s2p and at least one file\n" << kAverageHelp;
+        return CliUsageError;
+    }
+    RubberS2P list;
+    const bool all = loadForCli(arguments.files, list, std::cerr);
+    const LoadResult written = averagedS2PCommand(list, output);
+    if (written != LoadSuccess) {
+        std::cerr << output << ": " << loadResultReason(written) << '\n';
+        return CliFailure;
+    }
+    return all ? CliSuccess : CliFailure;
+}
