@@ -203,7 +203,10 @@ void renormalize(S2PPoint& point, double oldR, double newR)
     point.sParams = scaleInverse * numerator * denominator * scale;
 }
 
-LoadResult readS2P(RubberS2PData& measurement, char* buffer, size_t length)
+namespace {
+
+// The data scan of one- and two-port files: one point per data line, in file order.
+LoadResult readPointLines(RubberS2PData& measurement, char* buffer, size_t length, bool onePort)
 {
     measurement.clearPoints();
     PreparedText prepared;
@@ -214,14 +217,20 @@ LoadResult readS2P(RubberS2PData& measurement, char* buffer, size_t length)
 
     const TouchstoneOptions& o = prepared.options;
     const bool convert = needsRenormalize(o.refResistance);
-    // Frequency, S11, S21, S12, S22; a short line keeps the previous line's later numbers.
+    // Frequency, then S11, S21, S12, S22 of a two-port or S11 of a one-port. A short two-port
+    // line keeps the previous line's later numbers; a short one-port line reads zeros.
     double n[9] = {};
     FrequencyTest frequencies;
     bool outOfMemory = false;
     for (const char* p = nextNumberStart(prepared.dataStart, prepared.end); p != prepared.end;
          p = nextNumberStart(p, prepared.end)) {
         const char* eol = lineEnd(p, prepared.end);
-        scanNumbers(p, eol, n, 9);
+        if (onePort) {
+            n[0] = n[1] = n[2] = 0.0;
+            scanNumbers(p, eol, n, 3);
+        } else {
+            scanNumbers(p, eol, n, 9);
+        }
         if (!frequencies.accept(n[0]))
             break;
         S2PPoint* point = appendPoint(measurement);
@@ -229,47 +238,32 @@ LoadResult readS2P(RubberS2PData& measurement, char* buffer, size_t length)
             outOfMemory = true;
             break;
         }
-        const double matrixOrder[8] = { n[1], n[2], n[5], n[6], n[3], n[4], n[7], n[8] };
-        storePoint(*point, n[0], o.dataFormat, o.freqMultiplier, matrixOrder);
-        if (convert)
-            renormalize(*point, o.refResistance);
+        if (onePort) {
+            const double matrixOrder[8] = { n[1], n[2], 0.0, 0.0, 0.0, 0.0, 0.0, 0.0 };
+            storePoint(*point, n[0], o.dataFormat, o.freqMultiplier, matrixOrder);
+            if (convert)
+                renormalizeReflection(*point, o.refResistance);
+        } else {
+            const double matrixOrder[8] = { n[1], n[2], n[5], n[6], n[3], n[4], n[7], n[8] };
+            storePoint(*point, n[0], o.dataFormat, o.freqMultiplier, matrixOrder);
+            if (convert)
+                renormalize(*point, o.refResistance);
+        }
         p = eol == prepared.end ? eol : eol + 1;
     }
     return finishOnePort(measurement, outOfMemory);
 }
 
+} // namespace
+
+LoadResult readS2P(RubberS2PData& measurement, char* buffer, size_t length)
+{
+    return readPointLines(measurement, buffer, length, false);
+}
+
 LoadResult readS1P(RubberS2PData& measurement, char* buffer, size_t length)
 {
-    measurement.clearPoints();
-    PreparedText prepared;
-    const LoadResult ready = prepare(buffer, length, prepared);
-    measurement.dataValid = 0;
-    if (ready != LoadSuccess)
-        return ready;
-
-    const TouchstoneOptions& o = prepared.options;
-    const bool convert = needsRenormalize(o.refResistance);
-    FrequencyTest frequencies;
-    bool outOfMemory = false;
-    for (const char* p = nextNumberStart(prepared.dataStart, prepared.end); p != prepared.end;
-         p = nextNumberStart(p, prepared.end)) {
-        const char* eol = lineEnd(p, prepared.end);
-        double n[3] = {};
-        scanNumbers(p, eol, n, 3);
-        if (!frequencies.accept(n[0]))
-            break;
-        S2PPoint* point = appendPoint(measurement);
-        if (point == nullptr) {
-            outOfMemory = true;
-            break;
-        }
-        const double matrixOrder[8] = { n[1], n[2], 0.0, 0.0, 0.0, 0.0, 0.0, 0.0 };
-        storePoint(*point, n[0], o.dataFormat, o.freqMultiplier, matrixOrder);
-        if (convert)
-            renormalizeReflection(*point, o.refResistance);
-        p = eol == prepared.end ? eol : eol + 1;
-    }
-    return finishOnePort(measurement, outOfMemory);
+    return readPointLines(measurement, buffer, length, true);
 }
 
 LoadResult readS3P(RubberS2PData& view12, RubberS2PData& view23, RubberS2PData& view13,

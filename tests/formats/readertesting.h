@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../support/decimalcommalocale.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -49,20 +51,3 @@ inline void expectTransmission(RubberS2PData* m, int32_t k, double freq, double 
     EXPECT_EQ(p->sParams(1, 1), Complex(0.0, 0.0));
 }
 
-// Switches the process to a decimal-comma locale for one test and back afterwards.
-class DecimalCommaLocale {
-public:
-    DecimalCommaLocale()
-        : previous_(std::setlocale(LC_ALL, nullptr))
-    {
-        active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    }
-    DecimalCommaLocale(const DecimalCommaLocale&) = delete;
-    DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
-    ~DecimalCommaLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
-    bool active() const { return active_; }
-
-private:
-    std::string previous_;
-    bool active_ = false;
-};
