@@ -1,6 +1,7 @@
 // Loading 200 two-port files of 1601 points each through the parallel loader, with one worker
 // thread and with two, in the same run; the ratio of the two times shows what the parallel
-// loop gains.
+// loop gains. Averaging the same loaded files, in the same run, puts the averaged two-port
+// command's cost beside the load.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "averaging.h"
 #include "loader.h"
 #include "reloadorder.h"
 
@@ -58,6 +60,20 @@ void BM_LoadFiles(benchmark::State& state)
     state.counters["threads"] = static_cast<double>(state.range(0));
 }
 BENCHMARK(BM_LoadFiles)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+void BM_AverageLoadedFiles(benchmark::State& state)
+{
+    omp_set_num_threads(1);
+    RubberS2P list;
+    loadFiles(list, benchFiles());
+    for (auto _ : state) {
+        RubberS2PData out;
+        averageMeasurements(out, list);
+        if (out.itemCount != kPoints)
+            state.SkipWithError("the average lost points");
+    }
+}
+BENCHMARK(BM_AverageLoadedFiles)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 } // namespace
 
