@@ -1,0 +1,7 @@
+#include "loadlock.h"
+
+std::mutex& loadLock()
+{
+    static std::mutex lock;
+    return lock;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "rubbers2p.h"
+
+// Reads a ZetLabs column file (.dtu, .nrm) held in buffer: length bytes with room for one more,
+// changed in place. The first column is the frequency in hertz, every further column the
+// magnitude of S21 in dB; each becomes one measurement appended to list and named
+// "<file name>-01", "<file name>-02", ... Header and comment lines are dropped by the text
+// preparation. A line whose first token or any column value is not a number rejects the file:
+// its measurements stay in the list without points.
+//
+// Takes loadLock() itself, only while it appends its measurements; the caller must not hold it.
+void readZetLabs(const std::string& path, char* buffer, size_t length, RubberS2P& list);
