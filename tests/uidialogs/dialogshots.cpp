@@ -32,6 +32,13 @@ int main(int argc, char** argv)
         about.show();
         saved = about.grab().save(folder.filePath(QStringLiteral("about") + suffix)) && saved;
     }
+    // A list longer than one column, opened on a measurement far to the right.
+    std::vector<std::string> many;
+    for (int i = 0; i < 120; ++i)
+        many.push_back("sweep_" + std::to_string(i) + ".s2p");
+    CloseFilesDlg longList(many, 100, 1);
+    longList.show();
+    saved = longList.grab().save(folder.filePath(QStringLiteral("closefiles_long_en.png"))) && saved;
     saved = sprelinIconImage(128).save(folder.filePath(QStringLiteral("icon128.png"))) && saved;
     saved = sprelinIconImage(16).save(folder.filePath(QStringLiteral("icon16.png"))) && saved;
     return saved ? 0 : 1;

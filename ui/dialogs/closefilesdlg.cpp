@@ -52,6 +52,8 @@ void CloseFilesDlg::buildControls()
     closeList->setFlow(QListView::TopToBottom);
     closeList->setWrapping(true);
     closeList->setResizeMode(QListView::Adjust);
+    // Keeps neighbouring columns' names apart.
+    closeList->setSpacing(2);
     closeList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // The selection keeps its colours while the focus is on a button.
     QPalette palette = closeList->palette();
