@@ -14,6 +14,7 @@
 #include "exportlayout.h"
 #include "exporttexts.h"
 #include "temporarytarget.h"
+#include "tracevalues.h"
 #include "utf8text.h"
 
 namespace {
@@ -68,7 +69,7 @@ std::vector<int32_t> exportedTraces(const ExportInput& input)
 
 std::string displayNameOf(const ExportInput& input, int32_t trace)
 {
-    const size_t m = static_cast<size_t>(trace / 8);
+    const size_t m = static_cast<size_t>(trace / tracesPerMeasurement);
     return m < input.displayNames.size() ? input.displayNames[m] : std::string();
 }
 
