@@ -424,6 +424,19 @@ TEST_F(WorkbookExport, FailsWithoutTouchingTheTarget)
     EXPECT_EQ(dir.entries(), std::vector<std::string> { "out.xlsx" });
 }
 
+TEST_F(WorkbookExport, RefusesMoreTracesThanAWorksheetHasColumns)
+{
+    // 2048 measurements of 8 traces and the frequency column need 16385 of 16384 columns.
+    PlottedTable table(2048, 2);
+    table.rowVisible.assign(table.rowVisible.size(), 1);
+    std::string error;
+    EXPECT_FALSE(exportToWorkbook(table.input(), file, error));
+    EXPECT_NE(error.find("columns"), std::string::npos) << error;
+    EXPECT_TRUE(dir.entries().empty());
+    table.rowVisible[0] = 0;
+    EXPECT_TRUE(exportToWorkbook(table.input(), file, error)) << error;
+}
+
 TEST_F(WorkbookExport, ReadsNothingOutsideInconsistentBuffers)
 {
     PlottedTable table(2, 5);
