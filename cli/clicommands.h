@@ -10,3 +10,5 @@ enum CliStatus : int { CliSuccess = 0, CliFailure = 1, CliUsageError = 2 };
 int runInfo(const std::vector<std::string>& words);
 int runDump(const std::vector<std::string>& words);
 int runAverage(const std::vector<std::string>& words);
+int runRender(const std::vector<std::string>& words);
+int runExport(const std::vector<std::string>& words);

@@ -19,6 +19,8 @@ const char* const kHelp
       "  info     one line per measurement: index, name, points, frequency range\n"
       "  dump     every measurement with all its points\n"
       "  average  -o OUT.s2p: the average of all measurements as a two-port file\n"
+      "  render   -o OUT.png [view options]: the chart image as the program draws it\n"
+      "  export   -o OUT.xlsx [view options]: a workbook with the plotted table and chart\n"
       "\n"
       "'sprelin-cli COMMAND --help' describes a command.\n"
       "Exit status: 0 success, 1 a file yielded nothing or an output failed, 2 usage error.\n";
@@ -32,6 +34,8 @@ const Command kCommands[] = {
     { "info", runInfo },
     { "dump", runDump },
     { "average", runAverage },
+    { "render", runRender },
+    { "export", runExport },
 };
 
 } // namespace

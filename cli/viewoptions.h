@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "cliarguments.h"
+
+struct ChartState;
+
+// The view the chart commands compute: what the main window's controls would be set to.
+struct ViewOptions {
+    int32_t width = 1000; // chart frame in pixels
+    int32_t height = 700;
+    double unitMultiplier = 1000000.0; // hertz per displayed frequency unit
+    // Trace kinds shown, in order S11M, S11A, S21M, S21A, S12M, S12A, S22M, S22A.
+    std::array<int32_t, 8> traceEnabled { 0, 0, 1, 0, 0, 0, 0, 0 };
+    int32_t dbMode = 1; // 0: S11M and S22M as VSWR
+    // Manual axes; frequencies in the displayed unit.
+    bool manualX = false;
+    double xMin = 0;
+    double xMax = 0;
+    double xStep = 0;
+    bool manualY = false;
+    double yMin = 0;
+    double yMax = 0;
+    double yStep = 0;
+    int32_t referenceIndex = -1; // measurement the traces are relative to; negative: none
+    int32_t smoothing = 0;
+};
+
+// Largest chart frame side the commands draw, in pixels.
+constexpr int32_t maximumFrameSide = 10000;
+
+// The options that take a value and the flags the view adds to a chart command.
+const std::set<std::string>& viewValueOptions();
+const std::set<std::string>& viewFlagOptions();
+
+// The help lines that describe the view options.
+extern const char* const viewOptionsHelp;
+
+// Reads the view options from parsed words. Numbers are read the same in every locale.
+// Returns false with a sentence in error for a value that is malformed or out of range.
+bool parseViewOptions(const CliArguments& arguments, ViewOptions& view, std::string& error);
+
+// Sets the chart state and the process-wide frequency unit to the view, for the measurements
+// already loaded into state. Returns false with a sentence in error when the reference
+// measurement is not one of them.
+bool applyViewOptions(const ViewOptions& view, ChartState& state, std::string& error);

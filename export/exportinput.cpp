@@ -1,0 +1,20 @@
+#include "exportinput.h"
+
+#include "chartstate.h"
+#include "unitmultiplier.h"
+
+ExportInput exportInputOf(ChartState& state, int32_t language, double usableWidth, double usableHeight)
+{
+    ExportInput input(state.buffers, state.rowVisible);
+    for (int32_t m = 0; m < state.measurements.itemCount; ++m) {
+        const RubberS2PData* measurement = state.measurements.measurement(m);
+        input.displayNames.push_back(measurement != nullptr ? measurement->displayName : std::string());
+    }
+    input.dbMode = state.dbMode;
+    input.currentZoom = state.currentZoom();
+    input.unitMultiplier = unitMultiplier;
+    input.language = language;
+    input.usableWidth = usableWidth;
+    input.usableHeight = usableHeight;
+    return input;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tracebuffers.h"
+#include "zoomentry.h"
+
+struct ChartState;
+
+// What the spreadsheet export reads, none of it changed: the results of the chart's last
+// recomputation as they were plotted, which traces are shown, the view and the unit the
+// chart shows them in, the language of the titles and the screen space the spreadsheet's
+// window would have.
+struct ExportInput {
+    ExportInput(const TraceBuffers& traceBuffers, const std::vector<int32_t>& visibility)
+        : buffers(traceBuffers)
+        , rowVisible(visibility)
+    {
+    }
+
+    const TraceBuffers& buffers;
+    // rowVisible[t] nonzero exports trace t; traces without an entry are not exported.
+    const std::vector<int32_t>& rowVisible;
+    // displayNames[m]: the display name of measurement m, in its column titles.
+    std::vector<std::string> displayNames;
+    int32_t dbMode = 1; // 0: S11M and S22M are VSWR values
+    ZoomEntry currentZoom; // axis limits and steps, frequencies in hertz
+    double unitMultiplier = 1000000.0; // hertz per displayed frequency unit
+    int32_t language = 1; // 0 Russian, any other English
+    // The usable screen area of the spreadsheet's window in points; the chart takes 0.9 of it.
+    double usableWidth = 0;
+    double usableHeight = 0;
+};
+
+// The input for the chart state's last recomputation: its buffers, visibility, dB/VSWR mode,
+// view in force and measurement names, with the process-wide unitMultiplier.
+ExportInput exportInputOf(ChartState& state, int32_t language, double usableWidth, double usableHeight);

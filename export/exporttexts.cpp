@@ -1,0 +1,63 @@
+#include "exporttexts.h"
+
+#include <algorithm>
+
+#include "tracevalues.h"
+#include "unitmultiplier.h"
+
+namespace {
+
+bool russian(int32_t language)
+{
+    return language == 0;
+}
+
+// Trace kind 0..7 of trace t, S11M to S22A.
+int32_t traceKindOf(int32_t trace)
+{
+    return ((trace % tracesPerMeasurement) + tracesPerMeasurement) % tracesPerMeasurement;
+}
+
+} // namespace
+
+const char* unitName(int32_t language, int32_t unitIndex)
+{
+    static const char* const russianUnits[unitCount] = { "Гц", "кГц", "МГц", "ГГц" };
+    static const char* const englishUnits[unitCount] = { "Hz", "kHz", "MHz", "GHz" };
+    const int32_t k = std::clamp<int32_t>(unitIndex, 0, unitCount - 1);
+    return russian(language) ? russianUnits[k] : englishUnits[k];
+}
+
+std::string frequencyTitle(int32_t language, double multiplier)
+{
+    const std::string prefix = russian(language) ? "Частота, " : "Frequency, ";
+    return prefix + unitName(language, unitIndexOf(multiplier));
+}
+
+std::string traceTitle(int32_t trace, const std::string& displayName)
+{
+    return std::string(traceName(traceKindOf(trace))) + ' ' + displayName;
+}
+
+ValueAxisKind valueAxisKind(int32_t trace, int32_t dbMode)
+{
+    const int32_t kind = traceKindOf(trace);
+    if (kind % 2 == 1)
+        return ValueAxisKind::Degrees;
+    if ((kind == S11M || kind == S22M) && dbMode == 0)
+        return ValueAxisKind::Vswr;
+    return ValueAxisKind::Decibels;
+}
+
+const char* valueAxisTitle(int32_t language, ValueAxisKind kind)
+{
+    switch (kind) {
+    case ValueAxisKind::Degrees:
+        return russian(language) ? "Град." : "Deg";
+    case ValueAxisKind::Vswr:
+        return russian(language) ? "КСВН" : "VSWR";
+    case ValueAxisKind::Decibels:
+        break;
+    }
+    return russian(language) ? "дБ" : "dB";
+}

@@ -1,0 +1,272 @@
+#include "workbookexport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include <xlsxwriter.h>
+
+#include "cellname.h"
+#include "clocalescope.h"
+#include "columnwidth.h"
+#include "exportaxis.h"
+#include "exportlayout.h"
+#include "exporttexts.h"
+#include "temporarytarget.h"
+#include "tracevalues.h"
+#include "utf8text.h"
+
+namespace {
+
+// Size of a new chart in the writer, in pixels at 96 pixels per inch; charts are scaled from it.
+constexpr double writerChartWidth = 480;
+constexpr double writerChartHeight = 288;
+constexpr double pixelsPerPoint = 1 / pointsPerPixel;
+
+// Every data cell shows three decimals. Workbooks keep number formats in one invariant form,
+// in which "." is the decimal point (and "," thousands grouping); the spreadsheet shows it
+// with the user's own separator.
+const char numberFormat[] = "0.000";
+
+// Tick labels of both axes are formatted as text.
+const char tickLabelFormat[] = "@";
+
+// Marker size of every series, in points.
+constexpr uint8_t markerSize = 4;
+
+// Marker shapes given to the series in turn. The writer drops a marker size whose shape is
+// left automatic, so every series names one.
+const uint8_t markerTypes[] = { LXW_CHART_MARKER_DIAMOND, LXW_CHART_MARKER_SQUARE, LXW_CHART_MARKER_TRIANGLE,
+    LXW_CHART_MARKER_X, LXW_CHART_MARKER_STAR, LXW_CHART_MARKER_CIRCLE, LXW_CHART_MARKER_PLUS };
+
+struct WorkbookDeleter {
+    void operator()(lxw_workbook* workbook) const { lxw_workbook_free(workbook); }
+};
+using WorkbookPointer = std::unique_ptr<lxw_workbook, WorkbookDeleter>;
+
+// The traces the buffers hold whole: each has its values and its grid range.
+int32_t usableTraceCount(const TraceBuffers& buffers)
+{
+    size_t count = static_cast<size_t>(std::max<int32_t>(buffers.traceCount, 0));
+    count = std::min(
+        { count, buffers.traceValues.size(), buffers.firstIndex.size(), buffers.lastIndex.size() });
+    return static_cast<int32_t>(count);
+}
+
+// The exported traces in increasing order: those shown that have values.
+std::vector<int32_t> exportedTraces(const ExportInput& input)
+{
+    std::vector<int32_t> traces;
+    const int32_t count = usableTraceCount(input.buffers);
+    for (int32_t t = 0; t < count; ++t) {
+        const size_t k = static_cast<size_t>(t);
+        if (k < input.rowVisible.size() && input.rowVisible[k] != 0 && input.buffers.traceValues[k])
+            traces.push_back(t);
+    }
+    return traces;
+}
+
+std::string displayNameOf(const ExportInput& input, int32_t trace)
+{
+    const size_t m = static_cast<size_t>(trace / tracesPerMeasurement);
+    return m < input.displayNames.size() ? input.displayNames[m] : std::string();
+}
+
+// Fills one worksheet, keeping the first failure with the cell it happened in.
+class SheetWriter {
+public:
+    SheetWriter(lxw_worksheet* sheet, lxw_format* format)
+        : worksheet(sheet)
+        , cellFormat(format)
+    {
+    }
+
+    void text(int32_t column, int32_t row, const std::string& value, ColumnWidth& width)
+    {
+        const std::string valid = validUtf8(value);
+        width.addText(valid);
+        check(worksheet_write_string(worksheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                  valid.c_str(), nullptr),
+            column, row);
+    }
+
+    // Values that are not finite have no representation in a cell and leave it empty.
+    void number(int32_t column, int32_t row, double value, ColumnWidth& width)
+    {
+        if (!std::isfinite(value))
+            return;
+        width.addNumber(value);
+        check(worksheet_write_number(
+                  worksheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), value, cellFormat),
+            column, row);
+    }
+
+    void fitColumn(int32_t column, const ColumnWidth& width)
+    {
+        const lxw_col_t c = static_cast<lxw_col_t>(column);
+        check(worksheet_set_column(worksheet, c, c, width.width(), nullptr), column, 0);
+    }
+
+    bool failed() const { return !failure.empty(); }
+    const std::string& failureText() const { return failure; }
+
+private:
+    void check(lxw_error result, int32_t column, int32_t row)
+    {
+        if (result != LXW_NO_ERROR && failure.empty())
+            failure = "cell " + cellName(column, row) + ": " + lxw_strerror(result);
+    }
+
+    lxw_worksheet* worksheet;
+    lxw_format* cellFormat;
+    std::string failure;
+};
+
+void applyAxis(lxw_chart_axis* axis, const ExportAxis& settings)
+{
+    chart_axis_major_gridlines_set_visible(axis, LXW_TRUE);
+    chart_axis_minor_gridlines_set_visible(axis, LXW_FALSE);
+    if (settings.hasLimits) {
+        chart_axis_set_min(axis, settings.minimum);
+        chart_axis_set_max(axis, settings.maximum);
+    }
+    if (settings.hasMajorUnit)
+        chart_axis_set_major_unit(axis, settings.majorUnit);
+    chart_axis_set_num_format(axis, tickLabelFormat);
+}
+
+struct ChartPlan {
+    const char* sheetName = nullptr;
+    int32_t headerRow = 0;
+    int32_t pointCount = 0;
+    int32_t seriesCount = 0;
+    ExportAxis frequencyAxis;
+    ExportAxis valueAxis;
+    std::string valueAxisTitle;
+};
+
+// The XY chart over the table's first seriesCount + 1 columns: column 0 the frequencies, each
+// further column one series named by its title cell.
+lxw_chart* addExportChart(lxw_workbook* workbook, const ChartPlan& plan)
+{
+    lxw_chart* chart = workbook_add_chart(workbook, LXW_CHART_SCATTER_SMOOTH_WITH_MARKERS);
+    if (chart == nullptr)
+        return nullptr;
+    const lxw_row_t firstRow = static_cast<lxw_row_t>(plan.headerRow + 1);
+    const lxw_row_t lastRow = static_cast<lxw_row_t>(plan.headerRow + plan.pointCount);
+    for (int32_t i = 1; i <= plan.seriesCount; ++i) {
+        lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
+        if (series == nullptr)
+            return nullptr;
+        const lxw_col_t column = static_cast<lxw_col_t>(i);
+        chart_series_set_categories(series, plan.sheetName, firstRow, 0, lastRow, 0);
+        chart_series_set_values(series, plan.sheetName, firstRow, column, lastRow, column);
+        chart_series_set_name_range(series, plan.sheetName, static_cast<lxw_row_t>(plan.headerRow), column);
+        chart_series_set_marker_type(
+            series, markerTypes[static_cast<size_t>(i - 1) % std::size(markerTypes)]);
+        chart_series_set_marker_size(series, markerSize);
+    }
+    chart_title_off(chart);
+
+    applyAxis(chart->y_axis, plan.valueAxis);
+    chart_axis_set_name(chart->y_axis, plan.valueAxisTitle.c_str());
+
+    applyAxis(chart->x_axis, plan.frequencyAxis);
+    chart_axis_set_label_position(chart->x_axis, LXW_CHART_AXIS_LABEL_POSITION_LOW);
+    chart_axis_set_name_range(chart->x_axis, plan.sheetName, static_cast<lxw_row_t>(plan.headerRow), 0);
+    return chart;
+}
+
+bool fail(std::string& error, const std::string& text)
+{
+    error = text;
+    return false;
+}
+
+} // namespace
+
+bool exportToWorkbook(const ExportInput& input, const std::string& path, std::string& error)
+{
+    error.clear();
+    const TraceBuffers& buffers = input.buffers;
+    if (buffers.pointCount <= 0 || buffers.freqGrid.size() < static_cast<size_t>(buffers.pointCount))
+        return fail(error, "There is nothing to export: no traces have been plotted yet.");
+    const std::vector<int32_t> traces = exportedTraces(input);
+    const ExportLayout layout = exportLayout(input.usableWidth, input.usableHeight);
+    const int32_t pointCount = buffers.pointCount;
+    if (traces.size() >= static_cast<size_t>(LXW_COL_MAX))
+        return fail(error, "Too many traces are shown for the columns of one worksheet.");
+    if (static_cast<int64_t>(layout.headerRow) + pointCount >= static_cast<int64_t>(LXW_ROW_MAX))
+        return fail(error, "The traces have more points than the rows of one worksheet.");
+
+    // The writer prints numbers with the thread's locale; a decimal comma would corrupt the file.
+    const CLocaleScope cLocale;
+    TemporaryTarget target;
+    std::string reason;
+    if (!target.create(path, reason))
+        return fail(error, "Cannot write " + path + ": " + reason);
+
+    WorkbookPointer workbook(workbook_new(target.path().c_str()));
+    lxw_worksheet* worksheet = workbook ? workbook_add_worksheet(workbook.get(), nullptr) : nullptr;
+    lxw_format* format = workbook ? workbook_add_format(workbook.get()) : nullptr;
+    if (worksheet == nullptr || format == nullptr)
+        return fail(error, "Cannot make the workbook for " + path + ": out of memory.");
+    format_set_num_format(format, numberFormat);
+
+    SheetWriter sheet(worksheet, format);
+    const int32_t headerRow = layout.headerRow;
+    ColumnWidth frequencyWidth;
+    const std::string frequencyText = frequencyTitle(input.language, input.unitMultiplier);
+    sheet.text(0, headerRow, frequencyText, frequencyWidth);
+    for (int32_t k = 0; k < pointCount; ++k)
+        sheet.number(0, headerRow + 1 + k, buffers.freqGrid[static_cast<size_t>(k)], frequencyWidth);
+    sheet.fitColumn(0, frequencyWidth);
+
+    for (size_t n = 1; n <= traces.size(); ++n) {
+        const int32_t t = traces[n - 1];
+        const int32_t column = static_cast<int32_t>(n);
+        ColumnWidth width;
+        sheet.text(column, headerRow, traceTitle(t, displayNameOf(input, t)), width);
+        const size_t k = static_cast<size_t>(t);
+        const double* values = buffers.traceValues[k].get();
+        const int32_t first = std::max(buffers.firstIndex[k], 0);
+        const int32_t last = std::min(buffers.lastIndex[k], pointCount - 1);
+        for (int32_t i = first; i <= last; ++i)
+            sheet.number(column, headerRow + 1 + i, values[i], width);
+        sheet.fitColumn(column, width);
+    }
+    if (sheet.failed())
+        return fail(error, "Cannot write the table of " + path + ": " + sheet.failureText());
+
+    // An XY chart without a series would be an empty frame, and the writer refuses it.
+    if (!traces.empty()) {
+        ChartPlan plan;
+        plan.sheetName = worksheet->name;
+        plan.headerRow = headerRow;
+        plan.pointCount = pointCount;
+        plan.seriesCount = std::min(static_cast<int32_t>(traces.size()), maximumChartedTraces);
+        const ZoomEntry& zoom = input.currentZoom;
+        const double multiplier = input.unitMultiplier;
+        plan.frequencyAxis
+            = exportAxis(zoom.xMin / multiplier, zoom.xMax / multiplier, zoom.xStep / multiplier);
+        plan.valueAxis = exportAxis(zoom.yMin, zoom.yMax, zoom.yStep);
+        plan.valueAxisTitle = valueAxisTitle(input.language, valueAxisKind(traces.front(), input.dbMode));
+        lxw_chart* chart = addExportChart(workbook.get(), plan);
+        if (chart == nullptr)
+            return fail(error, "Cannot make the chart for " + path + ": out of memory.");
+        lxw_chart_options placement {};
+        placement.x_scale = layout.chartWidth * pixelsPerPoint / writerChartWidth;
+        placement.y_scale = layout.chartHeight * pixelsPerPoint / writerChartHeight;
+        const lxw_error inserted = worksheet_insert_chart_opt(worksheet, 0, 0, chart, &placement);
+        if (inserted != LXW_NO_ERROR)
+            return fail(error, "Cannot place the chart in " + path + ": " + lxw_strerror(inserted));
+    }
+
+    const lxw_error closed = workbook_close(workbook.release());
+    if (closed != LXW_NO_ERROR)
+        return fail(error, "Cannot write " + path + ": " + lxw_strerror(closed));
+    if (!target.commit(reason))
+        return fail(error, "Cannot write " + path + ": " + reason);
+    return true;
+}
