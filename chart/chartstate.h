@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "chartview.h"
+#include "rubbers2p.h"
+#include "rubberzoomdata.h"
+#include "tracebuffers.h"
+#include "tracevalues.h"
+#include "zoomentry.h"
+
+// Measurements whose traces have a visibility entry; traces of later measurements are not
+// drawn.
+constexpr int32_t visibilityMeasurements = 2048;
+
+// Everything the chart is computed and drawn from, and its last results: the state that the
+// main window and the batch tool hold alike. The frequency unit is the process-wide
+// unitMultiplier.
+struct ChartState {
+    ChartState();
+
+    // Copies traceEnabled into the visibility of every measurement's traces.
+    void resetRowVisibility();
+    // Whether trace t (8 per measurement) is shown: it has a visibility entry that is set.
+    bool traceVisible(int32_t trace) const;
+    // The view in force.
+    ZoomEntry& currentZoom() { return zoomList.currentZoom(); }
+
+    RubberS2P measurements; // all loaded measurements, in list order
+    ChartView chart;
+    RubberZoomData zoomList; // the history of views; its last entry is in force
+    TraceBuffers buffers; // results of the last recomputation
+    // Trace check boxes in trace order S11M, S11A, S21M, S21A, S12M, S12A, S22M, S22A.
+    std::array<int32_t, tracesPerMeasurement> traceEnabled { 0, 0, 1, 0, 0, 0, 0, 0 };
+    // rowVisible[8 m + k]: nonzero shows trace k of measurement m.
+    std::vector<int32_t> rowVisible;
+    int32_t dbMode = 1; // 1: magnitudes in dB; 0: S11 and S22 as VSWR
+    int32_t referenceIndex = -1; // measurement the traces are plotted relative to; negative: none
+    int32_t smoothing = 0; // nonzero: curves are simplified by a running line fit
+};

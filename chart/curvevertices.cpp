@@ -1,0 +1,100 @@
+#include "curvevertices.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "polyfit.h"
+#include "roundhalfaway.h"
+
+namespace {
+
+// Vertices closer than this many pixels to the last one are dropped.
+constexpr int32_t vertexSpacing = 3;
+// Ring of the running line: at least enough points to tell a bend, at most this many.
+constexpr int32_t minFitSamples = 4;
+constexpr int32_t maxFitSamples = 32;
+// A point this many value units (or this many pixels per pixel of width) off the line is a
+// step of the data, not noise.
+constexpr double jumpValueUnits = 60;
+constexpr double jumpSlope = 10;
+// Distances of at most this many pixels never count as a jump.
+constexpr double jumpMinimumPixels = 2;
+// The tolerance of the line never drops below this many pixels.
+constexpr double minimumTolerance = 0.001;
+
+void appendSpaced(std::vector<QPoint>& vertices, int32_t x, int32_t y)
+{
+    const QPoint& last = vertices.back();
+    if (x - last.x() >= vertexSpacing || std::abs(y - last.y()) >= vertexSpacing)
+        vertices.emplace_back(x, y);
+}
+
+// Largest distance of the held samples from the line c0 + c1 x, the newest given as fitted.
+double lineSpread(const RealPolyFit& fit, double newestDistance)
+{
+    const double c0 = fit.coef[0];
+    const double c1 = fit.coef[1];
+    double spread = newestDistance;
+    for (int32_t age = 0; age + 1 < fit.sampleCount; ++age) {
+        const RealPolyFit::Sample& s = fit.sampleFromOldest(age);
+        spread = std::max(spread, std::abs(c1 * s.x + c0 - s.y));
+    }
+    return spread;
+}
+
+} // namespace
+
+void curveVertices(const double* freqGrid, const double* values, int32_t start, int32_t end, bool smoothing,
+    const CurveScale& scale, std::vector<QPoint>& vertices)
+{
+    vertices.clear();
+    if (end - start < 2)
+        return;
+
+    RealPolyFit fit(2, std::clamp(end - start + 1, minFitSamples, maxFitSamples));
+    double tolerance = 0;
+    double px = 0;
+    double py = 0;
+    const double jumpPixels = jumpValueUnits * scale.yScale;
+
+    for (int32_t i = start; i <= end; ++i) {
+        const double v = values[i];
+        if (!std::isfinite(v))
+            continue;
+        const double x = (freqGrid[i] - scale.f0) * scale.xScale + scale.left;
+        const double y = scale.bottom - (v - scale.yMin) * scale.yScale;
+        const int32_t xi = roundToPixel(x);
+        const int32_t yi = roundToPixel(y);
+
+        if (smoothing)
+            fit.push(x, y);
+        if (vertices.empty()) {
+            vertices.emplace_back(xi, yi);
+        } else if (!smoothing) {
+            appendSpaced(vertices, xi, yi);
+        } else {
+            const double fitted = fit.fitAt(x);
+            const double spread = lineSpread(fit, std::abs(fitted - y));
+            const double c0 = fit.coef[0];
+            const double c1 = fit.coef[1];
+            const double deviation = std::abs(c0 + c1 * px - py);
+            const double gap = std::max(x - px, 1.0);
+            const bool jump
+                = (deviation > jumpPixels || deviation / gap > jumpSlope) && deviation > jumpMinimumPixels;
+            const bool bend = !jump && fit.sampleCount >= minFitSamples && spread > tolerance;
+            if (!jump && !bend) {
+                tolerance = spread;
+            } else {
+                appendSpaced(vertices, roundToPixel(px), roundToPixel(jump ? py : c0 + c1 * px));
+                fit.restart();
+                fit.push(px, py);
+                fit.push(x, y);
+            }
+            tolerance = std::max(tolerance, minimumTolerance);
+        }
+        px = x;
+        py = y;
+    }
+    if (smoothing && !vertices.empty())
+        vertices.emplace_back(roundToPixel(px), roundToPixel(py));
+}

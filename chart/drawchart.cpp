@@ -1,0 +1,382 @@
+#include "drawchart.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "axisscale.h"
+#include "busyscope.h"
+#include "curvevertices.h"
+#include "labeltext.h"
+#include "roundhalfaway.h"
+#include "tracepalette.h"
+
+namespace {
+
+// Ticks closer than this to either end of the frequency axis get neither label nor line.
+constexpr int32_t tickEndGap = 16;
+// Vertices handed to one polyline call; consecutive chunks share their end point.
+constexpr int32_t polylineChunk = 64;
+// Most value divisions counted; far more than the plot can show.
+constexpr double maxDivisions = 1000000;
+
+// The two-tone bump border along the plot's left and bottom sides: a raised outer line (lit
+// on the left, shadowed at the bottom) and a sunken inner line (shadowed on the left, lit at
+// the bottom).
+const QColor edgeLight(227, 227, 227);
+const QColor edgeShadow(160, 160, 160);
+const QColor edgeDarkShadow(105, 105, 105);
+const QColor edgeHighlight(255, 255, 255);
+
+// The end of an axis that would otherwise be empty: minimumAxisSpan above low, or a
+// billionth of low where that much is lost to rounding.
+double widenedEnd(double low)
+{
+    const double high = low + minimumAxisSpan;
+    if (high > low)
+        return high;
+    return low + std::abs(low) * 1e-9;
+}
+
+bool traceShown(const ChartInput& input, int32_t t)
+{
+    if (input.visible == nullptr)
+        return true;
+    return t < input.visibleCount && input.visible[t] != 0;
+}
+
+int32_t traceStart(const ChartInput& input, int32_t t)
+{
+    return input.firstIndex != nullptr ? std::max(input.firstIndex[t], 0) : 0;
+}
+
+int32_t traceEnd(const ChartInput& input, int32_t t)
+{
+    return input.lastIndex != nullptr ? std::min(input.lastIndex[t], input.pointCount - 1)
+                                      : input.pointCount - 1;
+}
+
+// The range of the shown values; the last index of a trace given with lastIndex is not
+// looked at. Returns false when no finite value was seen.
+bool scanValueRange(const ChartInput& input, double& low, double& high)
+{
+    bool found = false;
+    if (input.traceCount <= 0 || input.pointCount <= 0 || input.traceValues == nullptr)
+        return false;
+    for (int32_t t = 0; t < input.traceCount; ++t) {
+        if (!traceShown(input, t) || input.traceValues[t] == nullptr)
+            continue;
+        const double* values = input.traceValues[t];
+        const int32_t stop
+            = input.lastIndex != nullptr ? std::min(input.lastIndex[t], input.pointCount) : input.pointCount;
+        for (int32_t i = traceStart(input, t); i < stop; ++i) {
+            const double v = values[i];
+            if (!std::isfinite(v))
+                continue;
+            if (!found) {
+                low = v;
+                high = v;
+                found = true;
+            } else if (v < low) {
+                low = v;
+            } else if (v > high) {
+                high = v;
+            }
+        }
+    }
+    return found;
+}
+
+int32_t countOf(double divisions)
+{
+    if (!(divisions >= 1))
+        return 1;
+    return static_cast<int32_t>(std::min(divisions, maxDivisions));
+}
+
+int32_t textWidth(const QFontMetrics& metrics, const QString& text)
+{
+    return metrics.horizontalAdvance(text);
+}
+
+// Writes text centred on x with its top (or, with atBottom, its bottom) at y.
+void drawCentred(QPainter& painter, int32_t x, int32_t y, const QString& text, bool atBottom = false)
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int32_t left = x - textWidth(metrics, text) / 2;
+    const int32_t baseline = atBottom ? y - metrics.descent() : y + metrics.ascent();
+    painter.drawText(left, baseline, text);
+}
+
+QString labelText(double value, double step)
+{
+    return QString::fromStdString(formatTick(value, step));
+}
+
+void paintFrame(QPainter& painter, const ChartView& chart)
+{
+    const PixelRect& rc = chart.frameRect;
+    painter.fillRect(rc.left, rc.top, rc.width(), rc.height(), chart.backgroundBrush);
+    painter.setPen(chart.framePen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rc.left, rc.top, rc.width() - 1, rc.height() - 1);
+}
+
+void paintBumpEdge(QPainter& painter, int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    painter.setPen(QPen(edgeLight, 1));
+    painter.drawLine(left, top, left, bottom - 1);
+    painter.setPen(QPen(edgeShadow, 1));
+    painter.drawLine(left + 1, top, left + 1, bottom - 2);
+    painter.setPen(QPen(edgeDarkShadow, 1));
+    painter.drawLine(left, bottom - 1, right - 1, bottom - 1);
+    painter.setPen(QPen(edgeHighlight, 1));
+    painter.drawLine(left + 1, bottom - 2, right - 1, bottom - 2);
+}
+
+void paintFrequencyGrid(
+    QPainter& painter, const ChartView& chart, const PixelRect& plot, const ChartAxes& axes)
+{
+    const double xStep = axes.xStep;
+    const double pxPerStep = plot.width() / (axes.f1 - axes.f0) * xStep;
+    const double first = axes.f0 == 0 ? 0 : roundHalfAway(axes.f0 / xStep) * xStep;
+    const int32_t start = plot.left + roundToPixel((first - axes.f0) * pxPerStep / xStep);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int32_t labelGap = metrics.horizontalAdvance(QLatin1Char(' '));
+    int32_t labelsEnd = chart.frameRect.left - labelGap;
+    for (int32_t i = 0; i < maxGridLines; ++i) {
+        const int32_t x = roundToPixel(i * pxPerStep + start);
+        if (x < plot.left + tickEndGap)
+            continue;
+        if (x > plot.right - tickEndGap)
+            break;
+        const QString text = labelText(i * xStep + first, xStep);
+        const int32_t width = textWidth(metrics, text);
+        // A label that would run into the one before it is left out; its line stays.
+        if (x - width / 2 >= labelsEnd + labelGap) {
+            painter.setPen(chart.framePen);
+            drawCentred(painter, x, plot.bottom, text);
+            labelsEnd = x - width / 2 + width;
+        }
+        painter.setPen(chart.gridPen);
+        painter.drawLine(x, plot.top, x, plot.bottom - 1);
+    }
+}
+
+void paintValueGrid(QPainter& painter, const ChartView& chart, const PixelRect& plot, const ChartAxes& axes)
+{
+    if (axes.divisions <= 1)
+        return;
+    const int32_t labelColumn = (plot.left + chart.frameRect.left) / 2;
+    const double rowStep = static_cast<double>(plot.height()) / axes.divisions;
+    const double labelStep = axes.factor * axes.yStep;
+    const int32_t labelHeight = painter.fontMetrics().height();
+    const int32_t lines = std::min(axes.divisions, maxGridLines + 1);
+    int32_t labelsEnd = chart.frameRect.top - labelHeight;
+    for (int32_t j = 1; j < lines; ++j) {
+        const int32_t y = plot.top + roundToPixel(j * rowStep);
+        const int32_t top = y - chart.bottomMargin / 2;
+        // A label that would run into the one above it is left out; its line stays.
+        if (top >= labelsEnd) {
+            painter.setPen(chart.framePen);
+            drawCentred(
+                painter, labelColumn, top, labelText((axes.yMax - j * axes.yStep) * axes.factor, labelStep));
+            labelsEnd = top + labelHeight;
+        }
+        painter.setPen(chart.gridPen);
+        painter.drawLine(plot.left, y, plot.right - 1, y);
+    }
+}
+
+void paintScaleNote(QPainter& painter, const ChartView& chart, const PixelRect& plot, double factor)
+{
+    const int32_t labelColumn = (plot.left + chart.frameRect.left) / 2;
+    painter.setPen(chart.framePen);
+    drawCentred(
+        painter, labelColumn, plot.bottom, QString::fromStdString(formatNumber("x %lg", 1 / factor)), true);
+}
+
+void paintPolyline(QPainter& painter, const std::vector<QPoint>& vertices)
+{
+    const int32_t n = static_cast<int32_t>(vertices.size());
+    for (int32_t k = 0; k + 1 < n; k += polylineChunk - 1)
+        painter.drawPolyline(&vertices[static_cast<size_t>(k)], std::min(polylineChunk, n - k));
+}
+
+// One curve per shown trace. The vertices are found in parallel, each thread in its own
+// buffer; the painting is the drawing lock the curve threads share, taken in trace order so
+// that later traces always lie on top.
+void paintCurves(ChartView& chart, const ChartInput& input, const PixelRect& plot, const CurveScale& scale)
+{
+    if (input.traceValues == nullptr || input.freqGrid == nullptr)
+        return;
+    const QRect clip(plot.left, plot.top, plot.width(), plot.height());
+#pragma omp parallel
+    {
+        std::vector<QPoint> vertices;
+        bool haveBuffer = true;
+        try {
+            vertices.reserve(static_cast<size_t>(input.pointCount) + 10);
+        } catch (const std::bad_alloc&) {
+            haveBuffer = false;
+        }
+#pragma omp for ordered schedule(static, 1)
+        for (int32_t t = 0; t < input.traceCount; ++t) {
+            vertices.clear();
+            if (haveBuffer && traceShown(input, t) && input.traceValues[t] != nullptr) {
+                try {
+                    curveVertices(input.freqGrid, input.traceValues[t], traceStart(input, t),
+                        traceEnd(input, t), input.smoothing != 0, scale, vertices);
+                } catch (const std::bad_alloc&) {
+                    vertices.clear();
+                }
+            }
+#pragma omp ordered
+            if (vertices.size() > 1) {
+                QPainter painter(&chart.chartBitmap);
+                painter.setClipRect(clip);
+                painter.setPen(chart.tracePens[static_cast<size_t>(paletteSlot(t))]);
+                paintPolyline(painter, vertices);
+            }
+        }
+    }
+}
+
+void computePixelColumns(const ChartInput& input, const CurveScale& scale)
+{
+    if (input.pixelColumn == nullptr || input.freqGrid == nullptr)
+        return;
+#pragma omp parallel for schedule(static)
+    for (int32_t i = 0; i < input.pointCount; ++i)
+        input.pixelColumn[i] = roundToPixel((input.freqGrid[i] - scale.f0) * scale.xScale + scale.left);
+}
+
+void adoptFrameSize(ChartView& chart)
+{
+    const QSize size = chart.frameSize();
+    if (size.width() == chart.frameRect.width() && size.height() == chart.frameRect.height())
+        return;
+    chart.frameRect = PixelRect { 0, 0, size.width(), size.height() };
+    chart.chartBitmap = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
+}
+
+void writeOutputs(const ChartInput& input, const ChartAxes& axes)
+{
+    if (input.yMinOut != nullptr)
+        *input.yMinOut = axes.yMin;
+    if (input.yMaxOut != nullptr)
+        *input.yMaxOut = axes.yMax;
+    if (input.xStepOut != nullptr)
+        *input.xStepOut = axes.xStep;
+    if (input.yStepOut != nullptr)
+        *input.yStepOut = axes.yStep;
+}
+
+} // namespace
+
+PixelRect drawingPlotRect(const ChartView& chart)
+{
+    const PixelRect& rc = chart.frameRect;
+    PixelRect plot { rc.left + chart.leftMargin, rc.top, rc.right - chart.rightMargin,
+        rc.bottom - chart.bottomMargin };
+    if (plot.right <= plot.left)
+        plot.right = plot.left + 1;
+    if (plot.bottom <= plot.top)
+        plot.bottom = plot.top + 1;
+    return plot;
+}
+
+ChartAxes chooseAxes(const ChartInput& input, const PixelRect& plot, int32_t labelWidth)
+{
+    ChartAxes axes;
+    const double width = std::max(plot.width(), 1);
+    const double height = std::max(plot.height(), 1);
+
+    const double divisionHeight = std::max({ width / 10, height / 10, static_cast<double>(labelWidth) });
+    axes.divisions = static_cast<int32_t>(roundHalfAway(height / divisionHeight));
+
+    double yMin = input.yMin;
+    double yMax = input.yMax;
+    const bool automatic = !(yMin < yMax) || !std::isfinite(yMin) || !std::isfinite(yMax);
+    if (automatic && !scanValueRange(input, yMin, yMax) && !(std::isfinite(yMin) && std::isfinite(yMax))) {
+        yMin = 0;
+        yMax = 0;
+    }
+    axes.factor = valueScaleFactor(yMin, yMax);
+    if (!(yMin < yMax))
+        yMax = widenedEnd(yMin);
+
+    if (input.pointCount > 0 && input.freqGrid != nullptr) {
+        axes.f0 = input.freqGrid[0];
+        axes.f1 = input.freqGrid[input.pointCount - 1];
+    }
+    double xStep = std::isfinite(input.xStep) ? input.xStep : 0;
+    if (xStep == 0)
+        xStep = axes.f0 >= axes.f1 ? 1 : niceStep(axes.f0, axes.f1);
+    if (xStep == 0)
+        xStep = 1;
+    if (!(axes.f1 > axes.f0))
+        axes.f1 = widenedEnd(axes.f0);
+
+    double yStep = std::isfinite(input.yStep) ? input.yStep : 0;
+    if (yStep == 0)
+        yStep = niceStep(yMin, yMax);
+    if (yStep != 0 && yMax > yMin) {
+        if (automatic)
+            expandRange(yMin, yMax, yStep);
+        axes.divisions = countOf(std::trunc((yMax - yMin) / yStep));
+    }
+
+    axes.yMin = yMin;
+    axes.yMax = yMax;
+    axes.xStep = xStep;
+    axes.yStep = yStep;
+    return axes;
+}
+
+void drawChart(ChartView& chart, const ChartInput& input)
+{
+    if (!chart.isAttached())
+        return;
+    const BusyScope busy(chart.busy);
+    adoptFrameSize(chart);
+
+    const PixelRect plot = drawingPlotRect(chart);
+    const ChartAxes axes = chooseAxes(input, plot, chart.labelWidth);
+    CurveScale scale;
+    scale.f0 = axes.f0;
+    scale.xScale = plot.width() / (axes.f1 - axes.f0);
+    scale.yMin = axes.yMin;
+    scale.yScale = plot.height() / (axes.yMax - axes.yMin);
+    scale.left = plot.left;
+    scale.bottom = plot.bottom;
+    computePixelColumns(input, scale);
+
+    if (!chart.chartBitmap.isNull()) {
+        {
+            QPainter painter(&chart.chartBitmap);
+            painter.setFont(chart.chartFont);
+            paintFrame(painter, chart);
+            paintBumpEdge(painter, plot.left, plot.top, chart.frameRect.right,
+                chart.frameRect.bottom - chart.bottomMargin);
+            painter.setPen(chart.framePen);
+            painter.drawLine(plot.right, plot.top, plot.right, plot.bottom - 1);
+            paintFrequencyGrid(painter, chart, plot, axes);
+            paintValueGrid(painter, chart, plot, axes);
+        }
+        if (input.pointCount > 0)
+            paintCurves(chart, input, plot, scale);
+        if (axes.factor != 1) {
+            QPainter painter(&chart.chartBitmap);
+            painter.setFont(chart.chartFont);
+            paintScaleNote(painter, chart, plot, axes.factor);
+        }
+    }
+    writeOutputs(input, axes);
+}

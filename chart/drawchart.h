@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+#include "chartinput.h"
+#include "chartview.h"
+#include "pixelrect.h"
+
+// The axes of one drawing: the value range, both grid steps, the label factor, the grid ends
+// f0 < f1 the curves are scaled to, and the number of value divisions.
+struct ChartAxes {
+    double yMin = 0;
+    double yMax = 0;
+    double yStep = 0;
+    double xStep = 0;
+    double factor = 1; // value labels show value * factor
+    double f0 = 0;
+    double f1 = 0;
+    int32_t divisions = 1;
+};
+
+// Most grid lines drawn across either axis.
+constexpr int32_t maxGridLines = 100;
+
+// The plot area of the chart's frame as drawing uses it: the frame less the margins, at least
+// one pixel wide and high.
+PixelRect drawingPlotRect(const ChartView& chart);
+
+// Finishes the choice of the axes for a plot area: the automatic value range from the shown
+// traces (when input.yMin >= input.yMax), its widening to whole steps, the steps left at 0,
+// the label factor and the number of value divisions. Values that are not finite take no part
+// in the automatic range.
+ChartAxes chooseAxes(const ChartInput& input, const PixelRect& plot, int32_t labelWidth);
+
+// Paints the complete chart into the chart's image: background, frame, plot border, grid,
+// frequency and value labels, the value-scale note and one curve per shown trace. Adopts the
+// frame's size first when it changed, fills input.pixelColumn and the given outputs with the
+// axes used. Does nothing while the chart is detached.
+void drawChart(ChartView& chart, const ChartInput& input);

@@ -1,0 +1,376 @@
+#include "recomputechart.h"
+
+#include <array>
+#include <cmath>
+#include <new>
+#include <vector>
+
+#include "chartinput.h"
+#include "drawchart.h"
+#include "frequencygrid.h"
+#include "interpolation.h"
+#include "tracevalues.h"
+#include "unitmultiplier.h"
+
+namespace {
+
+// The reference measurement's eight values at every grid point, in trace order.
+using ReferenceValues = std::array<std::vector<double>, tracesPerMeasurement>;
+
+// Keeps the measurement list and every measurement locked, so that the parallel loops read
+// them as plain arrays, and releases them however the recomputation ends.
+class MeasurementLock {
+public:
+    explicit MeasurementLock(RubberS2P& list)
+        : measurements(list)
+    {
+        try {
+            measurements.lockAll();
+        } catch (const std::bad_alloc&) {
+            measurements.releaseAll();
+            throw;
+        }
+    }
+    MeasurementLock(const MeasurementLock&) = delete;
+    MeasurementLock& operator=(const MeasurementLock&) = delete;
+    ~MeasurementLock() { measurements.releaseAll(); }
+
+private:
+    RubberS2P& measurements;
+};
+
+bool plotAreaTooSmall(const ChartView& chart)
+{
+    if (!chart.isAttached())
+        return true;
+    const QSize frame = chart.frameSize();
+    return frame.width() - chart.leftMargin - chart.rightMargin < minimumPlotPixels
+        || frame.height() - chart.bottomMargin < minimumPlotPixels;
+}
+
+bool hasPoints(RubberS2PData* m)
+{
+    return m != nullptr && m->itemCount > 0;
+}
+
+// The frequency axis over all measurements with points: the smallest first and the largest
+// last frequency; 0 to 0 when none has points.
+void dataFrequencyRange(RubberS2P& measurements, ZoomEntry& zoom)
+{
+    bool found = false;
+    double low = 0;
+    double high = 0;
+    for (int32_t i = 0; i < measurements.itemCount; ++i) {
+        RubberS2PData* m = measurements.measurement(i);
+        if (!hasPoints(m))
+            continue;
+        if (std::isfinite(m->freqFirst) && (!found || m->freqFirst < low))
+            low = m->freqFirst;
+        if (std::isfinite(m->freqLast) && (!found || m->freqLast > high))
+            high = m->freqLast;
+        found = true;
+    }
+    zoom.xMin = low;
+    zoom.xMax = high;
+}
+
+// Grid index of a frequency offset, counted in steps of indexStep, clamped to the grid.
+int32_t gridIndex(double offset, double indexStep, int32_t pointCount)
+{
+    const double index = std::floor(offset / indexStep);
+    if (!(index > 0))
+        return 0;
+    if (index >= pointCount)
+        return pointCount - 1;
+    return static_cast<int32_t>(index);
+}
+
+// The measured point nearest to x; a tie takes the higher one.
+const S2PPoint* nearestPoint(RubberS2PData& m, double x)
+{
+    const Bracket b = findBracket(m, x);
+    S2PPoint* lo = m.point(b.lo);
+    S2PPoint* hi = m.point(b.hi);
+    return hi->freq - x > x - lo->freq ? lo : hi;
+}
+
+// m at x, interpolated into work; the nearest measured point where m cannot be interpolated
+// (a single point or no valid data).
+const S2PPoint* interpolatedPoint(RubberS2PData& m, double x, S2PPoint& work)
+{
+    if (interpolateAt(m, work, x) != 0)
+        return &work;
+    return nearestPoint(m, x);
+}
+
+// A point whose S-parameters can be written, for interpolation.
+bool prepareWorkPoint(S2PPoint& work)
+{
+    try {
+        work.sParams.resize(2, 2);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+void storeAbsolute(TraceBuffers& buffers, const PointValues& values, int32_t i, int32_t m)
+{
+    for (int32_t k = 0; k < tracesPerMeasurement; ++k)
+        buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i]
+            = values[static_cast<size_t>(k)];
+}
+
+// The values of measurement m at grid index i less the reference's: magnitudes by plain
+// difference, phases brought back into [-180, 180].
+void storeRelative(
+    TraceBuffers& buffers, const ReferenceValues& reference, const PointValues& values, int32_t i, int32_t m)
+{
+    for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
+        const double d
+            = values[static_cast<size_t>(k)] - reference[static_cast<size_t>(k)][static_cast<size_t>(i)];
+        buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i]
+            = k % 2 == 1 ? wrapPhase(d) : d;
+    }
+}
+
+void computeGrid(TraceBuffers& buffers, const ZoomEntry& zoom)
+{
+    const int32_t n = buffers.pointCount;
+    const double gridStep = (zoom.xMax - zoom.xMin) / (n - 1);
+    double* grid = buffers.freqGrid.data();
+    const double multiplier = unitMultiplier;
+    const double xMin = zoom.xMin;
+#pragma omp parallel for schedule(static)
+    for (int32_t i = 0; i < n; ++i)
+        grid[i] = (i * gridStep + xMin) / multiplier;
+}
+
+void computeIndexRanges(TraceBuffers& buffers, RubberS2P& measurements, const ZoomEntry& zoom)
+{
+    const int32_t n = buffers.pointCount;
+    const double indexStep = (zoom.xMax - zoom.xMin) / n;
+    const double xMin = zoom.xMin;
+#pragma omp parallel for schedule(static)
+    for (int32_t t = 0; t < buffers.traceCount; ++t) {
+        RubberS2PData* m = measurements.measurement(t / tracesPerMeasurement);
+        if (!hasPoints(m)) {
+            buffers.firstIndex[static_cast<size_t>(t)] = 1;
+            buffers.lastIndex[static_cast<size_t>(t)] = 0;
+            continue;
+        }
+        buffers.firstIndex[static_cast<size_t>(t)] = gridIndex(m->freqFirst - xMin, indexStep, n);
+        buffers.lastIndex[static_cast<size_t>(t)] = gridIndex(m->freqLast + 0.001 - xMin, indexStep, n);
+    }
+}
+
+bool allocateTraceValues(TraceBuffers& buffers)
+{
+    buffers.traceValues.resize(static_cast<size_t>(buffers.traceCount));
+    const size_t n = static_cast<size_t>(buffers.pointCount);
+    bool complete = true;
+#pragma omp parallel for schedule(static) reduction(&& : complete)
+    for (int32_t t = 0; t < buffers.traceCount; ++t) {
+        buffers.traceValues[static_cast<size_t>(t)].reset(new (std::nothrow) double[n]);
+        complete = complete && buffers.traceValues[static_cast<size_t>(t)] != nullptr;
+    }
+    return complete;
+}
+
+// The reference's values on the grid, 0 outside its range. Returns false when a thread could
+// not make its work point.
+bool computeReference(
+    ReferenceValues& reference, TraceBuffers& buffers, RubberS2PData& r, int32_t r0, int32_t dbMode)
+{
+    const int32_t n = buffers.pointCount;
+    for (std::vector<double>& values : reference)
+        values.assign(static_cast<size_t>(n), 0.0);
+    const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * r0)];
+    const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * r0)];
+    const double multiplier = unitMultiplier;
+    bool complete = true;
+#pragma omp parallel reduction(&& : complete)
+    {
+        S2PPoint work;
+        const bool ready = prepareWorkPoint(work);
+        complete = ready;
+#pragma omp for schedule(static)
+        for (int32_t i = 0; i < n; ++i) {
+            if (!ready || i < first || i > last)
+                continue;
+            const PointValues values = pointValues(
+                *interpolatedPoint(r, buffers.freqGrid[static_cast<size_t>(i)] * multiplier, work), dbMode);
+            for (int32_t k = 0; k < tracesPerMeasurement; ++k)
+                reference[static_cast<size_t>(k)][static_cast<size_t>(i)] = values[static_cast<size_t>(k)];
+        }
+    }
+    return complete;
+}
+
+// Every measurement sampled on its grid range: nearest points without a reference,
+// interpolated values less the reference's with one.
+bool sampleMeasurements(
+    TraceBuffers& buffers, RubberS2P& measurements, const ReferenceValues* reference, int32_t dbMode)
+{
+    const int32_t count = buffers.traceCount / tracesPerMeasurement;
+    const double multiplier = unitMultiplier;
+    bool complete = true;
+#pragma omp parallel for schedule(static) reduction(&& : complete)
+    for (int32_t mi = 0; mi < count; ++mi) {
+        RubberS2PData* m = measurements.measurement(mi);
+        const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
+        const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
+        if (!hasPoints(m) || first > last)
+            continue;
+        if (reference == nullptr) {
+            for (int32_t i = first; i <= last; ++i) {
+                const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
+                storeAbsolute(buffers, pointValues(*nearestPoint(*m, x), dbMode), i, mi);
+            }
+            continue;
+        }
+        S2PPoint work;
+        if (!prepareWorkPoint(work)) {
+            complete = false;
+            continue;
+        }
+        for (int32_t i = first; i <= last; ++i) {
+            const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
+            storeRelative(buffers, *reference, pointValues(*interpolatedPoint(*m, x, work), dbMode), i, mi);
+        }
+    }
+    return complete;
+}
+
+void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY)
+{
+    TraceBuffers& buffers = state.buffers;
+    std::vector<const double*> values(static_cast<size_t>(buffers.traceCount));
+    for (size_t t = 0; t < values.size(); ++t)
+        values[t] = buffers.traceValues[t].get();
+
+    ChartInput input;
+    input.traceCount = buffers.traceCount;
+    input.freqGrid = buffers.freqGrid.data();
+    input.traceValues = values.data();
+    input.pointCount = buffers.pointCount;
+    input.pixelColumn = buffers.pixelColumn.data();
+    input.visible = state.rowVisible.data();
+    input.visibleCount = static_cast<int32_t>(state.rowVisible.size());
+    input.lastIndex = buffers.lastIndex.data();
+    input.firstIndex = buffers.firstIndex.data();
+    input.smoothing = state.smoothing;
+    if (autoY != 0) {
+        input.yMinOut = &zoom.yMin;
+        input.yMaxOut = &zoom.yMax;
+        input.yStepOut = &zoom.yStep;
+    } else {
+        input.yMin = zoom.yMin;
+        input.yMax = zoom.yMax;
+        input.yStep = zoom.yStep;
+    }
+    if (autoX != 0)
+        input.xStepOut = &zoom.xStep;
+    else
+        input.xStep = zoom.xStep / unitMultiplier;
+    drawChart(state.chart, input);
+    if (autoX != 0)
+        zoom.xStep *= unitMultiplier;
+}
+
+RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX, int32_t autoY)
+{
+    RubberS2P& measurements = state.measurements;
+    TraceBuffers& buffers = state.buffers;
+    ZoomEntry& zoom = state.currentZoom();
+
+    if (autoX == 0 || autoY == 0)
+        host.readAxisEdits(zoom);
+    if (autoX != 0)
+        dataFrequencyRange(measurements, zoom);
+
+    buffers.pointCount = std::max(gridPointCount(measurements, zoom), 2);
+    buffers.traceCount = tracesPerMeasurement * measurements.itemCount;
+    const size_t traces = static_cast<size_t>(buffers.traceCount);
+    const size_t points = static_cast<size_t>(buffers.pointCount);
+    buffers.traceMin.assign(traces, 0.0);
+    buffers.traceMax.assign(traces, 0.0);
+    buffers.freqGrid.resize(points);
+    computeGrid(buffers, zoom);
+
+    buffers.lastIndex.resize(traces);
+    buffers.firstIndex.resize(traces);
+    computeIndexRanges(buffers, measurements, zoom);
+
+    buffers.pixelColumn.assign(points, 0);
+    if (!allocateTraceValues(buffers))
+        return RecomputeResult::OutOfMemory;
+
+    const int32_t r = state.referenceIndex;
+    const bool relative = r >= 0 && r < measurements.itemCount;
+    ReferenceValues reference;
+    if (relative && !computeReference(reference, buffers, *measurements.measurement(r), r, state.dbMode))
+        return RecomputeResult::OutOfMemory;
+    if (!sampleMeasurements(buffers, measurements, relative ? &reference : nullptr, state.dbMode))
+        return RecomputeResult::OutOfMemory;
+    ReferenceValues().swap(reference);
+
+    drawTraces(state, zoom, autoX, autoY);
+    computeStatistics(buffers, zoom.yMin, zoom.yMax);
+    host.writeAxisEdits(zoom);
+    host.fillStatistics(state);
+    return RecomputeResult::Drawn;
+}
+
+} // namespace
+
+void computeStatistics(TraceBuffers& buffers, double yMin, double yMax)
+{
+    for (int32_t t = 0; t < buffers.traceCount; ++t) {
+        const size_t ts = static_cast<size_t>(t);
+        double low = 0;
+        double high = 0;
+        bool found = false;
+        const double* values = buffers.traceValues[ts].get();
+        const int32_t first = std::max(buffers.firstIndex[ts], 0);
+        const int32_t last = std::min(buffers.lastIndex[ts], buffers.pointCount - 1);
+        for (int32_t i = first; values != nullptr && i <= last; ++i) {
+            const double v = values[i];
+            if (!(yMin <= v && v <= yMax))
+                continue;
+            if (!found) {
+                low = v;
+                high = v;
+                found = true;
+            } else if (v < low) {
+                low = v;
+            } else if (v > high) {
+                high = v;
+            }
+        }
+        buffers.traceMin[ts] = low;
+        buffers.traceMax[ts] = high;
+    }
+}
+
+RecomputeResult recomputeChart(ChartState& state, ChartHost& host, int32_t autoX, int32_t autoY)
+{
+    if (plotAreaTooSmall(state.chart))
+        return RecomputeResult::FrameTooSmall;
+    if (state.measurements.itemCount == 0) {
+        host.setChartFrameVisible(false);
+        return RecomputeResult::NoMeasurements;
+    }
+    try {
+        const MeasurementLock lock(state.measurements);
+        host.setChartFrameVisible(true);
+        state.buffers.releaseBuffers();
+        const RecomputeResult result = computeAndDraw(state, host, autoX, autoY);
+        if (result == RecomputeResult::OutOfMemory)
+            state.buffers.releaseBuffers();
+        return result;
+    } catch (const std::bad_alloc&) {
+        state.buffers.releaseBuffers();
+        return RecomputeResult::OutOfMemory;
+    }
+}

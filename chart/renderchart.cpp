@@ -1,0 +1,18 @@
+#include "renderchart.h"
+
+#include "presentchart.h"
+
+RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frameSize, QImage& image)
+{
+    image = QImage();
+    ChartView& chart = state.chart;
+    if (!chart.isAttached())
+        chart.attach(ChartView::defaultLabelFont(), frameSize);
+    else
+        chart.setFrameSize(frameSize);
+    const ZoomEntry& zoom = state.currentZoom();
+    const RecomputeResult result = recomputeChart(state, host, zoom.autoX, zoom.autoY);
+    if (result == RecomputeResult::Drawn)
+        image = presentChart(chart);
+    return result;
+}

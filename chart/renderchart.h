@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include "charthost.h"
+#include "chartstate.h"
+#include "recomputechart.h"
+
+// Draws the chart of state for a frame of frameSize pixels without any window, as the main
+// window's redraw does: attaches the chart with the default label font when it is detached
+// (else adopts the size), recomputes with the flags of the view in force and puts the image
+// shown without cursor or rubber band into image (a null image unless the result is Drawn).
+RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frameSize, QImage& image);

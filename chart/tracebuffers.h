@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// The results of the last recomputation of the chart, read by the cursor readout, the zoom
+// and the spreadsheet export until the next one. Trace t belongs to measurement t / 8.
+struct TraceBuffers {
+    TraceBuffers() = default;
+    TraceBuffers(const TraceBuffers&) = delete;
+    TraceBuffers& operator=(const TraceBuffers&) = delete;
+
+    // Frees every array; traceCount and pointCount become 0.
+    void releaseBuffers();
+
+    // Pixel column of every grid point in the chart frame, written by the drawing. Empty
+    // until a recomputation has run.
+    std::vector<int32_t> pixelColumn;
+    // Frequency of every grid point in displayed units (hertz / unitMultiplier).
+    std::vector<double> freqGrid;
+    // traceValues[t][i]: plotted value of trace t at grid point i, defined only for i in
+    // firstIndex[t]..lastIndex[t].
+    std::vector<std::unique_ptr<double[]>> traceValues;
+    int32_t traceCount = 0; // 8 x number of measurements
+    int32_t pointCount = 0; // number of grid points, at least 2 after a recomputation
+    // Grid range covered by the trace's measurement; a measurement without points has
+    // firstIndex above lastIndex.
+    std::vector<int32_t> lastIndex;
+    std::vector<int32_t> firstIndex;
+    // Smallest and largest value of the trace inside the value axis range (both 0 when none).
+    std::vector<double> traceMin;
+    std::vector<double> traceMax;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "rubbers2pdata.h"
+
+// Traces of one measurement; trace t of the chart belongs to measurement t / 8.
+constexpr int32_t tracesPerMeasurement = 8;
+
+// The traces of a measurement in order: magnitude (M) and phase (A) of S11, S21, S12, S22.
+enum TraceKind : int32_t { S11M, S11A, S21M, S21A, S12M, S12A, S22M, S22A };
+
+// Name of trace kind k ("S11M" ... "S22A"); empty outside 0..7.
+const char* traceName(int32_t kind);
+
+using PointValues = std::array<double, tracesPerMeasurement>;
+
+// Largest VSWR shown: a perfect reflection and everything near it.
+constexpr double vswrLimit = 1000;
+
+// 20 log10 |s|, and 0 for an exact zero.
+double decibels(double magnitude);
+// (1 + |s|) / (1 - |s|), capped at vswrLimit; a magnitude above 1 gives a negative value.
+double vswr(double magnitude);
+// Phase of s in degrees, in (-180, 180].
+double phaseDegrees(const Complex& s);
+
+// The eight plotted values of one point in trace order: magnitudes in dB (S11 and S22 as VSWR
+// when dbMode is 0), phases in degrees.
+PointValues pointValues(const S2PPoint& point, int32_t dbMode);
+
+// A phase difference brought into [-180, 180]. Values that are not finite pass unchanged.
+double wrapPhase(double degrees);
