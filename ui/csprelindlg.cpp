@@ -88,7 +88,8 @@ CSprelinDlg::Services CSprelinDlg::defaultServices()
         return QFileDialog::getOpenFileNames(
             parent, title, QString(), filter, nullptr, QFileDialog::HideNameFilterDetails);
     };
-    s.chooseColour = [](QWidget* parent, const QColor& current, const QString& title) -> std::optional<QColor> {
+    s.chooseColour
+        = [](QWidget* parent, const QColor& current, const QString& title) -> std::optional<QColor> {
         const QColor colour = QColorDialog::getColor(current, parent, title);
         if (!colour.isValid())
             return std::nullopt;
@@ -209,8 +210,8 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
 
     const DialogUnits du(fontMetrics());
     files->setColumnCount(listColumnCount);
-    const int unit
-        = (du.x(designListWidth) - files->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2) / listWidthUnits;
+    const int unit = (du.x(designListWidth) - files->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2)
+        / listWidthUnits;
     for (int c = 0; c < listColumnCount; ++c)
         files->setColumnWidth(c, c == 0 ? 2 * unit : unit);
     files->buildSwatches(std::vector<QColor>(state.chart.palette.begin(), state.chart.palette.end()));
@@ -255,6 +256,7 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
     placeWindow();
     setWindowFlag(Qt::WindowStaysOnTopHint, settings.Topmost != 0);
     show();
+    shown = true;
     redrawChart();
     restoreListWidths();
     updateAxisEnables();
@@ -269,7 +271,8 @@ void CSprelinDlg::placeWindow()
         settings.Left = settings.Top = settings.Right = settings.Bottom = 0;
         return;
     }
-    const QRect stored(settings.Left, settings.Top, settings.Right - settings.Left, settings.Bottom - settings.Top);
+    const QRect stored(
+        settings.Left, settings.Top, settings.Right - settings.Left, settings.Bottom - settings.Top);
     QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
         areas.append(screen->availableGeometry());
@@ -431,8 +434,8 @@ void CSprelinDlg::chooseTraceColour(int32_t slot)
 {
     if (slot < 0 || slot >= paletteSize)
         return;
-    const std::optional<QColor> colour
-        = services.chooseColour(this, state.chart.palette[slot], uiTexts(settings.Language).colourDialogTitle);
+    const std::optional<QColor> colour = services.chooseColour(
+        this, state.chart.palette[slot], uiTexts(settings.Language).colourDialogTitle);
     if (!colour)
         return;
     const int32_t previous = listUpdatingFlag;
@@ -446,11 +449,17 @@ void CSprelinDlg::chooseTraceColour(int32_t slot)
 
 void CSprelinDlg::redrawChart()
 {
+    // Showing the chart frame from inside a recomputation delivers its pending resize: that
+    // must not start a second recomputation while the first holds the measurements locked.
+    if (redrawing)
+        return;
+    redrawing = true;
     const BusyCursor busy;
     state.chart.setFrameSize(frame->size());
     ZoomEntry& zoom = state.currentZoom();
     recomputeChart(state, *this, zoom.autoX, zoom.autoY);
     frame->present(presentChart(state.chart));
+    redrawing = false;
 }
 
 void CSprelinDlg::loadPaths(const std::vector<std::string>& paths)
@@ -562,7 +571,8 @@ void CSprelinDlg::dropEvent(QDropEvent* event)
     if (paths.isEmpty())
         return;
     // The drop is finished before the files load, so the source never waits for the load.
-    QMetaObject::invokeMethod(this, [this, paths] { openPaths(paths); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, paths] { openPaths(paths); }, Qt::QueuedConnection);
 }
 
 void CSprelinDlg::onApply()
@@ -651,6 +661,7 @@ void CSprelinDlg::onFirstColumnHeader()
 
 void CSprelinDlg::onChartFrameResized()
 {
-    if (state.chart.isAttached())
+    // The resizes while the window first shows are followed by the start-up's own redraw.
+    if (shown)
         redrawChart();
 }

@@ -135,7 +135,9 @@ private:
     int32_t largeGraph = 0;
     int32_t modernListView = 1;
     QChar separator;
+    bool shown = false; // the start-up has shown the window
     bool closed = false;
+    bool redrawing = false; // a recomputation is running
 
     ControlStrip* strip = nullptr;
     StatsStrip* stats = nullptr;

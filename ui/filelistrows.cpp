@@ -11,9 +11,9 @@ namespace {
 // Holds listUpdating nonzero for its lifetime.
 class ListUpdating {
 public:
-    explicit ListUpdating(int32_t& flag)
-        : flag(flag)
-        , previous(flag)
+    explicit ListUpdating(int32_t& listUpdating)
+        : flag(listUpdating)
+        , previous(listUpdating)
     {
         flag = 1;
     }
@@ -60,7 +60,8 @@ void rebuildFileList(MList& list, ChartState& state, int32_t& listUpdating)
     list.clearRows();
     for (int32_t m = 0; m < state.measurements.itemCount; ++m) {
         const RubberS2PData* measurement = state.measurements.measurement(m);
-        const QString name = measurement != nullptr ? QString::fromStdString(measurement->displayName) : QString();
+        const QString name
+            = measurement != nullptr ? QString::fromStdString(measurement->displayName) : QString();
         QTreeWidgetItem* group = list.addGroup(m, name);
         for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
             if (state.traceEnabled[k] == 0)

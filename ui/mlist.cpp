@@ -31,9 +31,9 @@ bool isGroupIndex(const QModelIndex& index)
 // row in the selection colours; the platform's own selection and focus are never drawn.
 class MListDelegate : public QStyledItemDelegate {
 public:
-    explicit MListDelegate(MList* list)
-        : QStyledItemDelegate(list)
-        , list(list)
+    explicit MListDelegate(MList* owner)
+        : QStyledItemDelegate(owner)
+        , list(owner)
     {
     }
 

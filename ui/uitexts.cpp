@@ -28,9 +28,10 @@ UiTexts makeRussian()
     t.db = QStringLiteral("dB");
     t.vswr = QStringLiteral("КСВН");
     t.relativeTo = QStringLiteral("Относительно");
-    t.unitNames = { QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц"), QStringLiteral("ГГц") };
-    t.listColumns = { QStringLiteral("S"), QStringLiteral("Тек."), QStringLiteral("Мин."), QStringLiteral("Макс."),
-        QStringLiteral("Неравн.") };
+    t.unitNames
+        = { QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц"), QStringLiteral("ГГц") };
+    t.listColumns = { QStringLiteral("S"), QStringLiteral("Тек."), QStringLiteral("Мин."),
+        QStringLiteral("Макс."), QStringLiteral("Неравн.") };
     t.closeLink = QStringLiteral("[X]");
     t.fileMenu = QStringLiteral("&Файл");
     t.openCommand = QStringLiteral("&Открыть");
@@ -58,9 +59,10 @@ UiTexts makeEnglish()
     t.db = QStringLiteral("dB");
     t.vswr = QStringLiteral("VSWR");
     t.relativeTo = QStringLiteral("Relative to");
-    t.unitNames = { QStringLiteral("Hz"), QStringLiteral("kHz"), QStringLiteral("MHz"), QStringLiteral("GHz") };
-    t.listColumns = { QStringLiteral("S"), QStringLiteral("Current"), QStringLiteral("Min"), QStringLiteral("Max"),
-        QStringLiteral("Flatness") };
+    t.unitNames
+        = { QStringLiteral("Hz"), QStringLiteral("kHz"), QStringLiteral("MHz"), QStringLiteral("GHz") };
+    t.listColumns = { QStringLiteral("S"), QStringLiteral("Current"), QStringLiteral("Min"),
+        QStringLiteral("Max"), QStringLiteral("Flatness") };
     t.closeLink = QStringLiteral("[X]");
     t.fileMenu = QStringLiteral("&File");
     t.openCommand = QStringLiteral("&Open");

@@ -48,23 +48,24 @@ void AxisStepsTest::stepsAndGuards_data()
 
     // Value axis 0..10 and frequency axis 0..10 (hertz) unless the step says otherwise.
     QTest::newRow("value max up") << AxisSpinner::valueMax << upperArrow << 5.0 << true << 0.0 << 15.0;
-    QTest::newRow("value max down, 10 not above 0 + 2*5") << AxisSpinner::valueMax << lowerArrow << 5.0 << false
-                                                         << 0.0 << 10.0;
-    QTest::newRow("value max down, 10 above 0 + 2*4") << AxisSpinner::valueMax << lowerArrow << 4.0 << true << 0.0
-                                                     << 6.0;
-    QTest::newRow("value min down has no limit") << AxisSpinner::valueMin << lowerArrow << 5.0 << true << -5.0
-                                                 << 10.0;
-    QTest::newRow("value min up, 0 not below 10 - 2*5") << AxisSpinner::valueMin << upperArrow << 5.0 << false
-                                                       << 0.0 << 10.0;
-    QTest::newRow("value min up, 0 below 10 - 2*4") << AxisSpinner::valueMin << upperArrow << 4.0 << true << 4.0
-                                                   << 10.0;
-    QTest::newRow("frequency max up") << AxisSpinner::frequencyMax << upperArrow << 2.0 << true << 0.0 << 12.0;
+    QTest::newRow("value max down, 10 not above 0 + 2*5")
+        << AxisSpinner::valueMax << lowerArrow << 5.0 << false << 0.0 << 10.0;
+    QTest::newRow("value max down, 10 above 0 + 2*4")
+        << AxisSpinner::valueMax << lowerArrow << 4.0 << true << 0.0 << 6.0;
+    QTest::newRow("value min down has no limit")
+        << AxisSpinner::valueMin << lowerArrow << 5.0 << true << -5.0 << 10.0;
+    QTest::newRow("value min up, 0 not below 10 - 2*5")
+        << AxisSpinner::valueMin << upperArrow << 5.0 << false << 0.0 << 10.0;
+    QTest::newRow("value min up, 0 below 10 - 2*4")
+        << AxisSpinner::valueMin << upperArrow << 4.0 << true << 4.0 << 10.0;
+    QTest::newRow("frequency max up")
+        << AxisSpinner::frequencyMax << upperArrow << 2.0 << true << 0.0 << 12.0;
     QTest::newRow("frequency max down, 10 not above 0 + 2*5")
         << AxisSpinner::frequencyMax << lowerArrow << 5.0 << false << 0.0 << 10.0;
     QTest::newRow("frequency max down, 10 above 0 + 2*3")
         << AxisSpinner::frequencyMax << lowerArrow << 3.0 << true << 0.0 << 7.0;
-    QTest::newRow("frequency min below zero") << AxisSpinner::frequencyMin << lowerArrow << 3.0 << true << -3.0
-                                              << 10.0;
+    QTest::newRow("frequency min below zero")
+        << AxisSpinner::frequencyMin << lowerArrow << 3.0 << true << -3.0 << 10.0;
     QTest::newRow("frequency min up, 0 not below 10 - 2*5")
         << AxisSpinner::frequencyMin << upperArrow << 5.0 << false << 0.0 << 10.0;
     QTest::newRow("frequency min up, 0 below 10 - 2*3")
@@ -116,8 +117,8 @@ void AxisStepsTest::automaticAxisNeverSteps()
     QCOMPARE(spinnerAxisManual(z, spinner), steps);
     const ZoomEntry before = z;
     // The arrow away from the other end always steps on a manual axis.
-    const int away = spinner == AxisSpinner::valueMax || spinner == AxisSpinner::frequencyMax ? upperArrow
-                                                                                                : lowerArrow;
+    const int away
+        = spinner == AxisSpinner::valueMax || spinner == AxisSpinner::frequencyMax ? upperArrow : lowerArrow;
     QCOMPARE(stepAxisSpinner(z, spinner, away), steps);
     if (!steps) {
         QCOMPARE(z.yMin, before.yMin);
@@ -130,8 +131,8 @@ void AxisStepsTest::automaticAxisNeverSteps()
 void AxisStepsTest::zeroDeltaDoesNothing()
 {
     ZoomEntry z = manualView(0, 100, 10, 0, 100, 10);
-    for (AxisSpinner s :
-        { AxisSpinner::valueMax, AxisSpinner::valueMin, AxisSpinner::frequencyMax, AxisSpinner::frequencyMin })
+    for (AxisSpinner s : { AxisSpinner::valueMax, AxisSpinner::valueMin, AxisSpinner::frequencyMax,
+             AxisSpinner::frequencyMin })
         QVERIFY(!stepAxisSpinner(z, s, 0));
     QCOMPARE(z.yMax, 100.0);
     QCOMPARE(z.xMin, 0.0);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -22,8 +23,8 @@
 #include "mlist.h"
 #include "settingspath.h"
 #include "settingsrecord.h"
-#include "unitmultiplier.h"
 #include "uitesting.h"
+#include "unitmultiplier.h"
 
 // The main window driven through its real widgets, with the settings folder of the test mode.
 class MainWindowTest : public QObject {
@@ -66,10 +67,13 @@ private slots:
 private:
     void writeSettingsFile(const QString& general);
     void openWindow(const QStringList& paths = {});
-    QString sample(const QString& name, double s21dB = -3, const std::vector<double>& freqs = sweepMHz(50, 300, 10));
+    QString sample(
+        const QString& name, double s21dB = -3, const std::vector<double>& freqs = sweepMHz(50, 300, 10));
     void setAxisTexts(const QString& yMin, const QString& yMax, const QString& yStep, const QString& xMin,
         const QString& xMax, const QString& xStep);
     QPoint rowPoint(int32_t row, bool onCheckBox) const;
+    // Clicks a check box on its indicator, as a user does.
+    static void clickBox(QAbstractButton* box);
     QImage chartImage() const { return window->chartFrame()->shownImage(); }
     QStringList measurementNames();
 
@@ -179,6 +183,11 @@ QPoint MainWindowTest::rowPoint(int32_t row, bool onCheckBox) const
         r.center().y());
 }
 
+void MainWindowTest::clickBox(QAbstractButton* box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
 QStringList MainWindowTest::measurementNames()
 {
     QStringList names;
@@ -272,13 +281,20 @@ void MainWindowTest::storedUnitIsOneOfTheFour_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("unit");
     QTest::addColumn<double>("multiplier");
-    QTest::newRow("Hz") << "1" << "Hz" << 1.0;
-    QTest::newRow("kHz") << "1000" << "kHz" << 1000.0;
-    QTest::newRow("GHz") << "1e+09" << "GHz" << 1e9;
-    QTest::newRow("between kHz and MHz") << "1234" << "kHz" << 1000.0;
-    QTest::newRow("zero") << "0" << "Hz" << 1.0;
-    QTest::newRow("not a number") << "x" << "Hz" << 1.0;
-    QTest::newRow("beyond GHz") << "1e15" << "GHz" << 1e9;
+    QTest::newRow("Hz") << "1"
+                        << "Hz" << 1.0;
+    QTest::newRow("kHz") << "1000"
+                         << "kHz" << 1000.0;
+    QTest::newRow("GHz") << "1e+09"
+                         << "GHz" << 1e9;
+    QTest::newRow("between kHz and MHz") << "1234"
+                                         << "kHz" << 1000.0;
+    QTest::newRow("zero") << "0"
+                          << "Hz" << 1.0;
+    QTest::newRow("not a number") << "x"
+                                  << "Hz" << 1.0;
+    QTest::newRow("beyond GHz") << "1e15"
+                                << "GHz" << 1e9;
 }
 
 void MainWindowTest::storedUnitIsOneOfTheFour()
@@ -323,12 +339,31 @@ void MainWindowTest::settingsAfterClosingHoldEveryKey()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const IniFile ini(file.readAll().toStdString());
     const std::vector<std::pair<const char*, std::string>> general {
-        { "Topmost", "0" }, { "Filter", "1" }, { "MX", "1e+06" }, { "AutoX", "1" }, { "AutoY", "1" },
-        { "MinX", "0" }, { "MaxX", "100" }, { "dX", "10" }, { "MinY", "0" }, { "MaxY", "100" }, { "dY", "10" },
-        { "Units", "1" }, { "S11m", "0" }, { "S12m", "0" }, { "S21m", "1" }, { "S22m", "0" }, { "S11a", "0" },
-        { "S12a", "0" }, { "S21a", "0" }, { "S22a", "0" }, { "Language", "1" },
-        { "Left", std::to_string(g.left()) }, { "Top", std::to_string(g.top()) },
-        { "Right", std::to_string(g.left() + g.width()) }, { "Bottom", std::to_string(g.top() + g.height()) },
+        { "Topmost", "0" },
+        { "Filter", "1" },
+        { "MX", "1e+06" },
+        { "AutoX", "1" },
+        { "AutoY", "1" },
+        { "MinX", "0" },
+        { "MaxX", "100" },
+        { "dX", "10" },
+        { "MinY", "0" },
+        { "MaxY", "100" },
+        { "dY", "10" },
+        { "Units", "1" },
+        { "S11m", "0" },
+        { "S12m", "0" },
+        { "S21m", "1" },
+        { "S22m", "0" },
+        { "S11a", "0" },
+        { "S12a", "0" },
+        { "S21a", "0" },
+        { "S22a", "0" },
+        { "Language", "1" },
+        { "Left", std::to_string(g.left()) },
+        { "Top", std::to_string(g.top()) },
+        { "Right", std::to_string(g.left() + g.width()) },
+        { "Bottom", std::to_string(g.top() + g.height()) },
     };
     for (const auto& [key, text] : general) {
         QVERIFY2(ini.value("General", key).has_value(), key);
@@ -360,24 +395,24 @@ void MainWindowTest::settingsAreWrittenWithPointsInACommaLocale()
 void MainWindowTest::storedRectangleOnAScreenIsUsed()
 {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    const QRect wanted(area.left() + 10, area.top() + 20, 600, 450);
+    const QRect wanted(area.left() + 10, area.top() + 20, 750, 520);
     writeSettingsFile(QStringLiteral("Left=%1\nTop=%2\nRight=%3\nBottom=%4")
                           .arg(wanted.left())
                           .arg(wanted.top())
-                          .arg(wanted.left() + 600)
-                          .arg(wanted.top() + 450));
+                          .arg(wanted.left() + wanted.width())
+                          .arg(wanted.top() + wanted.height()));
     openWindow();
     QCOMPARE(window->geometry(), wanted);
 }
 
 void MainWindowTest::storedRectangleOnNoScreenMovesToThePrimary()
 {
-    writeSettingsFile("Left=20000\nTop=20000\nRight=20600\nBottom=20450");
+    writeSettingsFile("Left=20000\nTop=20000\nRight=20750\nBottom=20520");
     openWindow();
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(area.intersects(window->geometry()));
     QVERIFY(area.contains(window->geometry().center()));
-    QCOMPARE(window->geometry().size(), QSize(600, 450));
+    QCOMPARE(window->geometry().size(), QSize(750, 520));
 }
 
 void MainWindowTest::escapeAndEnterNeverClose()
@@ -406,17 +441,18 @@ void MainWindowTest::commandLineFilesArePlottedAndListed()
     }
     QCOMPARE(groups, measurementNames());
     groups.sort();
-    QCOMPARE(groups, QStringList({ "a.s2p", "b.s2p" }));
+    QCOMPARE(groups, QStringList({ "a", "b" }));
     // Both S21 traces are drawn, each in its palette slot.
     QVERIFY(window->chartFrame()->isVisible());
     QVERIFY(countPixels(chartImage(), slot2) > 50);
     QVERIFY(countPixels(chartImage(), slot10) > 50);
-    // The statistics of the flat traces: Min and Max equal, no flatness.
+    // The statistics: from the start level down over 250 MHz of slope.
+    const double fall = -s21SlopePerMHz * 250;
     for (int32_t r = 0; r < 2; ++r) {
-        const double level = measurementNames()[list->groupOfRow(r)] == "a.s2p" ? -3 : -6;
-        QCOMPARE(list->rowItem(r)->text(2).trimmed().toDouble(), level);
+        const double level = measurementNames()[list->groupOfRow(r)] == "a" ? -3 : -6;
+        QCOMPARE(list->rowItem(r)->text(2).trimmed().toDouble(), level - fall);
         QCOMPARE(list->rowItem(r)->text(3).trimmed().toDouble(), level);
-        QCOMPARE(list->rowItem(r)->text(4).trimmed(), QStringLiteral("0"));
+        QCOMPARE(list->rowItem(r)->text(4).trimmed().toDouble(), fall);
     }
     QCOMPARE(strip->referenceCombo->count(), 3);
     QCOMPARE(strip->referenceCombo->itemText(0), QString());
@@ -445,8 +481,8 @@ void MainWindowTest::openTakesFilesUpToTheLimit()
     nextOpenFiles = QStringList { sample("x.s2p"), sample("y.s2p"), sample("z.s2p") };
     window->openFiles();
     QCOMPARE(window->chartState().measurements.itemCount, 2045);
-    QVERIFY(!measurementNames().contains("z.s2p"));
-    QVERIFY(measurementNames().contains("y.s2p"));
+    QVERIFY(!measurementNames().contains("z"));
+    QVERIFY(measurementNames().contains("y"));
     QCOMPARE(openFilterSeen,
         QStringLiteral("Файл S1P (*.s1p), S2P (*.s2p), S3P (*.s3p), ZetLabs (*.dtu, *.nrm) "
                        "(*.s1p *.s2p *.s3p *.dtu *.nrm);;Файл CSV (*.csv) (*.csv)"));
@@ -495,8 +531,8 @@ void MainWindowTest::rereadKeepsTheOrderWhenAFileBecameUnreadable()
     QTest::keyClick(strip->referenceCombo, Qt::Key_Up);
     QTest::keyClick(strip->referenceCombo, Qt::Key_Down);
     QCOMPARE(window->chartState().referenceIndex, 3);
-    QVERIFY(QFile::remove(dir->filePath(before[1])));
-    QVERIFY(QFile::remove(dir->filePath(before[3])));
+    QVERIFY(QFile::remove(dir->filePath(before[1] + ".s2p")));
+    QVERIFY(QFile::remove(dir->filePath(before[3] + ".s2p")));
 
     QTest::keyClick(window.get(), Qt::Key_F5);
     QCOMPARE(measurementNames(), QStringList({ before[0], before[2] }));
@@ -528,14 +564,14 @@ void MainWindowTest::traceBoxesAndMagnitudeModeResetVisibility()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(1, true));
     QCOMPARE(window->chartState().rowVisible[10], 0);
 
-    QTest::mouseClick(strip->dbRadio, Qt::LeftButton);
+    clickBox(strip->dbRadio);
     QCOMPARE(window->chartState().dbMode, 1);
     QCOMPARE(window->chartState().rowVisible[10], 1);
     QVERIFY(list->rowChecked(1));
 
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(1, true));
     QCOMPARE(window->chartState().rowVisible[10], 0);
-    QTest::mouseClick(strip->traceBoxes[1], Qt::LeftButton); // S11A
+    clickBox(strip->traceBoxes[1]); // S11A
     QCOMPARE(window->chartState().traceEnabled[1], 1);
     QCOMPARE(list->rowCount(), 4);
     QCOMPARE(list->topLevelItem(0)->child(0)->text(0), QStringLiteral("S11A"));
@@ -595,7 +631,7 @@ void MainWindowTest::rowClickChoosesColourButCheckBoxDoesNot()
 void MainWindowTest::firstHeaderClickInvertsEnabledTraces()
 {
     openWindow({ sample("a.s2p"), sample("b.s2p") });
-    QTest::mouseClick(strip->traceBoxes[0], Qt::LeftButton); // S11M and S21M enabled
+    clickBox(strip->traceBoxes[0]); // S11M and S21M enabled
     QTest::mouseClick(window->fileList()->viewport(), Qt::LeftButton, {}, rowPoint(0, true));
     const std::vector<int32_t> before = window->chartState().rowVisible;
     QHeaderView* header = window->fileList()->header();
@@ -615,8 +651,9 @@ void MainWindowTest::firstHeaderClickInvertsEnabledTraces()
 void MainWindowTest::unitChangeKeepsThePlottedRange()
 {
     openWindow({ sample("a.s2p") });
-    QTest::mouseClick(strip->autoXBox, Qt::LeftButton);
-    setAxisTexts(strip->yMinEdit->text(), strip->yMaxEdit->text(), strip->yStepEdit->text(), "100", "200", "10");
+    clickBox(strip->autoXBox);
+    setAxisTexts(
+        strip->yMinEdit->text(), strip->yMaxEdit->text(), strip->yStepEdit->text(), "100", "200", "10");
     QTest::mouseClick(strip->applyButton, Qt::LeftButton);
     QCOMPARE(window->chartState().currentZoom().xMin, 100e6);
     QCOMPARE(window->chartState().currentZoom().xMax, 200e6);
@@ -634,8 +671,9 @@ void MainWindowTest::unitChangeKeepsThePlottedRange()
 void MainWindowTest::unitChangeWithInvalidTextsKeepsTheRange()
 {
     openWindow({ sample("a.s2p") });
-    QTest::mouseClick(strip->autoXBox, Qt::LeftButton);
-    setAxisTexts(strip->yMinEdit->text(), strip->yMaxEdit->text(), strip->yStepEdit->text(), "100", "200", "10");
+    clickBox(strip->autoXBox);
+    setAxisTexts(
+        strip->yMinEdit->text(), strip->yMaxEdit->text(), strip->yStepEdit->text(), "100", "200", "10");
     QTest::mouseClick(strip->applyButton, Qt::LeftButton);
     // A minimum above the maximum does not validate.
     strip->xMinEdit->setEditText("300");
@@ -649,7 +687,7 @@ void MainWindowTest::unitChangeWithInvalidTextsKeepsTheRange()
 void MainWindowTest::spinnerGuards()
 {
     openWindow({ sample("a.s2p") });
-    QTest::mouseClick(strip->autoYBox, Qt::LeftButton);
+    clickBox(strip->autoYBox);
     QVERIFY(strip->yMaxEdit->isEnabled());
     QVERIFY(!strip->xMaxEdit->isEnabled());
     const QString x0 = strip->xMinEdit->text();
@@ -667,27 +705,29 @@ void MainWindowTest::spinnerGuards()
     QCOMPARE(window->chartState().currentZoom().yMax, 6.0);
     QTest::keyClick(strip->yMaxEdit, Qt::Key_Up);
     QCOMPARE(strip->yMaxEdit->text(), QStringLiteral("10"));
-    // The minimum goes down without limit, and up only while it keeps two steps.
+    // The minimum goes down without limit, and up only while more than two steps lie
+    // between the ends: -4 to 0 (below 10 - 8), 0 to 4, then 4 stays.
     QTest::keyClick(strip->yMinEdit, Qt::Key_Down);
     QCOMPARE(strip->yMinEdit->text(), QStringLiteral("-4"));
     QTest::keyClick(strip->yMinEdit, Qt::Key_Up);
-    QTest::keyClick(strip->yMinEdit, Qt::Key_Up);
     QCOMPARE(strip->yMinEdit->text(), QStringLiteral("0"));
     QTest::keyClick(strip->yMinEdit, Qt::Key_Up);
-    QCOMPARE(strip->yMinEdit->text(), QStringLiteral("0"));
+    QCOMPARE(strip->yMinEdit->text(), QStringLiteral("4"));
+    QTest::keyClick(strip->yMinEdit, Qt::Key_Up);
+    QCOMPARE(strip->yMinEdit->text(), QStringLiteral("4"));
 
     // Texts that do not validate stop the step, and stay as typed.
     strip->yMinEdit->setEditText("20");
     QTest::keyClick(strip->yMaxEdit, Qt::Key_Up);
     QCOMPARE(strip->yMaxEdit->text(), QStringLiteral("10"));
     QCOMPARE(strip->yMinEdit->text(), QStringLiteral("20"));
-    QCOMPARE(window->chartState().currentZoom().yMin, 0.0);
+    QCOMPARE(window->chartState().currentZoom().yMin, 4.0);
 }
 
 void MainWindowTest::applyRefusesInvalidTextsOfTheAutomaticAxis()
 {
     openWindow({ sample("a.s2p") });
-    QTest::mouseClick(strip->autoXBox, Qt::LeftButton);
+    clickBox(strip->autoXBox);
     const ZoomEntry before = window->chartState().currentZoom();
     setAxisTexts("5", "1", "1", "100", "200", "10");
     QTest::mouseClick(strip->applyButton, Qt::LeftButton);
@@ -707,8 +747,9 @@ void MainWindowTest::axisEditsAcceptACommaInACommaLocale()
     if (!comma.active())
         QSKIP("no decimal comma locale installed");
     openWindow({ sample("a.s2p") });
-    QTest::mouseClick(strip->autoYBox, Qt::LeftButton);
-    setAxisTexts("-7,5", "12,5", "2,5", strip->xMinEdit->text(), strip->xMaxEdit->text(), strip->xStepEdit->text());
+    clickBox(strip->autoYBox);
+    setAxisTexts(
+        "-7,5", "12,5", "2,5", strip->xMinEdit->text(), strip->xMaxEdit->text(), strip->xStepEdit->text());
     QTest::mouseClick(strip->applyButton, Qt::LeftButton);
     QCOMPARE(window->chartState().currentZoom().yMax, 12.5);
     QCOMPARE(window->chartState().currentZoom().yMin, -7.5);

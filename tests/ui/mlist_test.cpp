@@ -38,6 +38,8 @@ void MListTest::init()
     list = new MList();
     list->setColumnCount(5);
     list->resize(300, 300);
+    for (int c = 0; c < 5; ++c)
+        list->setColumnWidth(c, c == 0 ? 80 : 40);
     std::vector<QColor> colours;
     for (int i = 0; i < 26; ++i)
         colours.push_back(QColor(i * 9, 255 - i * 9, 100));
@@ -153,7 +155,8 @@ void MListTest::clickOnRowReportsAndClickOnCheckBoxToggles()
 
     // Far right of column 0, on the trace name: a click, no toggle.
     const QRect name = list->visualItemRect(list->rowItem(2));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(2, name.left() + list->columnWidth(0) - 10));
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, rowPoint(2, name.left() + list->columnWidth(0) - 10));
     QCOMPARE(clicks.count(), 1);
     QCOMPARE(clicks.at(0).at(0).toInt(), 2);
     QCOMPARE(checks.count(), 0);
@@ -162,7 +165,8 @@ void MListTest::clickOnRowReportsAndClickOnCheckBoxToggles()
     // The check box sits at the left of the row: a toggle, no click.
     QStyleOptionViewItem option;
     option.initFrom(list);
-    const int checkX = name.left() + 3 + list->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, list) / 2;
+    const int checkX
+        = name.left() + 3 + list->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, list) / 2;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(2, checkX));
     QCOMPARE(clicks.count(), 1);
     QCOMPARE(checks.count(), 1);
@@ -204,9 +208,11 @@ void MListTest::firstHeaderClickIsReported()
     QSignalSpy headers(list, &MList::firstColumnHeaderClicked);
     QHeaderView* header = list->header();
     const int y = header->height() / 2;
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, y));
+    QTest::mouseClick(
+        header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, y));
     QCOMPARE(headers.count(), 0);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, y));
+    QTest::mouseClick(
+        header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, y));
     QCOMPARE(headers.count(), 1);
 }
 

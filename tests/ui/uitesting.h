@@ -12,17 +12,24 @@
 
 // Small helpers for the window tests: measurement files on disk and looks at the chart image.
 
-// A two-port Touchstone file in dB and degrees with flat S-parameters: every point carries
-// s11dB for S11 and S22 and s21dB for S21 and S12, all at 0 degrees. Frequencies in MHz.
-inline QString writeTouchstone(const QString& path, const std::vector<double>& freqsMHz, double s11dB, double s21dB)
+// Slope of the transmission traces of the test files, in dB per MHz.
+constexpr double s21SlopePerMHz = -0.02;
+
+// A two-port Touchstone file in dB and degrees: every point carries s11dB for S11 and S22, and
+// for S21 and S12 s21dB falling by s21SlopePerMHz from the first frequency on, all at 0
+// degrees. Frequencies in MHz.
+inline QString writeTouchstone(
+    const QString& path, const std::vector<double>& freqsMHz, double s11dB, double s21dB)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QString();
     QTextStream out(&file);
     out << "! made by the window tests\n# MHz S DB R 50\n";
-    for (double f : freqsMHz)
-        out << f << ' ' << s11dB << " 0 " << s21dB << " 0 " << s21dB << " 0 " << s11dB << " 0\n";
+    for (double f : freqsMHz) {
+        const double s21 = s21dB + s21SlopePerMHz * (f - freqsMHz.front());
+        out << f << ' ' << s11dB << " 0 " << s21 << " 0 " << s21 << " 0 " << s11dB << " 0\n";
+    }
     return path;
 }
 
