@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -49,10 +48,7 @@ namespace {
 constexpr int designWidth = 560;
 constexpr int designHeight = 392;
 constexpr int designListWidth = 172;
-// File list columns, and the share of the list's width each takes at start: the trace
-// column two units, the value columns one each, out of six.
 constexpr int listColumnCount = 5;
-constexpr int listWidthUnits = 6;
 
 // The settings keys of the trace check boxes, in trace order.
 std::array<int32_t*, tracesPerMeasurement> traceKeys(SettingsRecord& s)
@@ -210,10 +206,9 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
 
     const DialogUnits du(fontMetrics());
     files->setColumnCount(listColumnCount);
-    const int unit = (du.x(designListWidth) - files->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2)
-        / listWidthUnits;
+    const std::vector<int> widths = files->startColumnWidths(du.x(designListWidth));
     for (int c = 0; c < listColumnCount; ++c)
-        files->setColumnWidth(c, c == 0 ? 2 * unit : unit);
+        files->setColumnWidth(c, widths[c]);
     files->buildSwatches(std::vector<QColor>(state.chart.palette.begin(), state.chart.palette.end()));
 
     const std::array<int32_t*, tracesPerMeasurement> keys = traceKeys(settings);

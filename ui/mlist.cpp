@@ -1,5 +1,7 @@
 #include "mlist.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QIcon>
@@ -43,7 +45,7 @@ public:
             QStyledItemDelegate::paint(painter, option, index);
             return;
         }
-        const QRect link = linkRect(option.rect);
+        const QRect link = linkRect(option.rect, list->viewport()->width());
         QStyleOptionViewItem header = option;
         header.rect.setRight(link.left() - 1);
         QStyledItemDelegate::paint(painter, header, index);
@@ -53,10 +55,13 @@ public:
         painter->restore();
     }
 
-    QRect linkRect(const QRect& rowRect) const
+    // The link at the right end of the header row, or of the visible part of it when the
+    // list is scrolled sideways.
+    QRect linkRect(const QRect& rowRect, int viewportWidth) const
     {
         const int width = list->fontMetrics().horizontalAdvance(list->closeLinkText()) + 2 * linkMargin;
-        return QRect(rowRect.right() - width + 1, rowRect.top(), width, rowRect.height());
+        const int right = std::min(rowRect.right(), viewportWidth - 1);
+        return QRect(right - width + 1, rowRect.top(), width, rowRect.height());
     }
 
 protected:
@@ -209,12 +214,27 @@ void MList::setCloseLinkText(const QString& text)
     viewport()->update();
 }
 
+std::vector<int> MList::startColumnWidths(int listWidth) const
+{
+    constexpr int shares = 6;
+    const int unit = (listWidth - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2) / shares;
+    const QFontMetrics metrics = fontMetrics();
+    const int textMargin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 4;
+    const int traceWidth = indentation() + style()->pixelMetric(QStyle::PM_IndicatorWidth) + swatchSize
+        + metrics.horizontalAdvance(QStringLiteral("S22M")) + 4 * textMargin;
+    const int valueWidth = metrics.horizontalAdvance(QStringLiteral("-00.00")) + textMargin;
+    std::vector<int> widths { std::max(2 * unit, traceWidth) };
+    for (int c = 1; c < columnCount(); ++c)
+        widths.push_back(std::max(unit, valueWidth));
+    return widths;
+}
+
 QRect MList::closeLinkRect(const QTreeWidgetItem* group) const
 {
     if (group == nullptr || group->parent() != nullptr)
         return QRect();
     const auto* delegate = static_cast<const MListDelegate*>(itemDelegate());
-    return delegate->linkRect(visualItemRect(group));
+    return delegate->linkRect(visualItemRect(group), viewport()->width());
 }
 
 void MList::setMarkedRow(int32_t row)

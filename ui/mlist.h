@@ -52,6 +52,12 @@ public:
     // Where the close link of a group header is drawn, in viewport coordinates.
     QRect closeLinkRect(const QTreeWidgetItem* group) const;
 
+    // Widths of the five columns for a list of the given width: two shares of six for the
+    // trace column and one for each value column, after the vertical scroll bar and 2 pixels,
+    // but never narrower than a trace row's check box, swatch and name, or a value such as
+    // "-00.00".
+    std::vector<int> startColumnWidths(int listWidth) const;
+
     // Marks the row (-1 for none) and repaints.
     void setMarkedRow(int32_t row);
 

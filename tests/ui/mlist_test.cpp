@@ -21,6 +21,7 @@ private slots:
     void clickOnRowReportsAndClickOnCheckBoxToggles();
     void closeLinkReportsItsMeasurement();
     void onlyCheckChangesAreReported();
+    void narrowListStillShowsTraceNamesAndLinks();
     void firstHeaderClickIsReported();
     void statsColumnsShareTheWidth_data();
     void statsColumnsShareTheWidth();
@@ -201,6 +202,35 @@ void MListTest::onlyCheckChangesAreReported()
     QCOMPARE(checks.count(), 0);
     list->setRowChecked(0, false);
     QCOMPARE(checks.count(), 1);
+}
+
+void MListTest::narrowListStillShowsTraceNamesAndLinks()
+{
+    fillTwoGroups();
+    // Far too narrow for shares of the width: the columns keep room for their contents.
+    const std::vector<int> widths = list->startColumnWidths(60);
+    QCOMPARE(int(widths.size()), 5);
+    for (int c = 0; c < 5; ++c)
+        list->setColumnWidth(c, widths[c]);
+    const int nameWidth = list->fontMetrics().horizontalAdvance(QStringLiteral("S21M"));
+    QVERIFY(widths[0] > list->indentation() + 2 * swatchSize + nameWidth);
+    QVERIFY(widths[1] > list->fontMetrics().horizontalAdvance(QStringLiteral("-00.00")));
+
+    // The name is drawn: dark text pixels right of the swatch in row 2.
+    const QImage shot = list->viewport()->grab().toImage();
+    const QRect row = list->visualItemRect(list->rowItem(2));
+    int dark = 0;
+    for (int x = row.left() + widths[0] - nameWidth - 8; x < row.left() + widths[0]; ++x) {
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            dark += shot.pixelColor(x, y).lightness() < 100 ? 1 : 0;
+    }
+    QVERIFY(dark > 10);
+
+    // Columns wider than the list: the close link stays in the visible part of the header.
+    list->resize(120, 300);
+    const QRect link = list->closeLinkRect(list->topLevelItem(0));
+    QVERIFY(link.right() < list->viewport()->width());
+    QVERIFY(link.left() > 0);
 }
 
 void MListTest::firstHeaderClickIsReported()
