@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "polyfit.h"
+#include "linefit.h"
 #include "roundhalfaway.h"
 
 namespace {
@@ -29,19 +29,6 @@ void appendSpaced(std::vector<QPoint>& vertices, int32_t x, int32_t y)
         vertices.emplace_back(x, y);
 }
 
-// Largest distance of the held samples from the line c0 + c1 x, the newest given as fitted.
-double lineSpread(const RealPolyFit& fit, double newestDistance)
-{
-    const double c0 = fit.coef[0];
-    const double c1 = fit.coef[1];
-    double spread = newestDistance;
-    for (int32_t age = 0; age + 1 < fit.sampleCount; ++age) {
-        const RealPolyFit::Sample& s = fit.sampleFromOldest(age);
-        spread = std::max(spread, std::abs(c1 * s.x + c0 - s.y));
-    }
-    return spread;
-}
-
 } // namespace
 
 void curveVertices(const double* freqGrid, const double* values, int32_t start, int32_t end, bool smoothing,
@@ -51,7 +38,7 @@ void curveVertices(const double* freqGrid, const double* values, int32_t start, 
     if (end - start < 2)
         return;
 
-    RealPolyFit fit(2, std::clamp(end - start + 1, minFitSamples, maxFitSamples));
+    LineFit fit(std::clamp(end - start + 1, minFitSamples, maxFitSamples));
     double tolerance = 0;
     double px = 0;
     double py = 0;
@@ -74,9 +61,9 @@ void curveVertices(const double* freqGrid, const double* values, int32_t start, 
             appendSpaced(vertices, xi, yi);
         } else {
             const double fitted = fit.fitAt(x);
-            const double spread = lineSpread(fit, std::abs(fitted - y));
-            const double c0 = fit.coef[0];
-            const double c1 = fit.coef[1];
+            const double spread = fit.spread(std::abs(fitted - y));
+            const double c0 = fit.c0;
+            const double c1 = fit.c1;
             const double deviation = std::abs(c0 + c1 * px - py);
             const double gap = std::max(x - px, 1.0);
             const bool jump

@@ -14,15 +14,16 @@
 #include "busyscope.h"
 #include "curvevertices.h"
 #include "labeltext.h"
+#include "parallelwork.h"
 #include "roundhalfaway.h"
+#include "thickline.h"
 #include "tracepalette.h"
+#include "vectorstate.h"
 
 namespace {
 
 // Ticks closer than this to either end of the frequency axis get neither label nor line.
 constexpr int32_t tickEndGap = 16;
-// Vertices handed to one polyline call; consecutive chunks share their end point.
-constexpr int32_t polylineChunk = 64;
 // Most value divisions counted; far more than the plot can show.
 constexpr double maxDivisions = 1000000;
 
@@ -202,49 +203,42 @@ void paintScaleNote(QPainter& painter, const ChartView& chart, const PixelRect& 
         painter, labelColumn, plot.bottom, QString::fromStdString(formatNumber("x %lg", 1 / factor)), true);
 }
 
-void paintPolyline(QPainter& painter, const std::vector<QPoint>& vertices)
-{
-    const int32_t n = static_cast<int32_t>(vertices.size());
-    for (int32_t k = 0; k + 1 < n; k += polylineChunk - 1)
-        painter.drawPolyline(&vertices[static_cast<size_t>(k)], std::min(polylineChunk, n - k));
-}
-
-// One curve per shown trace. The vertices are found in parallel, each thread in its own
-// buffer; the painting is the drawing lock the curve threads share, taken in trace order so
-// that later traces always lie on top.
+// One curve per shown trace. The vertices are found in parallel, each trace in its own buffer;
+// the painting then runs on this thread alone, in trace order, so that no two threads touch
+// the image and later traces always lie on top.
 void paintCurves(ChartView& chart, const ChartInput& input, const PixelRect& plot, const CurveScale& scale)
 {
     if (input.traceValues == nullptr || input.freqGrid == nullptr)
         return;
-    const QRect clip(plot.left, plot.top, plot.width(), plot.height());
+    std::vector<int32_t> shown;
+    for (int32_t t = 0; t < input.traceCount; ++t) {
+        if (traceShown(input, t) && input.traceValues[t] != nullptr)
+            shown.push_back(t);
+    }
+    const int32_t shownCount = static_cast<int32_t>(shown.size());
+    std::vector<std::vector<QPoint>> curves(shown.size());
 #pragma omp parallel
     {
-        std::vector<QPoint> vertices;
-        bool haveBuffer = true;
-        try {
-            vertices.reserve(static_cast<size_t>(input.pointCount) + 10);
-        } catch (const std::bad_alloc&) {
-            haveBuffer = false;
-        }
-#pragma omp for ordered schedule(static, 1)
-        for (int32_t t = 0; t < input.traceCount; ++t) {
-            vertices.clear();
-            if (haveBuffer && traceShown(input, t) && input.traceValues[t] != nullptr) {
-                try {
-                    curveVertices(input.freqGrid, input.traceValues[t], traceStart(input, t),
-                        traceEnd(input, t), input.smoothing != 0, scale, vertices);
-                } catch (const std::bad_alloc&) {
-                    vertices.clear();
-                }
-            }
-#pragma omp ordered
-            if (vertices.size() > 1) {
-                QPainter painter(&chart.chartBitmap);
-                painter.setClipRect(clip);
-                painter.setPen(chart.tracePens[static_cast<size_t>(paletteSlot(t))]);
-                paintPolyline(painter, vertices);
+        clearUpperVectorState();
+#pragma omp for schedule(static)
+        for (int32_t j = 0; j < shownCount; ++j) {
+            const int32_t t = shown[static_cast<size_t>(j)];
+            std::vector<QPoint>& vertices = curves[static_cast<size_t>(j)];
+            try {
+                curveVertices(input.freqGrid, input.traceValues[t], traceStart(input, t), traceEnd(input, t),
+                    input.smoothing != 0, scale, vertices);
+            } catch (const std::bad_alloc&) {
+                std::vector<QPoint>().swap(vertices);
             }
         }
+    }
+
+    const QRect clip(plot.left, plot.top, plot.width(), plot.height());
+    QImage& image = chart.chartBitmap;
+    for (size_t j = 0; j < curves.size(); ++j) {
+        const QRgb colour = chart.tracePens[static_cast<size_t>(paletteSlot(shown[j]))].color().rgb();
+        ThickLinePainter painter(image.bits(), image.bytesPerLine(), clip, colour);
+        painter.drawPolyline(curves[j].data(), static_cast<int32_t>(curves[j].size()));
     }
 }
 
@@ -252,7 +246,7 @@ void computePixelColumns(const ChartInput& input, const CurveScale& scale)
 {
     if (input.pixelColumn == nullptr || input.freqGrid == nullptr)
         return;
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (input.pointCount >= parallelLoopMinimum)
     for (int32_t i = 0; i < input.pointCount; ++i)
         input.pixelColumn[i] = roundToPixel((input.freqGrid[i] - scale.f0) * scale.xScale + scale.left);
 }

@@ -8,9 +8,11 @@
 #include "chartinput.h"
 #include "drawchart.h"
 #include "frequencygrid.h"
-#include "interpolation.h"
+#include "gridsampling.h"
+#include "parallelwork.h"
 #include "tracevalues.h"
 #include "unitmultiplier.h"
+#include "vectorstate.h"
 
 namespace {
 
@@ -54,21 +56,25 @@ bool hasPoints(RubberS2PData* m)
 }
 
 // The frequency axis over all measurements with points: the smallest first and the largest
-// last frequency; 0 to 0 when none has points.
+// last frequency (only finite ones count); 0 where none is known.
 void dataFrequencyRange(RubberS2P& measurements, ZoomEntry& zoom)
 {
-    bool found = false;
+    bool foundLow = false;
+    bool foundHigh = false;
     double low = 0;
     double high = 0;
     for (int32_t i = 0; i < measurements.itemCount; ++i) {
         RubberS2PData* m = measurements.measurement(i);
         if (!hasPoints(m))
             continue;
-        if (std::isfinite(m->freqFirst) && (!found || m->freqFirst < low))
+        if (std::isfinite(m->freqFirst) && (!foundLow || m->freqFirst < low)) {
             low = m->freqFirst;
-        if (std::isfinite(m->freqLast) && (!found || m->freqLast > high))
+            foundLow = true;
+        }
+        if (std::isfinite(m->freqLast) && (!foundHigh || m->freqLast > high)) {
             high = m->freqLast;
-        found = true;
+            foundHigh = true;
+        }
     }
     zoom.xMin = low;
     zoom.xMax = high;
@@ -85,55 +91,6 @@ int32_t gridIndex(double offset, double indexStep, int32_t pointCount)
     return static_cast<int32_t>(index);
 }
 
-// The measured point nearest to x; a tie takes the higher one.
-const S2PPoint* nearestPoint(RubberS2PData& m, double x)
-{
-    const Bracket b = findBracket(m, x);
-    S2PPoint* lo = m.point(b.lo);
-    S2PPoint* hi = m.point(b.hi);
-    return hi->freq - x > x - lo->freq ? lo : hi;
-}
-
-// m at x, interpolated into work; the nearest measured point where m cannot be interpolated
-// (a single point or no valid data).
-const S2PPoint* interpolatedPoint(RubberS2PData& m, double x, S2PPoint& work)
-{
-    if (interpolateAt(m, work, x) != 0)
-        return &work;
-    return nearestPoint(m, x);
-}
-
-// A point whose S-parameters can be written, for interpolation.
-bool prepareWorkPoint(S2PPoint& work)
-{
-    try {
-        work.sParams.resize(2, 2);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return true;
-}
-
-void storeAbsolute(TraceBuffers& buffers, const PointValues& values, int32_t i, int32_t m)
-{
-    for (int32_t k = 0; k < tracesPerMeasurement; ++k)
-        buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i]
-            = values[static_cast<size_t>(k)];
-}
-
-// The values of measurement m at grid index i less the reference's: magnitudes by plain
-// difference, phases brought back into [-180, 180].
-void storeRelative(
-    TraceBuffers& buffers, const ReferenceValues& reference, const PointValues& values, int32_t i, int32_t m)
-{
-    for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
-        const double d
-            = values[static_cast<size_t>(k)] - reference[static_cast<size_t>(k)][static_cast<size_t>(i)];
-        buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i]
-            = k % 2 == 1 ? wrapPhase(d) : d;
-    }
-}
-
 void computeGrid(TraceBuffers& buffers, const ZoomEntry& zoom)
 {
     const int32_t n = buffers.pointCount;
@@ -141,7 +98,7 @@ void computeGrid(TraceBuffers& buffers, const ZoomEntry& zoom)
     double* grid = buffers.freqGrid.data();
     const double multiplier = unitMultiplier;
     const double xMin = zoom.xMin;
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (n >= parallelLoopMinimum)
     for (int32_t i = 0; i < n; ++i)
         grid[i] = (i * gridStep + xMin) / multiplier;
 }
@@ -151,7 +108,7 @@ void computeIndexRanges(TraceBuffers& buffers, RubberS2P& measurements, const Zo
     const int32_t n = buffers.pointCount;
     const double indexStep = (zoom.xMax - zoom.xMin) / n;
     const double xMin = zoom.xMin;
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (buffers.traceCount >= parallelLoopMinimum)
     for (int32_t t = 0; t < buffers.traceCount; ++t) {
         RubberS2PData* m = measurements.measurement(t / tracesPerMeasurement);
         if (!hasPoints(m)) {
@@ -164,95 +121,109 @@ void computeIndexRanges(TraceBuffers& buffers, RubberS2P& measurements, const Zo
     }
 }
 
-bool allocateTraceValues(TraceBuffers& buffers)
+// The traces whose values are computed: those shown in the chart.
+std::vector<bool> shownTraces(const ChartState& state, int32_t traceCount)
 {
-    buffers.traceValues.resize(static_cast<size_t>(buffers.traceCount));
-    const size_t n = static_cast<size_t>(buffers.pointCount);
-    bool complete = true;
-#pragma omp parallel for schedule(static) reduction(&& : complete)
-    for (int32_t t = 0; t < buffers.traceCount; ++t) {
-        buffers.traceValues[static_cast<size_t>(t)].reset(new (std::nothrow) double[n]);
-        complete = complete && buffers.traceValues[static_cast<size_t>(t)] != nullptr;
-    }
-    return complete;
+    std::vector<bool> shown(static_cast<size_t>(traceCount));
+    for (int32_t t = 0; t < traceCount; ++t)
+        shown[static_cast<size_t>(t)] = state.traceVisible(t);
+    return shown;
 }
 
-// The reference's values on the grid, 0 outside its range. Returns false when a thread could
-// not make its work point.
-bool computeReference(
-    ReferenceValues& reference, TraceBuffers& buffers, RubberS2PData& r, int32_t r0, int32_t dbMode)
+// The reference's eight values on the grid, 0 outside its range.
+void computeReference(
+    ReferenceValues& reference, const TraceBuffers& buffers, RubberS2PData& r, int32_t index, int32_t dbMode)
 {
     const int32_t n = buffers.pointCount;
     for (std::vector<double>& values : reference)
         values.assign(static_cast<size_t>(n), 0.0);
-    const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * r0)];
-    const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * r0)];
+    const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * index)];
+    const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * index)];
+    if (!hasPoints(&r))
+        return;
     const double multiplier = unitMultiplier;
-    bool complete = true;
-#pragma omp parallel reduction(&& : complete)
+#pragma omp parallel
     {
-        S2PPoint work;
-        const bool ready = prepareWorkPoint(work);
-        complete = ready;
+        clearUpperVectorState();
 #pragma omp for schedule(static)
-        for (int32_t i = 0; i < n; ++i) {
-            if (!ready || i < first || i > last)
-                continue;
-            const PointValues values = pointValues(
-                *interpolatedPoint(r, buffers.freqGrid[static_cast<size_t>(i)] * multiplier, work), dbMode);
+        for (int32_t i = first; i <= last; ++i) {
+            const SParameters s
+                = interpolatedSParameters(r, buffers.freqGrid[static_cast<size_t>(i)] * multiplier);
             for (int32_t k = 0; k < tracesPerMeasurement; ++k)
-                reference[static_cast<size_t>(k)][static_cast<size_t>(i)] = values[static_cast<size_t>(k)];
+                reference[static_cast<size_t>(k)][static_cast<size_t>(i)] = traceValue(s, k, dbMode);
         }
     }
-    return complete;
 }
 
-// Every measurement sampled on its grid range: nearest points without a reference,
-// interpolated values less the reference's with one.
-bool sampleMeasurements(
+// The trace kinds of measurement m whose values are computed.
+struct ComputedKinds {
+    std::array<int32_t, tracesPerMeasurement> kind {};
+    int32_t count = 0;
+};
+
+ComputedKinds computedKinds(const TraceBuffers& buffers, int32_t m)
+{
+    ComputedKinds kinds;
+    for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
+        if (buffers.computed(tracesPerMeasurement * m + k))
+            kinds.kind[static_cast<size_t>(kinds.count++)] = k;
+    }
+    return kinds;
+}
+
+// The computed traces of measurement m at grid index i from its S-parameters there, less the
+// reference's values when there is one: magnitudes by plain difference, phases brought back
+// into [-180, 180].
+void storeRelative(TraceBuffers& buffers, const ReferenceValues* reference, const ComputedKinds& kinds,
+    const SParameters& s, int32_t i, int32_t m, int32_t dbMode)
+{
+    for (int32_t j = 0; j < kinds.count; ++j) {
+        const int32_t k = kinds.kind[static_cast<size_t>(j)];
+        double v = traceValue(s, k, dbMode);
+        if (reference != nullptr) {
+            v -= (*reference)[static_cast<size_t>(k)][static_cast<size_t>(i)];
+            if (k % 2 == 1)
+                v = wrapPhase(v);
+        }
+        buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i] = v;
+    }
+}
+
+// Every measurement with a shown trace sampled on its grid range: nearest measured points
+// without a reference, interpolated values less the reference's with one.
+void sampleMeasurements(
     TraceBuffers& buffers, RubberS2P& measurements, const ReferenceValues* reference, int32_t dbMode)
 {
     const int32_t count = buffers.traceCount / tracesPerMeasurement;
     const double multiplier = unitMultiplier;
-    bool complete = true;
-#pragma omp parallel for schedule(static) reduction(&& : complete)
-    for (int32_t mi = 0; mi < count; ++mi) {
-        RubberS2PData* m = measurements.measurement(mi);
-        const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
-        const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
-        if (!hasPoints(m) || first > last)
-            continue;
-        if (reference == nullptr) {
+#pragma omp parallel
+    {
+        clearUpperVectorState();
+#pragma omp for schedule(static)
+        for (int32_t mi = 0; mi < count; ++mi) {
+            RubberS2PData* m = measurements.measurement(mi);
+            const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
+            const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
+            const ComputedKinds kinds = computedKinds(buffers, mi);
+            if (!hasPoints(m) || kinds.count == 0)
+                continue;
             for (int32_t i = first; i <= last; ++i) {
                 const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
-                storeAbsolute(buffers, pointValues(*nearestPoint(*m, x), dbMode), i, mi);
+                const SParameters s = reference == nullptr ? sParametersOf(nearestPoint(*m, x))
+                                                           : interpolatedSParameters(*m, x);
+                storeRelative(buffers, reference, kinds, s, i, mi, dbMode);
             }
-            continue;
-        }
-        S2PPoint work;
-        if (!prepareWorkPoint(work)) {
-            complete = false;
-            continue;
-        }
-        for (int32_t i = first; i <= last; ++i) {
-            const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
-            storeRelative(buffers, *reference, pointValues(*interpolatedPoint(*m, x, work), dbMode), i, mi);
         }
     }
-    return complete;
 }
 
 void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY)
 {
     TraceBuffers& buffers = state.buffers;
-    std::vector<const double*> values(static_cast<size_t>(buffers.traceCount));
-    for (size_t t = 0; t < values.size(); ++t)
-        values[t] = buffers.traceValues[t].get();
-
     ChartInput input;
     input.traceCount = buffers.traceCount;
     input.freqGrid = buffers.freqGrid.data();
-    input.traceValues = values.data();
+    input.traceValues = buffers.traceValues.data();
     input.pointCount = buffers.pointCount;
     input.pixelColumn = buffers.pixelColumn.data();
     input.visible = state.rowVisible.data();
@@ -303,16 +274,15 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     computeIndexRanges(buffers, measurements, zoom);
 
     buffers.pixelColumn.assign(points, 0);
-    if (!allocateTraceValues(buffers))
+    if (!buffers.allocateValues(shownTraces(state, buffers.traceCount)))
         return RecomputeResult::OutOfMemory;
 
     const int32_t r = state.referenceIndex;
     const bool relative = r >= 0 && r < measurements.itemCount;
     ReferenceValues reference;
-    if (relative && !computeReference(reference, buffers, *measurements.measurement(r), r, state.dbMode))
-        return RecomputeResult::OutOfMemory;
-    if (!sampleMeasurements(buffers, measurements, relative ? &reference : nullptr, state.dbMode))
-        return RecomputeResult::OutOfMemory;
+    if (relative)
+        computeReference(reference, buffers, *measurements.measurement(r), r, state.dbMode);
+    sampleMeasurements(buffers, measurements, relative ? &reference : nullptr, state.dbMode);
     ReferenceValues().swap(reference);
 
     drawTraces(state, zoom, autoX, autoY);
@@ -326,12 +296,18 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
 
 void computeStatistics(TraceBuffers& buffers, double yMin, double yMax)
 {
+    clearUpperVectorState();
     for (int32_t t = 0; t < buffers.traceCount; ++t) {
         const size_t ts = static_cast<size_t>(t);
         double low = 0;
         double high = 0;
         bool found = false;
-        const double* values = buffers.traceValues[ts].get();
+        if (!buffers.computed(t)) {
+            buffers.traceMin[ts] = 0;
+            buffers.traceMax[ts] = 0;
+            continue;
+        }
+        const double* values = buffers.traceValues[ts];
         const int32_t first = std::max(buffers.firstIndex[ts], 0);
         const int32_t last = std::min(buffers.lastIndex[ts], buffers.pointCount - 1);
         for (int32_t i = first; values != nullptr && i <= last; ++i) {

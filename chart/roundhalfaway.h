@@ -18,12 +18,13 @@ inline double roundHalfAway(double x)
 // a point mapped from an extreme value is still a representable drawing coordinate.
 constexpr int32_t pixelLimit = 1 << 24;
 
-// roundHalfAway made a pixel coordinate, clamped to +-pixelLimit; NaN gives 0.
+// roundHalfAway made a pixel coordinate, clamped to +-pixelLimit; NaN gives 0. The clamp comes
+// first so that the conversion, which truncates toward zero, finishes the rounding.
 inline int32_t roundToPixel(double x)
 {
     if (std::isnan(x))
         return 0;
-    const double r = roundHalfAway(x);
+    const double r = x > 0 ? x + 0.5 : x - 0.5;
     if (r > pixelLimit)
         return pixelLimit;
     if (r < -pixelLimit)

@@ -13,6 +13,11 @@ struct TraceBuffers {
 
     // Frees every array; traceCount and pointCount become 0.
     void releaseBuffers();
+    // Gives every trace pointCount values: shown traces their own array (not initialised),
+    // hidden ones the shared array of not-a-number values. Returns false when memory ran out.
+    bool allocateValues(const std::vector<bool>& shown);
+    // Whether trace t holds computed values rather than the shared hidden array.
+    bool computed(int32_t trace) const;
 
     // Pixel column of every grid point in the chart frame, written by the drawing. Empty
     // until a recomputation has run.
@@ -20,8 +25,9 @@ struct TraceBuffers {
     // Frequency of every grid point in displayed units (hertz / unitMultiplier).
     std::vector<double> freqGrid;
     // traceValues[t][i]: plotted value of trace t at grid point i, defined only for i in
-    // firstIndex[t]..lastIndex[t].
-    std::vector<std::unique_ptr<double[]>> traceValues;
+    // firstIndex[t]..lastIndex[t]. Only the traces shown at the recomputation are computed;
+    // the others read as not-a-number everywhere.
+    std::vector<double*> traceValues;
     int32_t traceCount = 0; // 8 x number of measurements
     int32_t pointCount = 0; // number of grid points, at least 2 after a recomputation
     // Grid range covered by the trace's measurement; a measurement without points has
@@ -31,4 +37,8 @@ struct TraceBuffers {
     // Smallest and largest value of the trace inside the value axis range (both 0 when none).
     std::vector<double> traceMin;
     std::vector<double> traceMax;
+
+private:
+    std::vector<std::unique_ptr<double[]>> valueStore; // the arrays of the computed traces
+    std::unique_ptr<double[]> hiddenValues; // pointCount not-a-number values
 };

@@ -1,18 +1,16 @@
 #include "tracevalues.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr double pi = 3.141592653589793;
+// 10 / ln 10: decibels of a power ratio per unit of its natural logarithm.
+constexpr double decibelsPerNeper = 4.3429448190325182765;
 
 const char* const traceNames[tracesPerMeasurement]
     = { "S11M", "S11A", "S21M", "S21A", "S12M", "S12A", "S22M", "S22A" };
-
-double reflectionMagnitude(double magnitude, int32_t dbMode)
-{
-    return dbMode == 1 ? decibels(magnitude) : vswr(magnitude);
-}
 
 } // namespace
 
@@ -45,16 +43,40 @@ double phaseDegrees(const Complex& s)
     return degrees == -180 ? 180 : degrees;
 }
 
-PointValues pointValues(const S2PPoint& point, int32_t dbMode)
+SParameters sParametersOf(const S2PPoint& point)
 {
     const ComplexMatrix& s = point.sParams;
-    const Complex& s11 = s(0, 0);
-    const Complex& s21 = s(1, 0);
-    const Complex& s12 = s(0, 1);
-    const Complex& s22 = s(1, 1);
-    return PointValues { reflectionMagnitude(std::abs(s11), dbMode), phaseDegrees(s11),
-        decibels(std::abs(s21)), phaseDegrees(s21), decibels(std::abs(s12)), phaseDegrees(s12),
-        reflectionMagnitude(std::abs(s22), dbMode), phaseDegrees(s22) };
+    return SParameters { s(0, 0), s(1, 0), s(0, 1), s(1, 1) };
+}
+
+double decibelsOf(const Complex& s)
+{
+    // |s|^2 spares the square root, and the natural logarithm is several times quicker than
+    // the decimal one; where |s|^2 would underflow or overflow, |s| itself is used.
+    const double power = std::norm(s);
+    if (std::isnormal(power) && power <= std::numeric_limits<double>::max())
+        return decibelsPerNeper * std::log(power);
+    return decibels(std::abs(s));
+}
+
+double traceValue(const SParameters& s, int32_t kind, int32_t dbMode)
+{
+    const Complex& value = s[static_cast<size_t>(kind / 2 & 3)];
+    if (kind % 2 == 1)
+        return phaseDegrees(value);
+    const bool reflection = kind == S11M || kind == S22M;
+    if (reflection && dbMode != 1)
+        return vswr(std::abs(value));
+    return decibelsOf(value);
+}
+
+PointValues pointValues(const S2PPoint& point, int32_t dbMode)
+{
+    const SParameters s = sParametersOf(point);
+    PointValues values;
+    for (int32_t k = 0; k < tracesPerMeasurement; ++k)
+        values[static_cast<size_t>(k)] = traceValue(s, k, dbMode);
+    return values;
 }
 
 double wrapPhase(double degrees)

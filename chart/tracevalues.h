@@ -16,6 +16,11 @@ const char* traceName(int32_t kind);
 
 using PointValues = std::array<double, tracesPerMeasurement>;
 
+// The four S-parameters of a point in trace order: S11, S21, S12, S22; trace kind k shows
+// parameter k / 2.
+using SParameters = std::array<Complex, 4>;
+SParameters sParametersOf(const S2PPoint& point);
+
 // Largest VSWR shown: a perfect reflection and everything near it.
 constexpr double vswrLimit = 1000;
 
@@ -26,8 +31,14 @@ double vswr(double magnitude);
 // Phase of s in degrees, in (-180, 180].
 double phaseDegrees(const Complex& s);
 
-// The eight plotted values of one point in trace order: magnitudes in dB (S11 and S22 as VSWR
-// when dbMode is 0), phases in degrees.
+// 20 log10 |s| computed from |s|^2, and 0 for an exact zero.
+double decibelsOf(const Complex& s);
+
+// The plotted value of trace kind k: magnitudes in dB (S11 and S22 as VSWR when dbMode is 0),
+// phases in degrees.
+double traceValue(const SParameters& s, int32_t kind, int32_t dbMode);
+
+// The eight plotted values of one point in trace order.
 PointValues pointValues(const S2PPoint& point, int32_t dbMode);
 
 // A phase difference brought into [-180, 180]. Values that are not finite pass unchanged.

@@ -229,7 +229,7 @@ bool exportToWorkbook(const ExportInput& input, const std::string& path, std::st
         ColumnWidth width;
         sheet.text(column, headerRow, traceTitle(t, displayNameOf(input, t)), width);
         const size_t k = static_cast<size_t>(t);
-        const double* values = buffers.traceValues[k].get();
+        const double* values = buffers.traceValues[k];
         const int32_t first = std::max(buffers.firstIndex[k], 0);
         const int32_t last = std::min(buffers.lastIndex[k], pointCount - 1);
         for (int32_t i = first; i <= last; ++i)

@@ -25,5 +25,4 @@ if [ -x build/cli/sprelin-cli ]; then
     echo "$(pwd)/build/sprelin-chart.png"
     exit 0
 fi
-echo "Built: build/rubber/libkelvarra.so (the pointer array) and the core libraries."
-echo "The program itself is not there yet."
+echo "No display to show build/ui/sprelin on, and no sprelin-cli to render the chart with."

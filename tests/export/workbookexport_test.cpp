@@ -26,10 +26,10 @@ struct PlottedTable {
         buffers.traceCount = 8 * measurements;
         for (int32_t i = 0; i < points; ++i)
             buffers.freqGrid.push_back(frequency(i));
+        buffers.allocateValues(std::vector<bool>(static_cast<size_t>(buffers.traceCount), true));
         for (int32_t t = 0; t < buffers.traceCount; ++t) {
-            buffers.traceValues.emplace_back(new double[static_cast<size_t>(points)]);
             for (int32_t i = 0; i < points; ++i)
-                buffers.traceValues.back()[static_cast<size_t>(i)] = value(t, i);
+                buffers.traceValues[static_cast<size_t>(t)][i] = value(t, i);
             buffers.firstIndex.push_back(0);
             buffers.lastIndex.push_back(points - 1);
         }

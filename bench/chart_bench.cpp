@@ -1,0 +1,206 @@
+// Redrawing the chart (trace computation and drawing) of 50 measurements of 10,001 points into
+// a 1200 x 800 frame, plain, smoothed and relative to a reference; drawing alone, so that the
+// split between computation and drawing shows; and presenting the image with a cursor line.
+// Times are wall-clock; the CPU column counts every thread of the process.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "drawchart.h"
+#include "presentchart.h"
+#include "recomputechart.h"
+#include "unitmultiplier.h"
+
+namespace {
+
+constexpr int32_t measurementCount = 50;
+constexpr int32_t pointsPerMeasurement = 10001;
+const QSize frameSize(1200, 800);
+
+// A small deterministic noise source, so that every run draws the same curves.
+class Noise {
+public:
+    double next()
+    {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(state >> 11) / 9007199254740992.0 - 0.5;
+    }
+
+private:
+    uint64_t state = 12345;
+};
+
+// Band-pass filters of slightly different centres behind a line, with measurement noise:
+// curves with smooth stretches, steep skirts, ripple and phase wraps.
+void addFilter(RubberS2P& list, int32_t index, Noise& noise)
+{
+    const double pi = 3.141592653589793;
+    const double centre = 4e9 + index * 20e6;
+    RubberS2PData& m = *list.measurement(list.itemCount);
+    for (int32_t i = 0; i < pointsPerMeasurement; ++i) {
+        const double f = 10e6 + i * 1e6;
+        const double detune = (f / centre - centre / f) / 0.4;
+        const std::complex<double> h = 1.0 / std::complex<double>(1.0, detune * detune * detune);
+        const double wobble = 1 + 0.01 * noise.next();
+        const std::complex<double> s21 = h * std::polar(wobble, -2 * pi * f * 1.5e-9);
+        const std::complex<double> s11
+            = std::polar(0.2 + 0.05 * std::cos(f * 1e-8) + 0.01 * noise.next(), -f * 1e-9);
+        S2PPoint& p = *m.point(i);
+        p.freq = f;
+        p.sParams(0, 0) = s11;
+        p.sParams(1, 0) = s21;
+        p.sParams(0, 1) = s21;
+        p.sParams(1, 1) = s11 * 0.9;
+    }
+    m.dataValid = 1;
+    m.updateFreqSummary();
+}
+
+struct Setup {
+    Setup(int32_t smoothing, int32_t reference, bool allTraces)
+    {
+        unitMultiplier = 1000000;
+        Noise noise;
+        for (int32_t i = 0; i < measurementCount; ++i)
+            addFilter(state.measurements, i, noise);
+        if (allTraces)
+            state.traceEnabled.fill(1);
+        state.resetRowVisibility();
+        state.smoothing = smoothing;
+        state.referenceIndex = reference;
+        state.chart.attach(ChartView::defaultLabelFont(), frameSize);
+    }
+
+    RecomputeResult redraw()
+    {
+        const ZoomEntry& zoom = state.currentZoom();
+        return recomputeChart(state, host, zoom.autoX, zoom.autoY);
+    }
+
+    ChartState state;
+    HeadlessChartHost host;
+};
+
+void redraw(benchmark::State& bench, int32_t smoothing, int32_t reference, bool allTraces)
+{
+    Setup setup(smoothing, reference, allTraces);
+    for (auto _ : bench) {
+        if (setup.redraw() != RecomputeResult::Drawn)
+            bench.SkipWithError("not drawn");
+    }
+}
+
+// drawChart alone on the buffers of one recomputation, the automatic axes included.
+void drawOnly(benchmark::State& bench, int32_t smoothing, int32_t reference, bool allTraces)
+{
+    Setup setup(smoothing, reference, allTraces);
+    setup.redraw();
+    TraceBuffers& buffers = setup.state.buffers;
+    std::vector<const double*> values;
+    for (double* v : buffers.traceValues)
+        values.push_back(v);
+    ChartInput input;
+    input.traceCount = buffers.traceCount;
+    input.freqGrid = buffers.freqGrid.data();
+    input.traceValues = values.data();
+    input.pointCount = buffers.pointCount;
+    input.pixelColumn = buffers.pixelColumn.data();
+    input.visible = setup.state.rowVisible.data();
+    input.visibleCount = static_cast<int32_t>(setup.state.rowVisible.size());
+    input.lastIndex = buffers.lastIndex.data();
+    input.firstIndex = buffers.firstIndex.data();
+    input.smoothing = smoothing;
+    for (auto _ : bench)
+        drawChart(setup.state.chart, input);
+}
+
+void BM_Redraw(benchmark::State& bench)
+{
+    redraw(bench, 0, -1, false);
+}
+void BM_RedrawSmoothed(benchmark::State& bench)
+{
+    redraw(bench, 1, -1, false);
+}
+void BM_RedrawRelative(benchmark::State& bench)
+{
+    redraw(bench, 0, 0, false);
+}
+void BM_RedrawAllTraces(benchmark::State& bench)
+{
+    redraw(bench, 0, -1, true);
+}
+void BM_RedrawAllTracesSmoothed(benchmark::State& bench)
+{
+    redraw(bench, 1, -1, true);
+}
+void BM_Draw(benchmark::State& bench)
+{
+    drawOnly(bench, 0, -1, false);
+}
+void BM_DrawSmoothed(benchmark::State& bench)
+{
+    drawOnly(bench, 1, -1, false);
+}
+void BM_DrawRelative(benchmark::State& bench)
+{
+    drawOnly(bench, 0, 0, false);
+}
+void BM_DrawAllTraces(benchmark::State& bench)
+{
+    drawOnly(bench, 0, -1, true);
+}
+void BM_DrawAllTracesSmoothed(benchmark::State& bench)
+{
+    drawOnly(bench, 1, -1, true);
+}
+
+void BM_PresentWithCursor(benchmark::State& bench)
+{
+    Setup setup(0, -1, false);
+    setup.redraw();
+    ChartOverlay overlay;
+    int32_t column = 100;
+    for (auto _ : bench) {
+        overlay.column = column;
+        column = column % 1000 + 101;
+        const QImage shown = presentChart(setup.state.chart, overlay);
+        benchmark::DoNotOptimize(shown.constBits());
+    }
+}
+
+#define CHART_BENCHMARK(name)                                                                                \
+    BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()
+
+CHART_BENCHMARK(BM_Redraw);
+CHART_BENCHMARK(BM_RedrawSmoothed);
+CHART_BENCHMARK(BM_RedrawRelative);
+CHART_BENCHMARK(BM_RedrawAllTraces);
+CHART_BENCHMARK(BM_RedrawAllTracesSmoothed);
+CHART_BENCHMARK(BM_Draw);
+CHART_BENCHMARK(BM_DrawSmoothed);
+CHART_BENCHMARK(BM_DrawRelative);
+CHART_BENCHMARK(BM_DrawAllTraces);
+CHART_BENCHMARK(BM_DrawAllTracesSmoothed);
+CHART_BENCHMARK(BM_PresentWithCursor);
+
+} // namespace
+
+// Fonts need a GUI application; the offscreen platform needs no display.
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

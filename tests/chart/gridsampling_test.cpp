@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "chartmeasurements.h"
+#include "gridsampling.h"
+#include "interpolation.h"
+
+namespace {
+
+// A measurement at the given frequencies whose S21 is (f, -f) and the others fixed multiples,
+// so that every point can be told apart.
+RubberS2PData& addAt(RubberS2P& list, const std::vector<double>& freqs)
+{
+    RubberS2PData& m = *list.measurement(list.itemCount);
+    for (size_t i = 0; i < freqs.size(); ++i) {
+        S2PPoint& p = *m.point(static_cast<int32_t>(i));
+        p.freq = freqs[i];
+        const double v = std::sin(freqs[i] * 0.37) + 0.1 * static_cast<double>(i);
+        p.sParams(0, 0) = Complex(v, 0.5);
+        p.sParams(1, 0) = Complex(0.2 * v, -v);
+        p.sParams(0, 1) = Complex(-v, 0.3 * v);
+        p.sParams(1, 1) = Complex(0.1, v * v);
+    }
+    m.dataValid = 1;
+    m.updateFreqSummary();
+    return m;
+}
+
+TEST(GridSampling, NearestPointTakesTheHigherOnATie)
+{
+    RubberS2P list;
+    RubberS2PData& m = addAt(list, { 0, 10, 20, 30 });
+    struct Row {
+        double x;
+        double freq;
+    };
+    const Row rows[] = { { -5, 0 }, { 4.9, 0 }, { 5, 10 }, { 14, 10 }, { 15, 20 }, { 26, 30 }, { 99, 30 } };
+    for (const Row& row : rows)
+        EXPECT_EQ(nearestPoint(m, row.x).freq, row.freq) << row.x;
+}
+
+TEST(GridSampling, InterpolationAgreesWithTheMeasurementFit)
+{
+    RubberS2P list;
+    RubberS2PData& even = addAt(list, { 1e9, 1.1e9, 1.2e9, 1.3e9, 1.4e9, 1.5e9 });
+    RubberS2PData& uneven = addAt(list, { 0, 1, 2, 3, 4, 100 });
+    RubberS2PData& two = addAt(list, { 5, 9 });
+    for (RubberS2PData* m : { &even, &uneven, &two }) {
+        for (int32_t k = -2; k <= 42; ++k) {
+            const double f = m->freqFirst + (m->freqLast - m->freqFirst) * k / 40.0;
+            S2PPoint expected;
+            ASSERT_EQ(interpolateAt(*m, expected, f), 1);
+            const SParameters got = interpolatedSParameters(*m, f);
+            const SParameters want = sParametersOf(expected);
+            for (size_t j = 0; j < got.size(); ++j)
+                EXPECT_NEAR(std::abs(got[j] - want[j]), 0, 1e-9) << f << " " << j;
+        }
+    }
+}
+
+TEST(GridSampling, InterpolationWithoutAFitTakesTheNearestPoint)
+{
+    RubberS2P list;
+    RubberS2PData& single = addAt(list, { 7 });
+    RubberS2PData& invalid = addAt(list, { 0, 10, 20 });
+    invalid.dataValid = 0;
+    EXPECT_EQ(interpolatedSParameters(single, 100)[1], single.point(0)->sParams(1, 0));
+    EXPECT_EQ(interpolatedSParameters(invalid, 19)[1], invalid.point(0)->sParams(1, 0));
+}
+
+// Equal values, where two not-a-number parts count as equal.
+bool same(const Complex& a, const Complex& b)
+{
+    const auto part = [](double u, double v) { return u == v || (std::isnan(u) && std::isnan(v)); };
+    return part(a.real(), b.real()) && part(a.imag(), b.imag());
+}
+
+// The walk must give exactly what the searches give, on every kind of measurement.
+TEST(GridSampling, WalkMatchesTheSearchesExactly)
+{
+    RubberS2P list;
+    addAt(list, { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 });
+    addAt(list, { 0, 1, 2, 3, 4, 100 });
+    addAt(list, { 3, 3.5, 9, 9.25, 9.5, 40 });
+    addAt(list, { 10, 8, 6, 4 }); // descending: searched
+    addAt(list, { 0, 5, 5, 10 }); // a repeated frequency: searched
+    addAt(list, { 2, 4 });
+    addAt(list, { 6 });
+    RubberS2PData& stale = addAt(list, { 0, 2, 4, 6 });
+    stale.freqLast = 5; // a summary that does not match its points: searched
+    list.lockAll();
+    for (int32_t mi = 0; mi < list.itemCount; ++mi) {
+        RubberS2PData& m = *list.measurement(mi);
+        PointWalk nearestWalk(m);
+        PointWalk interpolationWalk(m);
+        // Grid frequencies on, between and beyond the points, ties included.
+        for (int32_t k = -10; k <= 250; ++k) {
+            const double x = k * 0.25 - 1;
+            EXPECT_EQ(&nearestWalk.nearest(x), &nearestPoint(m, x)) << mi << " " << x;
+            const SParameters walked = interpolationWalk.interpolated(x);
+            const SParameters searched = interpolatedSParameters(m, x);
+            for (size_t j = 0; j < walked.size(); ++j)
+                EXPECT_TRUE(same(walked[j], searched[j])) << mi << " " << x;
+        }
+    }
+    list.releaseAll();
+}
+
+} // namespace

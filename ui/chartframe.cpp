@@ -1,0 +1,41 @@
+#include "chartframe.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace {
+
+// The chart needs more than this many pixels each way.
+constexpr int smallestSide = 33;
+
+} // namespace
+
+ChartFrame::ChartFrame(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    policy.setRetainSizeWhenHidden(true);
+    setSizePolicy(policy);
+    setMinimumSize(smallestSide, smallestSide);
+}
+
+void ChartFrame::present(const QImage& newImage)
+{
+    image = newImage;
+    update();
+}
+
+void ChartFrame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!image.isNull())
+        painter.drawImage(0, 0, image);
+}
+
+void ChartFrame::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    emit resized(event->size());
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+class MList;
+struct ChartState;
+
+// Keeping the file list and the chart's visibility table in step. The operations that change
+// rows hold listUpdating nonzero meanwhile, so the list's change reports never feed back into
+// the table.
+
+// Makes room in the visibility table for every loaded measurement; the traces of measurements
+// new to it take the trace selection. The table never shrinks here, so every measurement
+// keeps its flags however many a load makes.
+void ensureRowVisibility(ChartState& state);
+
+// Inverts the visibility of every trace whose kind the selection enables, for every loaded
+// measurement.
+void invertEnabledTraces(ChartState& state);
+
+// Fills the list anew: one group per measurement, in list order, headed by its display name,
+// and in it one row per enabled trace kind, checked when its trace is visible. A measurement
+// with every trace kind disabled keeps its group, without rows.
+void rebuildFileList(MList& list, ChartState& state, int32_t& listUpdating);
+
+// The trace selection into the whole table, then the check boxes of the list's rows over it:
+// traces without a row take the strip's setting.
+void collectRowChecks(const MList& list, ChartState& state);
+
+// Checks each row's box exactly when its trace is visible.
+void applyRowChecks(MList& list, const ChartState& state, int32_t& listUpdating);
+
+// The Min, Max and Flatness columns of every row from the last recomputation; empty for
+// hidden traces. Nothing changes before the first recomputation.
+void fillStatistics(MList& list, const ChartState& state);

@@ -1,0 +1,7 @@
+#include "csprelinapp.h"
+
+int main(int argc, char** argv)
+{
+    CSprelinApp app(argc, argv);
+    return app.run();
+}

@@ -1,0 +1,60 @@
+#include "statsstrip.h"
+
+#include <QHeaderView>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+StatsStrip::StatsStrip(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setColumnCount(columnCount);
+    setHeaderHidden(true);
+    setRootIsDecorated(false);
+    setIndentation(0);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::NoFocus);
+    header()->setStretchLastSection(false);
+    row = new QTreeWidgetItem(this);
+    row->setFlags(Qt::ItemIsEnabled);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setFixedHeight(sizeHint().height());
+}
+
+std::array<int, StatsStrip::columnCount> StatsStrip::columnWidths(int stripWidth)
+{
+    const int u = stripWidth / 17 - 1;
+    return { u, 2 * u, 5 * u, 2 * u, 5 * u, 2 * u };
+}
+
+void StatsStrip::sizeStatsColumns()
+{
+    const std::array<int, columnCount> widths = columnWidths(viewport()->width());
+    for (int c = 0; c < columnCount; ++c)
+        setColumnWidth(c, std::max(0, widths[c]));
+}
+
+QString StatsStrip::columnText(int column) const
+{
+    return row->text(column);
+}
+
+void StatsStrip::setColumnText(int column, const QString& text)
+{
+    row->setText(column, text);
+}
+
+QSize StatsStrip::sizeHint() const
+{
+    const int rowHeight = fontMetrics().height() + 6;
+    return QSize(QTreeWidget::sizeHint().width(), rowHeight + 2 * frameWidth());
+}
+
+void StatsStrip::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    sizeStatsColumns();
+}

@@ -1,0 +1,84 @@
+#include "uitexts.h"
+
+namespace {
+
+// The open-file dialog's filter, the same in both languages: the Touchstone and ZetLabs files,
+// then the CSV tables. The last parenthesised group of an entry holds its patterns; the dialog
+// shows only the text before it.
+QString openFilter()
+{
+    return QStringLiteral("Файл S1P (*.s1p), S2P (*.s2p), S3P (*.s3p), ZetLabs (*.dtu, *.nrm) "
+                          "(*.s1p *.s2p *.s3p *.dtu *.nrm);;"
+                          "Файл CSV (*.csv) (*.csv)");
+}
+
+UiTexts makeRussian()
+{
+    UiTexts t;
+    t.windowTitle = QStringLiteral("Просмотр файлов S2P");
+    t.autoY = QStringLiteral("Авто Y");
+    t.yMin = QStringLiteral("Y мин");
+    t.yMax = QStringLiteral("Y макс");
+    t.yStep = QStringLiteral("Шаг Y");
+    t.autoX = QStringLiteral("Авто X");
+    t.xMin = QStringLiteral("X мин");
+    t.xMax = QStringLiteral("X макс");
+    t.xStep = QStringLiteral("Шаг X");
+    t.apply = QStringLiteral("Применить");
+    t.db = QStringLiteral("dB");
+    t.vswr = QStringLiteral("КСВН");
+    t.relativeTo = QStringLiteral("Относительно");
+    t.unitNames
+        = { QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц"), QStringLiteral("ГГц") };
+    t.listColumns = { QStringLiteral("S"), QStringLiteral("Тек."), QStringLiteral("Мин."),
+        QStringLiteral("Макс."), QStringLiteral("Неравн.") };
+    t.closeLink = QStringLiteral("[X]");
+    t.fileMenu = QStringLiteral("&Файл");
+    t.openCommand = QStringLiteral("&Открыть");
+    t.rereadCommand = QStringLiteral("&Перечитать");
+    t.exitCommand = QStringLiteral("&Выход");
+    t.openDialogTitle = QStringLiteral("Открыть");
+    t.openFilter = openFilter();
+    t.colourDialogTitle = QStringLiteral("Цвет");
+    return t;
+}
+
+UiTexts makeEnglish()
+{
+    UiTexts t;
+    t.windowTitle = QStringLiteral("Sprelin");
+    t.autoY = QStringLiteral("Auto Y");
+    t.yMin = QStringLiteral("Y min");
+    t.yMax = QStringLiteral("Y max");
+    t.yStep = QStringLiteral("Step Y");
+    t.autoX = QStringLiteral("Auto X");
+    t.xMin = QStringLiteral("X min");
+    t.xMax = QStringLiteral("X max");
+    t.xStep = QStringLiteral("Step X");
+    t.apply = QStringLiteral("Apply");
+    t.db = QStringLiteral("dB");
+    t.vswr = QStringLiteral("VSWR");
+    t.relativeTo = QStringLiteral("Relative to");
+    t.unitNames
+        = { QStringLiteral("Hz"), QStringLiteral("kHz"), QStringLiteral("MHz"), QStringLiteral("GHz") };
+    t.listColumns = { QStringLiteral("S"), QStringLiteral("Current"), QStringLiteral("Min"),
+        QStringLiteral("Max"), QStringLiteral("Flatness") };
+    t.closeLink = QStringLiteral("[X]");
+    t.fileMenu = QStringLiteral("&File");
+    t.openCommand = QStringLiteral("&Open");
+    t.rereadCommand = QStringLiteral("&Re-read");
+    t.exitCommand = QStringLiteral("E&xit");
+    t.openDialogTitle = QStringLiteral("Open");
+    t.openFilter = openFilter();
+    t.colourDialogTitle = QStringLiteral("Colour");
+    return t;
+}
+
+} // namespace
+
+const UiTexts& uiTexts(int32_t language)
+{
+    static const UiTexts russian = makeRussian();
+    static const UiTexts english = makeEnglish();
+    return language == 0 ? russian : english;
+}
