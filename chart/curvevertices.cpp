@@ -50,15 +50,13 @@ void curveVertices(const double* freqGrid, const double* values, int32_t start, 
             continue;
         const double x = (freqGrid[i] - scale.f0) * scale.xScale + scale.left;
         const double y = scale.bottom - (v - scale.yMin) * scale.yScale;
-        const int32_t xi = roundToPixel(x);
-        const int32_t yi = roundToPixel(y);
 
         if (smoothing)
             fit.push(x, y);
         if (vertices.empty()) {
-            vertices.emplace_back(xi, yi);
+            vertices.emplace_back(roundToPixel(x), roundToPixel(y));
         } else if (!smoothing) {
-            appendSpaced(vertices, xi, yi);
+            appendSpaced(vertices, roundToPixel(x), roundToPixel(y));
         } else {
             const double fitted = fit.fitAt(x);
             const double spread = fit.spread(std::abs(fitted - y));

@@ -102,10 +102,20 @@ PointWalk::PointWalk(RubberS2PData& measurement)
 void PointWalk::moveTo(double x)
 {
     const int32_t last = m.itemCount - 1;
-    while (at < last && pointAt(m, at + 1).freq <= x)
+    if (below == nullptr) {
+        below = &pointAt(m, 0);
+        above = &pointAt(m, 1);
+    }
+    while (at < last && above->freq <= x) {
         ++at;
-    while (at > 0 && pointAt(m, at).freq > x)
+        below = above;
+        above = &pointAt(m, at < last ? at + 1 : last);
+    }
+    while (at > 0 && below->freq > x) {
         --at;
+        above = below;
+        below = &pointAt(m, at);
+    }
 }
 
 const S2PPoint& PointWalk::nearest(double x)
@@ -113,11 +123,9 @@ const S2PPoint& PointWalk::nearest(double x)
     if (!ascending)
         return nearestPoint(m, x);
     moveTo(x);
-    const S2PPoint& below = pointAt(m, at);
     if (at == m.itemCount - 1)
-        return below;
-    const S2PPoint& above = pointAt(m, at + 1);
-    return above.freq - x > x - below.freq ? below : above;
+        return *below;
+    return above->freq - x > x - below->freq ? *below : *above;
 }
 
 SParameters PointWalk::interpolated(double f)
@@ -125,8 +133,8 @@ SParameters PointWalk::interpolated(double f)
     if (!ascending || m.itemCount == 2 || !(f > m.freqFirst && f < m.freqLast))
         return interpolatedSParameters(m, f);
     moveTo(f);
-    // A frequency on a point lies in two brackets; the search decides which one it takes.
-    if (pointAt(m, at).freq == f)
-        return interpolatedSParameters(m, f);
+    // On a point every window's parabola gives the point itself: its weights are exactly 1, 0, 0.
+    if (below->freq == f)
+        return sParametersOf(*below);
     return parabolaAt(m, windowStart(at), f);
 }

@@ -35,4 +35,6 @@ private:
     RubberS2PData& m;
     bool ascending = false;
     int32_t at = 0;
+    const S2PPoint* below = nullptr; // point at
+    const S2PPoint* above = nullptr; // point at + 1, or the last point
 };

@@ -13,8 +13,8 @@ void LineFit::push(double x, double y)
     if (sampleCount < capacity) {
         head = sampleCount;
         ++sampleCount;
-    } else {
-        head = (head + 1) % sampleCount;
+    } else if (++head == sampleCount) {
+        head = 0;
     }
     xs[static_cast<size_t>(head)] = x;
     ys[static_cast<size_t>(head)] = y;

@@ -145,10 +145,10 @@ void computeReference(
 #pragma omp parallel
     {
         clearUpperVectorState();
+        PointWalk walk(r);
 #pragma omp for schedule(static)
         for (int32_t i = first; i <= last; ++i) {
-            const SParameters s
-                = interpolatedSParameters(r, buffers.freqGrid[static_cast<size_t>(i)] * multiplier);
+            const SParameters s = walk.interpolated(buffers.freqGrid[static_cast<size_t>(i)] * multiplier);
             for (int32_t k = 0; k < tracesPerMeasurement; ++k)
                 reference[static_cast<size_t>(k)][static_cast<size_t>(i)] = traceValue(s, k, dbMode);
         }
@@ -174,18 +174,26 @@ ComputedKinds computedKinds(const TraceBuffers& buffers, int32_t m)
 // The computed traces of measurement m at grid index i from its S-parameters there, less the
 // reference's values when there is one: magnitudes by plain difference, phases brought back
 // into [-180, 180].
-void storeRelative(TraceBuffers& buffers, const ReferenceValues* reference, const ComputedKinds& kinds,
+void storeRelative(TraceBuffers& buffers, const ReferenceValues& reference, const ComputedKinds& kinds,
     const SParameters& s, int32_t i, int32_t m, int32_t dbMode)
 {
     for (int32_t j = 0; j < kinds.count; ++j) {
         const int32_t k = kinds.kind[static_cast<size_t>(j)];
-        double v = traceValue(s, k, dbMode);
-        if (reference != nullptr) {
-            v -= (*reference)[static_cast<size_t>(k)][static_cast<size_t>(i)];
-            if (k % 2 == 1)
-                v = wrapPhase(v);
-        }
+        double v = traceValue(s, k, dbMode) - reference[static_cast<size_t>(k)][static_cast<size_t>(i)];
+        if (k % 2 == 1)
+            v = wrapPhase(v);
         buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i] = v;
+    }
+}
+
+// The computed traces of measurement m at grid index i from its nearest measured point.
+void storeAbsolute(TraceBuffers& buffers, const ComputedKinds& kinds, const S2PPoint& point, int32_t i,
+    int32_t m, int32_t dbMode)
+{
+    for (int32_t j = 0; j < kinds.count; ++j) {
+        const int32_t k = kinds.kind[static_cast<size_t>(j)];
+        buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i]
+            = traceValueOf(sParameterOf(point, k), k, dbMode);
     }
 }
 
@@ -207,11 +215,13 @@ void sampleMeasurements(
             const ComputedKinds kinds = computedKinds(buffers, mi);
             if (!hasPoints(m) || kinds.count == 0)
                 continue;
+            PointWalk walk(*m);
             for (int32_t i = first; i <= last; ++i) {
                 const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
-                const SParameters s = reference == nullptr ? sParametersOf(nearestPoint(*m, x))
-                                                           : interpolatedSParameters(*m, x);
-                storeRelative(buffers, reference, kinds, s, i, mi, dbMode);
+                if (reference == nullptr)
+                    storeAbsolute(buffers, kinds, walk.nearest(x), i, mi, dbMode);
+                else
+                    storeRelative(buffers, *reference, kinds, walk.interpolated(x), i, mi, dbMode);
             }
         }
     }

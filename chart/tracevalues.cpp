@@ -59,15 +59,28 @@ double decibelsOf(const Complex& s)
     return decibels(std::abs(s));
 }
 
-double traceValue(const SParameters& s, int32_t kind, int32_t dbMode)
+const Complex& sParameterOf(const S2PPoint& point, int32_t kind)
 {
-    const Complex& value = s[static_cast<size_t>(kind / 2 & 3)];
+    // S11, S21, S12, S22 as matrix elements (row, column).
+    static constexpr int32_t rows[4] = { 0, 1, 0, 1 };
+    static constexpr int32_t columns[4] = { 0, 0, 1, 1 };
+    const int32_t k = kind / 2 & 3;
+    return point.sParams(rows[k], columns[k]);
+}
+
+double traceValueOf(const Complex& s, int32_t kind, int32_t dbMode)
+{
     if (kind % 2 == 1)
-        return phaseDegrees(value);
+        return phaseDegrees(s);
     const bool reflection = kind == S11M || kind == S22M;
     if (reflection && dbMode != 1)
-        return vswr(std::abs(value));
-    return decibelsOf(value);
+        return vswr(std::abs(s));
+    return decibelsOf(s);
+}
+
+double traceValue(const SParameters& s, int32_t kind, int32_t dbMode)
+{
+    return traceValueOf(s[static_cast<size_t>(kind / 2 & 3)], kind, dbMode);
 }
 
 PointValues pointValues(const S2PPoint& point, int32_t dbMode)

@@ -34,8 +34,13 @@ double phaseDegrees(const Complex& s);
 // 20 log10 |s| computed from |s|^2, and 0 for an exact zero.
 double decibelsOf(const Complex& s);
 
-// The plotted value of trace kind k: magnitudes in dB (S11 and S22 as VSWR when dbMode is 0),
-// phases in degrees.
+// The S-parameter that trace kind k shows.
+const Complex& sParameterOf(const S2PPoint& point, int32_t kind);
+
+// The plotted value of trace kind k from its S-parameter s: magnitudes in dB (S11 and S22 as
+// VSWR when dbMode is 0), phases in degrees.
+double traceValueOf(const Complex& s, int32_t kind, int32_t dbMode);
+// The same from all four S-parameters.
 double traceValue(const SParameters& s, int32_t kind, int32_t dbMode);
 
 // The eight plotted values of one point in trace order.
