@@ -62,11 +62,11 @@ BENCHMARK(BM_LoadS2PFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Only the numbers: the text is in memory and fast_float reads every number after a blank.
 void BM_BareFastFloatParse(benchmark::State& state)
 {
-    std::vector<char> buffer;
+    FileBytes buffer;
     size_t length = 0;
     readWholeFile(benchFile(), buffer, length);
-    const char* const begin = buffer.data() + std::string(buffer.data(), 64).find("\n", 25) + 1;
-    const char* const end = buffer.data() + length;
+    const char* const begin = buffer.get() + std::string(buffer.get(), 64).find("\n", 25) + 1;
+    const char* const end = buffer.get() + length;
     for (auto _ : state) {
         double sum = 0.0;
         size_t count = 0;

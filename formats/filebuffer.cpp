@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,10 +31,10 @@ private:
 
 } // namespace
 
-LoadResult readWholeFile(const std::string& path, std::vector<char>& buffer, size_t& length)
+LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length)
 {
     length = 0;
-    buffer.clear();
+    buffer.reset();
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0)
         return LoadCannotOpen;
@@ -42,17 +43,16 @@ LoadResult readWholeFile(const std::string& path, std::vector<char>& buffer, siz
         return LoadCannotOpen;
 
     const auto size = static_cast<unsigned long long>(info.st_size);
-    if (size >= buffer.max_size())
+    if (size >= std::numeric_limits<size_t>::max() / 2)
         return LoadCannotRead;
-    try {
-        buffer.assign(static_cast<size_t>(size) + 1, 0);
-    } catch (const std::bad_alloc&) {
+    buffer.reset(new (std::nothrow) char[static_cast<size_t>(size) + 1]);
+    if (buffer == nullptr)
         return LoadCannotRead;
-    }
+    buffer[size] = 0;
 
     size_t done = 0;
     while (done < size) {
-        const ssize_t got = ::read(file.get(), buffer.data() + done, static_cast<size_t>(size) - done);
+        const ssize_t got = ::read(file.get(), buffer.get() + done, static_cast<size_t>(size) - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
@@ -60,7 +60,7 @@ LoadResult readWholeFile(const std::string& path, std::vector<char>& buffer, siz
         done += static_cast<size_t>(got);
     }
     if (done < size) {
-        buffer.clear();
+        buffer.reset();
         return LoadCannotRead;
     }
     length = static_cast<size_t>(size);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "loadresult.h"
 
@@ -9,4 +9,6 @@
 // readers prepare their text in place. length receives the file's size. Returns LoadSuccess,
 // LoadCannotOpen when the path is not a readable regular file, or LoadCannotRead when the
 // contents cannot be read whole.
-LoadResult readWholeFile(const std::string& path, std::vector<char>& buffer, size_t& length);
+// The buffer is left uninitialised beyond what the read fills, except for the spare byte.
+using FileBytes = std::unique_ptr<char[]>;
+LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length);

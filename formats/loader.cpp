@@ -40,12 +40,12 @@ LoadResult loadTwoPort(RubberS2P& list, const std::string& path)
     return r;
 }
 
-LoadResult loadOnePort(RubberS2P& list, const std::string& path, std::vector<char>& buffer, size_t length)
+LoadResult loadOnePort(RubberS2P& list, const std::string& path, FileBytes& buffer, size_t length)
 {
     RubberS2PData* m = appendMeasurement(list);
     if (m == nullptr)
         return LoadCannotRead;
-    const LoadResult r = readS1P(*m, buffer.data(), length);
+    const LoadResult r = readS1P(*m, buffer.get(), length);
     if (r == LoadSuccess)
         nameMeasurement(*m, std::string(), path, true);
     else
@@ -53,7 +53,7 @@ LoadResult loadOnePort(RubberS2P& list, const std::string& path, std::vector<cha
     return r;
 }
 
-LoadResult loadThreePort(RubberS2P& list, const std::string& path, std::vector<char>& buffer, size_t length)
+LoadResult loadThreePort(RubberS2P& list, const std::string& path, FileBytes& buffer, size_t length)
 {
     RubberS2PData* m[4] = {};
     {
@@ -66,7 +66,7 @@ LoadResult loadThreePort(RubberS2P& list, const std::string& path, std::vector<c
         return LoadCannotRead;
 
     std::string label;
-    const LoadResult r = readS3P(*m[0], *m[1], *m[2], *m[3], buffer.data(), length, label);
+    const LoadResult r = readS3P(*m[0], *m[1], *m[2], *m[3], buffer.get(), length, label);
     if (r != LoadSuccess) {
         for (RubberS2PData* view : m)
             view->clearPoints();
@@ -96,7 +96,7 @@ LoadResult loadFile(RubberS2P& list, const std::string& path)
     if (!hasReader(path))
         return LoadNoData;
 
-    std::vector<char> buffer;
+    FileBytes buffer;
     size_t length = 0;
     const LoadResult read = readWholeFile(path, buffer, length);
     if (read != LoadSuccess)
@@ -106,11 +106,11 @@ LoadResult loadFile(RubberS2P& list, const std::string& path)
     if (hasExtension(path, ".s1p"))
         return loadOnePort(list, path, buffer, length);
     if (hasExtension(path, ".dtu") || hasExtension(path, ".nrm")) {
-        readZetLabs(path, buffer.data(), length, list);
+        readZetLabs(path, buffer.get(), length, list);
         return LoadSuccess;
     }
     const std::lock_guard<std::mutex> guard(loadLock());
-    readCsv(list, buffer.data(), length, path);
+    readCsv(list, buffer.get(), length, path);
     return LoadSuccess;
 }
 

@@ -340,14 +340,14 @@ LoadResult readS3P(RubberS2PData& view12, RubberS2PData& view23, RubberS2PData& 
 
 LoadResult loadS2PFile(RubberS2PData& measurement, const std::string& path)
 {
-    std::vector<char> buffer;
+    FileBytes buffer;
     size_t length = 0;
     const LoadResult read = readWholeFile(path, buffer, length);
     if (read == LoadCannotOpen) {
         measurement.sourcePath.clear();
         return read;
     }
-    const LoadResult result = read == LoadSuccess ? readS2P(measurement, buffer.data(), length) : read;
+    const LoadResult result = read == LoadSuccess ? readS2P(measurement, buffer.get(), length) : read;
     measurement.sourcePath = path;
     return result;
 }
