@@ -3,21 +3,10 @@
 #include <QPainter>
 #include <QResizeEvent>
 
-namespace {
-
-// The chart needs more than this many pixels each way.
-constexpr int smallestSide = 33;
-
-} // namespace
-
 ChartFrame::ChartFrame(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    policy.setRetainSizeWhenHidden(true);
-    setSizePolicy(policy);
-    setMinimumSize(smallestSide, smallestSide);
 }
 
 void ChartFrame::present(const QImage& newImage)

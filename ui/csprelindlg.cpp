@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -14,33 +16,44 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
-#include <QSplitter>
 #include <QUrl>
-#include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
+#include "averagedcommand.h"
 #include "axisedits.h"
 #include "axisspinbox.h"
 #include "busycursor.h"
+#include "caboutdlg.h"
 #include "chartframe.h"
+#include "closefilesdlg.h"
+#include "closemeasurements.h"
+#include "commandpaths.h"
 #include "controlstrip.h"
 #include "dialogunits.h"
+#include "exportinput.h"
 #include "filelistrows.h"
 #include "loader.h"
+#include "mainmenu.h"
 #include "mlist.h"
 #include "presentchart.h"
 #include "recomputechart.h"
 #include "reloadorder.h"
+#include "screenarea.h"
 #include "settingsrecord.h"
+#include "splitterhandle.h"
 #include "statsstrip.h"
 #include "uitexts.h"
 #include "unitmultiplier.h"
 #include "windowplacement.h"
+#include "workbookexport.h"
 
 namespace {
 
@@ -48,6 +61,8 @@ namespace {
 constexpr int designWidth = 560;
 constexpr int designHeight = 392;
 constexpr int designListWidth = 172;
+// The height of the design's control strip, above the panes.
+constexpr int designStripHeight = 60;
 constexpr int listColumnCount = 5;
 
 // The settings keys of the trace check boxes, in trace order.
@@ -92,6 +107,24 @@ CSprelinDlg::Services CSprelinDlg::defaultServices()
         return colour;
     };
     s.loadFiles = [](RubberS2P& list, const std::vector<std::string>& paths) { ::loadFiles(list, paths); };
+    s.chooseSaveFile
+        = [](QWidget* parent, const QString& title, const QString& filter, const QString& suffix) {
+              QFileDialog dialog(parent, title, QString(), filter);
+              dialog.setAcceptMode(QFileDialog::AcceptSave);
+              dialog.setFileMode(QFileDialog::AnyFile);
+              dialog.setDefaultSuffix(suffix);
+              dialog.setOption(QFileDialog::DontConfirmOverwrite);
+              if (dialog.exec() != QDialog::Accepted)
+                  return QString();
+              return dialog.selectedFiles().value(0);
+          };
+    s.showError = [](QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox::critical(parent, title, text);
+    };
+    s.writeWorkbook = [](const ExportInput& input, const std::string& path, std::string& error) {
+        return exportToWorkbook(input, path, error);
+    };
+    s.openDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return s;
 }
 
@@ -111,56 +144,50 @@ void CSprelinDlg::buildWindow()
 {
     setAcceptDrops(true);
     auto* central = new QWidget(this);
-    const DialogUnits du(fontMetrics());
+    central->setObjectName(QStringLiteral("clientArea"));
 
+    // The panes are placed by hand (layOutPanes and the resize rules), so that the chart takes
+    // every change of size and nothing moves while the chart would be too small.
     strip = new ControlStrip(central);
     strip->setObjectName(QStringLiteral("controlStrip"));
-
-    auto* chartPane = new QWidget(central);
-    stats = new StatsStrip(chartPane);
+    stats = new StatsStrip(central);
     stats->setObjectName(QStringLiteral("statsList"));
-    frame = new ChartFrame(chartPane);
+    frame = new ChartFrame(central);
     frame->setObjectName(QStringLiteral("chartFrame"));
-    auto* chartLayout = new QVBoxLayout(chartPane);
-    chartLayout->setContentsMargins(0, 0, 0, 0);
-    chartLayout->setSpacing(du.y(1));
-    chartLayout->addWidget(stats);
-    chartLayout->addWidget(frame, 1);
-
     files = new MList(central);
     files->setObjectName(QStringLiteral("fileList"));
-
-    splitter = new QSplitter(Qt::Horizontal, central);
+    splitter = new SplitterHandle(central);
     splitter->setObjectName(QStringLiteral("splitter"));
-    splitter->addWidget(chartPane);
-    splitter->addWidget(files);
-    splitter->setChildrenCollapsible(false);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
+    splitter->raise();
 
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, du.x(4), du.y(4));
-    layout->setSpacing(0);
-    layout->addWidget(strip);
-    layout->addWidget(splitter, 1);
-    chartLayout->setContentsMargins(du.x(4), 0, 0, 0);
+    central->installEventFilter(this);
     setCentralWidget(central);
-    resize(du.x(designWidth), du.y(designHeight));
 }
 
 void CSprelinDlg::buildMenu()
 {
-    fileMenu = menuBar()->addMenu(QString());
-    openAction = fileMenu->addAction(QString());
-    openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    rereadAction = fileMenu->addAction(QString());
-    rereadAction->setShortcut(QKeySequence(Qt::Key_F5));
-    fileMenu->addSeparator();
-    exitAction = fileMenu->addAction(QString());
-    exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(openAction, &QAction::triggered, this, &CSprelinDlg::openFiles);
-    connect(rereadAction, &QAction::triggered, this, &CSprelinDlg::rereadFiles);
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    menu = std::make_unique<MainMenu>(menuBar());
+    const auto on = [this](MenuCommand command, auto handler) {
+        connect(menu->action(command), &QAction::triggered, this, handler);
+    };
+    on(MenuCommand::open, &CSprelinDlg::openFiles);
+    on(MenuCommand::close, [this] { closeFiles(-1); });
+    on(MenuCommand::reread, &CSprelinDlg::rereadFiles);
+    on(MenuCommand::exportWorkbook, &CSprelinDlg::exportToSpreadsheet);
+    on(MenuCommand::averagedS2P, &CSprelinDlg::saveAveragedS2P);
+    on(MenuCommand::exit, &QWidget::close);
+    on(MenuCommand::normal, &CSprelinDlg::setNormalLayout);
+    on(MenuCommand::largeGraph, &CSprelinDlg::setLargeGraph);
+    on(MenuCommand::topmost, &CSprelinDlg::toggleTopmost);
+    on(MenuCommand::smoothing, &CSprelinDlg::toggleSmoothing);
+    on(MenuCommand::russian, [this] { setLanguage(0); });
+    on(MenuCommand::english, [this] { setLanguage(1); });
+    on(MenuCommand::about, &CSprelinDlg::showAbout);
+    // A checkable command flips its own mark when chosen; the marks always show the state,
+    // also after a command that changed nothing.
+    for (MenuCommand command : { MenuCommand::normal, MenuCommand::largeGraph, MenuCommand::topmost,
+             MenuCommand::smoothing, MenuCommand::russian, MenuCommand::english })
+        on(command, &CSprelinDlg::updateMenuChecks);
 }
 
 void CSprelinDlg::connectControls()
@@ -192,7 +219,11 @@ void CSprelinDlg::connectControls()
     connect(files, &MList::rowCheckChanged, this, &CSprelinDlg::onRowCheckChanged);
     connect(files, &MList::rowClicked, this, &CSprelinDlg::onRowClicked);
     connect(files, &MList::firstColumnHeaderClicked, this, &CSprelinDlg::onFirstColumnHeader);
+    // The dialog runs after the click has been handled, since closing rebuilds the list.
+    connect(
+        files, &MList::closeLinkClicked, this, [this](int32_t m) { closeFiles(m); }, Qt::QueuedConnection);
     connect(frame, &ChartFrame::resized, this, &CSprelinDlg::onChartFrameResized);
+    connect(splitter, &SplitterHandle::dragged, this, &CSprelinDlg::moveSplitter);
 }
 
 void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
@@ -237,6 +268,7 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
     state.dbMode = settings.Units == 0 ? 1 : 0;
     state.smoothing = settings.Filter;
     applyLanguage();
+    layOutPanes();
     writeControls();
     writeAxisEdits();
     resetRowVisibility();
@@ -249,12 +281,13 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
     hoverRow = -1;
 
     placeWindow();
-    setWindowFlag(Qt::WindowStaysOnTopHint, settings.Topmost != 0);
+    applyTopmost();
     show();
     shown = true;
     redrawChart();
     restoreListWidths();
     updateAxisEnables();
+    splitterBusy = 0;
 
     loadPaths(commandLine);
     afterLoad();
@@ -275,17 +308,119 @@ void CSprelinDlg::placeWindow()
     setGeometry(placeOnScreens(stored, areas, primary != nullptr ? primary->availableGeometry() : QRect()));
 }
 
+void CSprelinDlg::layOutPanes()
+{
+    // The window's design: the control strip along the top, under it the readout strip over
+    // the chart on the left and the file list on the right, 4 units from the edges.
+    const DialogUnits du(fontMetrics());
+    const QSize stripSize = strip->sizeHint();
+    strip->setGeometry(QRect(QPoint(0, 0), stripSize));
+    const int width = std::max(du.x(designWidth), stripSize.width());
+    const int margin = du.x(4);
+    const int top = stripSize.height();
+    const int height = top + du.y(designHeight - designStripHeight);
+    const int listWidth = du.x(designListWidth);
+    const int chartWidth = width - 2 * margin - listWidth;
+    const int bottom = height - du.y(4);
+
+    PaneLayout layout;
+    layout.stats = QRect(margin, top, chartWidth, stats->sizeHint().height());
+    const int chartTop = layout.stats.bottom() + 1 + du.y(1);
+    layout.chart = QRect(margin, chartTop, chartWidth, bottom - chartTop);
+    layout.list = QRect(margin + chartWidth, top, listWidth, bottom - top);
+    placePanes(layout);
+    clientRect = QRect(0, 0, width, height);
+    centralWidget()->resize(width, height);
+    resize(width, height + menuBar()->sizeHint().height());
+}
+
+PaneLayout CSprelinDlg::panes() const
+{
+    return PaneLayout { stats->geometry(), frame->geometry(), files->geometry() };
+}
+
+void CSprelinDlg::placePanes(const PaneLayout& layout)
+{
+    stats->setGeometry(layout.stats);
+    frame->setGeometry(layout.chart);
+    files->setGeometry(layout.list);
+    const QRect& chart = layout.chart;
+    splitter->setGeometry(chart.x() + chart.width() - frameWidth, chart.y(), 2 * frameWidth, chart.height());
+    sizeStatsColumns();
+}
+
+bool CSprelinDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        onClientResized(static_cast<QResizeEvent*>(event)->size());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CSprelinDlg::onClientResized(const QSize& size)
+{
+    if (!clientRect.isValid())
+        return;
+    const std::optional<PaneLayout> moved
+        = resizedPanes(panes(), size.width() - clientRect.width(), size.height() - clientRect.height());
+    if (!moved)
+        return;
+    // The chart frame's own resize redraws the chart.
+    placePanes(*moved);
+    clientRect = QRect(QPoint(0, 0), size);
+}
+
+void CSprelinDlg::moveSplitter(int x)
+{
+    if (splitterBusy != 0)
+        return;
+    splitterBusy = 1;
+    const std::optional<PaneLayout> moved = splitPanes(panes(), x, frameWidth);
+    if (moved)
+        placePanes(*moved);
+    splitterBusy = 0;
+}
+
+void CSprelinDlg::sizeStatsColumns()
+{
+    stats->sizeStatsColumns();
+}
+
+void CSprelinDlg::setLargeGraph()
+{
+    if (largeGraph != 0)
+        return;
+    strip->hide();
+    const PaneLayout now = panes();
+    savedListTop = now.stats.top();
+    savedChartTop = now.chart.top();
+    placePanes(largeGraphPanes(now));
+    redrawChart();
+    largeGraph = 1;
+    updateMenuChecks();
+}
+
+void CSprelinDlg::setNormalLayout()
+{
+    if (largeGraph != 1)
+        return;
+    placePanes(normalPanes(panes(), savedChartTop, savedListTop));
+    strip->show();
+    redrawChart();
+    largeGraph = 0;
+    updateMenuChecks();
+}
+
 void CSprelinDlg::restoreListWidths()
 {
     for (int c = 0; c < listColumnCount; ++c) {
         if (settings.columnWidth[c] != 0)
             files->setColumnWidth(c, settings.columnWidth[c]);
     }
-    const QList<int> sizes = splitter->sizes();
-    const int total = sizes.value(0) + sizes.value(1);
-    const int chartWidth = total - settings.listWidth;
-    if (settings.listWidth > 0 && chartWidth > frame->minimumWidth())
-        splitter->setSizes({ chartWidth, settings.listWidth });
+    // A list of no width could not be seen, so only a stored width is taken.
+    if (settings.listWidth > 0) {
+        const QRect list = files->geometry();
+        moveSplitter(list.x() + list.width() - settings.listWidth);
+    }
 }
 
 void CSprelinDlg::saveListWidths()
@@ -299,13 +434,112 @@ void CSprelinDlg::applyLanguage()
 {
     const UiTexts& texts = uiTexts(settings.Language);
     setWindowTitle(texts.windowTitle);
-    fileMenu->setTitle(texts.fileMenu);
-    openAction->setText(texts.openCommand);
-    rereadAction->setText(texts.rereadCommand);
-    exitAction->setText(texts.exitCommand);
+    menu->applyTexts(texts);
+    updateMenuChecks();
     strip->applyTexts(texts);
+    // The strip stays where it is and takes the size its texts need.
+    strip->resize(strip->sizeHint());
     files->setHeaderLabels(QStringList(texts.listColumns.begin(), texts.listColumns.end()));
     files->setCloseLinkText(texts.closeLink);
+}
+
+void CSprelinDlg::updateMenuChecks()
+{
+    menu->setChecks(settings.Language, settings.Topmost != 0, largeGraph, settings.Filter != 0);
+}
+
+void CSprelinDlg::applyTopmost()
+{
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, settings.Topmost != 0);
+    if (QWindow* window = windowHandle()) {
+        // Changing the widget's flags would hide the shown window; its platform window takes
+        // the hint in place.
+        overrideWindowFlags(flags);
+        window->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+    updateMenuChecks();
+}
+
+void CSprelinDlg::toggleTopmost()
+{
+    settings.Topmost = settings.Topmost != 0 ? 0 : 1;
+    applyTopmost();
+}
+
+void CSprelinDlg::toggleSmoothing()
+{
+    settings.Filter = settings.Filter != 0 ? 0 : 1;
+    state.smoothing = settings.Filter;
+    redrawChart();
+    updateMenuChecks();
+}
+
+void CSprelinDlg::setLanguage(int32_t language)
+{
+    settings.Language = language;
+    applyLanguage();
+}
+
+void CSprelinDlg::closeFiles(int32_t preselected)
+{
+    CloseFilesDlg dialog(measurementNames(state.measurements), preselected, settings.Language, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    closeMeasurements(state.measurements, state.rowVisible, state.referenceIndex, dialog.selectedIndices());
+    rebuildFileList();
+    fillReferenceCombo();
+    applyRowChecks();
+    redrawChart();
+}
+
+void CSprelinDlg::saveAveragedS2P()
+{
+    if (state.measurements.itemCount == 0)
+        return;
+    const UiTexts& texts = uiTexts(settings.Language);
+    const QString suffix = QStringLiteral("s2p");
+    const QString chosen = services.chooseSaveFile(this, texts.saveDialogTitle, texts.averagedFilter, suffix);
+    if (chosen.isEmpty())
+        return;
+    const QString path = withDefaultSuffix(chosen, suffix);
+    if (averagedS2PCommand(state.measurements, QFile::encodeName(path).toStdString()) != LoadSuccess)
+        services.showError(this, texts.windowTitle, texts.averagedFailed.arg(QDir::toNativeSeparators(path)));
+}
+
+void CSprelinDlg::exportToSpreadsheet()
+{
+    if (state.measurements.itemCount == 0)
+        return;
+    const UiTexts& texts = uiTexts(settings.Language);
+    QString path;
+    QString reason;
+    if (!createTemporaryWorkbook(path, reason)) {
+        services.showError(this, texts.windowTitle, texts.exportFailed.arg(reason));
+        return;
+    }
+    const QSizeF area = primaryScreenUsableArea();
+    std::string error;
+    const bool written
+        = services.writeWorkbook(exportInputOf(state, settings.Language, area.width(), area.height()),
+            QFile::encodeName(path).toStdString(), error);
+    if (!written) {
+        // The empty file that reserved the name goes; the writer leaves nothing of its own.
+        QFile::remove(path);
+        services.showError(this, texts.windowTitle, texts.exportFailed.arg(QString::fromStdString(error)));
+        return;
+    }
+    if (!services.openDocument(QUrl::fromLocalFile(path)))
+        services.showError(
+            this, texts.windowTitle, texts.exportOpenFailed.arg(QDir::toNativeSeparators(path)));
+}
+
+void CSprelinDlg::showAbout()
+{
+    CAboutDlg about(settings.Language, this);
+    about.exec();
 }
 
 void CSprelinDlg::readControls()

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,14 +14,16 @@
 #include "axissteps.h"
 #include "charthost.h"
 #include "chartstate.h"
+#include "panelayout.h"
 
 class ChartFrame;
 class ControlStrip;
+class MainMenu;
 class MList;
-class QAction;
-class QMenu;
-class QSplitter;
+class QUrl;
+class SplitterHandle;
 class StatsStrip;
+struct ExportInput;
 struct SettingsRecord;
 
 // The main window: the control strip, the readout strip, the chart and the file list. It owns
@@ -40,6 +43,18 @@ public:
             chooseColour;
         // Loads the paths into the list in a parallel loop.
         std::function<void(RubberS2P& list, const std::vector<std::string>& paths)> loadFiles;
+        // The file chosen in the save-file dialog, which replaces an existing file without
+        // asking; empty when it was cancelled.
+        std::function<QString(
+            QWidget* parent, const QString& title, const QString& filter, const QString& defaultSuffix)>
+            chooseSaveFile;
+        // Shows an error in a message box.
+        std::function<void(QWidget* parent, const QString& title, const QString& text)> showError;
+        // Writes the spreadsheet export to path; false with the reason in error.
+        std::function<bool(const ExportInput& input, const std::string& path, std::string& error)>
+            writeWorkbook;
+        // Opens a document with the desktop's application for it; false when none could.
+        std::function<bool(const QUrl& url)> openDocument;
     };
 
     static Services defaultServices();
@@ -82,12 +97,52 @@ public:
     void chooseTraceColour(int32_t slot);
     // Switches every text to the language of the settings.
     void applyLanguage();
+    // The menu's check marks from the settings and the layout.
+    void updateMenuChecks();
+    // Keeps the window above all others, or not, as the settings say; it neither moves nor
+    // resizes.
+    void applyTopmost();
+
+    // File / Close, a group's close link: the close-files dialog with measurement preselected
+    // (-1 for none); on Close the chosen measurements go and the list and chart follow.
+    void closeFiles(int32_t preselected);
+    // File / Averaged S2P: the save dialog, then the average of every measurement written
+    // there; a file that cannot be written is reported.
+    void saveAveragedS2P();
+    // File / Export into MS Excel: the plotted traces into a new workbook in the temporary
+    // folder, opened with the desktop's application for it; failures are reported.
+    void exportToSpreadsheet();
+    // Help / About.
+    void showAbout();
+    // View / Always on top, Smoothing, Russian, English.
+    void toggleTopmost();
+    void toggleSmoothing();
+    void setLanguage(int32_t language);
+
+    // View / Large graph: only the readout strip, the chart and the file list, at the top.
+    void setLargeGraph();
+    // View / Normal: the control strip and the panes where they were.
+    void setNormalLayout();
+    // The splitter to x in client coordinates.
+    void moveSplitter(int x);
+    // The stored column widths and list width into the file list, and back.
+    void restoreListWidths();
+    void saveListWidths();
+    // Sizes the readout strip's columns to its width.
+    void sizeStatsColumns();
 
     ChartState& chartState() { return state; }
     ControlStrip* controlStrip() const { return strip; }
     MList* fileList() const { return files; }
     StatsStrip* statsList() const { return stats; }
     ChartFrame* chartFrame() const { return frame; }
+    SplitterHandle* splitterHandle() const { return splitter; }
+    MainMenu& mainMenu() const { return *menu; }
+    // The panes as they lie now, and the client rectangle of the last accepted resize.
+    PaneLayout panes() const;
+    QRect lastClientRect() const { return clientRect; }
+    int32_t layoutIsLargeGraph() const { return largeGraph; }
+    int32_t sizingFrameWidth() const { return frameWidth; }
     int32_t listUpdating() const { return listUpdatingFlag; }
     QChar decimalSeparator() const { return separator; }
 
@@ -98,6 +153,7 @@ public:
     void setChartFrameVisible(bool visible) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -108,8 +164,9 @@ private:
     void connectControls();
     void startUp(const std::vector<std::string>& commandLine);
     void placeWindow();
-    void restoreListWidths();
-    void saveListWidths();
+    void layOutPanes();
+    void placePanes(const PaneLayout& layout);
+    void onClientResized(const QSize& size);
     void runCloseSequence();
     void loadPaths(const std::vector<std::string>& paths);
     // How many more files an open or a drop may take.
@@ -138,14 +195,16 @@ private:
     bool shown = false; // the start-up has shown the window
     bool closed = false;
     bool redrawing = false; // a recomputation is running
+    QRect clientRect; // the client area as of the last accepted layout
+    int32_t savedChartTop = 0;
+    int32_t savedListTop = 0;
+    int32_t splitterBusy = 0;
+    int32_t frameWidth = 4; // half the splitter band: the width of a window's sizing frame
 
     ControlStrip* strip = nullptr;
     StatsStrip* stats = nullptr;
     ChartFrame* frame = nullptr;
     MList* files = nullptr;
-    QSplitter* splitter = nullptr;
-    QMenu* fileMenu = nullptr;
-    QAction* openAction = nullptr;
-    QAction* rereadAction = nullptr;
-    QAction* exitAction = nullptr;
+    SplitterHandle* splitter = nullptr;
+    std::unique_ptr<MainMenu> menu;
 };

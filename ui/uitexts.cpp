@@ -12,6 +12,12 @@ QString openFilter()
                           "Файл CSV (*.csv) (*.csv)");
 }
 
+// The save dialog's filter of the averaged two-port file, the same in both languages.
+QString averagedFilter()
+{
+    return QStringLiteral("Файл S2P (*.s2p)");
+}
+
 UiTexts makeRussian()
 {
     UiTexts t;
@@ -35,11 +41,30 @@ UiTexts makeRussian()
     t.closeLink = QStringLiteral("[X]");
     t.fileMenu = QStringLiteral("&Файл");
     t.openCommand = QStringLiteral("&Открыть");
+    t.closeCommand = QStringLiteral("&Закрыть");
     t.rereadCommand = QStringLiteral("&Перечитать");
+    t.exportCommand = QStringLiteral("&Экспорт в MS Excel");
+    t.averagedCommand = QStringLiteral("&Усредненный S2P");
     t.exitCommand = QStringLiteral("&Выход");
+    t.viewMenu = QStringLiteral("&Вид");
+    t.normalCommand = QStringLiteral("&Нормальный");
+    t.largeGraphCommand = QStringLiteral("&Развернуть график");
+    t.topmostCommand = QStringLiteral("П&оверх остальных окон");
+    t.smoothingCommand = QStringLiteral("&Сглаживание графиков");
+    t.languageMenu = QStringLiteral("&Язык");
+    t.russianCommand = QStringLiteral("Русский");
+    t.englishCommand = QStringLiteral("English");
+    t.helpMenu = QStringLiteral("&Справка");
+    t.aboutCommand = QStringLiteral("О &программе Sprelin...");
     t.openDialogTitle = QStringLiteral("Открыть");
     t.openFilter = openFilter();
     t.colourDialogTitle = QStringLiteral("Цвет");
+    t.saveDialogTitle = QStringLiteral("Сохранить как");
+    t.averagedFilter = averagedFilter();
+    t.averagedFailed = QStringLiteral("Не удалось записать файл %1.");
+    t.exportFailed = QStringLiteral("Не удалось выполнить экспорт в книгу %1.\n\n%2");
+    t.exportOpenFailed
+        = QStringLiteral("Книга записана в %1, но нет программы, которая могла бы её открыть.");
     return t;
 }
 
@@ -66,11 +91,30 @@ UiTexts makeEnglish()
     t.closeLink = QStringLiteral("[X]");
     t.fileMenu = QStringLiteral("&File");
     t.openCommand = QStringLiteral("&Open");
+    t.closeCommand = QStringLiteral("&Close");
     t.rereadCommand = QStringLiteral("&Re-read");
+    t.exportCommand = QStringLiteral("&Export into MS Excel");
+    t.averagedCommand = QStringLiteral("&Averaged S2P");
     t.exitCommand = QStringLiteral("E&xit");
+    t.viewMenu = QStringLiteral("&View");
+    t.normalCommand = QStringLiteral("&Normal");
+    t.largeGraphCommand = QStringLiteral("&Large graph");
+    t.topmostCommand = QStringLiteral("Always on &top");
+    t.smoothingCommand = QStringLiteral("&Smoothing");
+    t.languageMenu = QStringLiteral("L&anguage");
+    t.russianCommand = QStringLiteral("Русский");
+    t.englishCommand = QStringLiteral("English");
+    t.helpMenu = QStringLiteral("&Help");
+    t.aboutCommand = QStringLiteral("&About Sprelin...");
     t.openDialogTitle = QStringLiteral("Open");
     t.openFilter = openFilter();
     t.colourDialogTitle = QStringLiteral("Colour");
+    t.saveDialogTitle = QStringLiteral("Save as");
+    t.averagedFilter = averagedFilter();
+    t.averagedFailed = QStringLiteral("The file %1 cannot be written.");
+    t.exportFailed = QStringLiteral("The export into the workbook %1 failed.\n\n%2");
+    t.exportOpenFailed
+        = QStringLiteral("The workbook was written to %1, but no application is there to open it.");
     return t;
 }
 

@@ -23,13 +23,33 @@ struct UiTexts {
     std::array<QString, 4> unitNames; // Hz, kHz, MHz, GHz
     std::array<QString, 5> listColumns; // S, Current, Min, Max, Flatness
     QString closeLink; // the link in a measurement's group header that closes its file
+    // The menu bar; '&' marks a command's access key.
     QString fileMenu;
     QString openCommand;
+    QString closeCommand;
     QString rereadCommand;
+    QString exportCommand;
+    QString averagedCommand;
     QString exitCommand;
+    QString viewMenu;
+    QString normalCommand;
+    QString largeGraphCommand;
+    QString topmostCommand;
+    QString smoothingCommand;
+    QString languageMenu;
+    QString russianCommand;
+    QString englishCommand;
+    QString helpMenu;
+    QString aboutCommand;
     QString openDialogTitle;
     QString openFilter; // the open-file dialog's filter list, entries separated by ";;"
     QString colourDialogTitle;
+    QString saveDialogTitle;
+    QString averagedFilter; // the save dialog's filter of the averaged two-port file
+    // Message box texts; %1 is the file's path, %2 the reason.
+    QString averagedFailed;
+    QString exportFailed;
+    QString exportOpenFailed;
 };
 
 // The texts of a language: 0 is Russian, every other value English.

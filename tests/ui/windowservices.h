@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <string>
+
+#include "csprelindlg.h"
+#include "exportinput.h"
+
+// The window's desktop services replaced for a test: they answer as told and record what
+// they were asked. Files still load and workbooks are still written by the real code unless
+// a test replaces that too.
+struct ServiceLog {
+    QString nextSaveFile; // the save dialog's answer; empty cancels
+    QStringList saveRequests; // "title|filter|suffix" per save dialog
+    QStringList errors; // the texts of the message boxes shown
+    QList<QUrl> opened; // the documents handed to the desktop
+    bool openSucceeds = true;
+    // Replaces the workbook writer when set.
+    std::function<bool(const ExportInput&, const std::string&, std::string&)> writeWorkbook;
+};
+
+inline CSprelinDlg::Services loggingServices(ServiceLog& log)
+{
+    CSprelinDlg::Services services = CSprelinDlg::defaultServices();
+    services.chooseFiles = [](QWidget*, const QString&, const QString&) { return QStringList(); };
+    services.chooseColour = [](QWidget*, const QColor&, const QString&) { return std::optional<QColor>(); };
+    services.chooseSaveFile
+        = [&log](QWidget*, const QString& title, const QString& filter, const QString& suffix) {
+              log.saveRequests.append(title + '|' + filter + '|' + suffix);
+              return log.nextSaveFile;
+          };
+    services.showError = [&log](QWidget*, const QString&, const QString& text) { log.errors.append(text); };
+    const auto realWriter = services.writeWorkbook;
+    services.writeWorkbook = [&log, realWriter](
+                                 const ExportInput& input, const std::string& path, std::string& error) {
+        return log.writeWorkbook ? log.writeWorkbook(input, path, error) : realWriter(input, path, error);
+    };
+    services.openDocument = [&log](const QUrl& url) {
+        log.opened.append(url);
+        return log.openSucceeds;
+    };
+    return services;
+}
+
+// The text of a menu entry as the user reads it, without the access key's marker.
+inline QString shownText(const QString& text)
+{
+    QString shown = text;
+    shown.remove(QLatin1Char('&'));
+    return shown;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+struct UiTexts;
+
+// The commands of the menu bar, numbered as the window's commands are.
+enum class MenuCommand : int32_t {
+    open = 1024,
+    close = 1023,
+    reread = 32806,
+    exportWorkbook = 32775,
+    averagedS2P = 32797,
+    exit = 2,
+    normal = 32782,
+    largeGraph = 32781,
+    topmost = 32800,
+    smoothing = 32803,
+    russian = 32810,
+    english = 32811,
+    about = 16,
+};
+
+// The main window's menu bar: File (Open, Close, Re-read; Export into MS Excel, Averaged S2P;
+// Exit), View (Normal, Large graph; Always on top; Smoothing; Language with Russian and
+// English) and Help (About). The texts follow the language; each action carries its command
+// number as its data, and the window connects to the actions' triggered signals.
+class MainMenu {
+public:
+    explicit MainMenu(QMenuBar* bar);
+
+    QAction* action(MenuCommand command) const;
+    // The command of an action of this menu, or 0 for any other.
+    static int32_t commandOf(const QAction* action);
+
+    void applyTexts(const UiTexts& texts);
+
+    // The check marks: the language (0 Russian, any other English), Always on top, the layout
+    // (0 Normal, 1 Large graph) and Smoothing.
+    void setChecks(int32_t language, bool topmost, int32_t largeGraph, bool smoothing);
+
+    QMenu* fileMenu;
+    QMenu* viewMenu;
+    QMenu* languageMenu;
+    QMenu* helpMenu;
+
+private:
+    QAction* add(QMenu* menu, MenuCommand command, bool checkable = false);
+
+    std::vector<QAction*> actions;
+};
