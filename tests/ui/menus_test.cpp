@@ -584,11 +584,8 @@ void MenusTest::aboutShowsTheSixLinesOfTheLanguage()
     QVERIFY(!lines[2].isEmpty());
     QVERIFY(lines[3].startsWith(QStringLiteral("https://")));
     QVERIFY(lines[4].isEmpty());
-    // The build's date as dd.mm.yyyy, then its time.
-    const QDate built
-        = QLocale::c().toDate(QString::fromLatin1(__DATE__).simplified(), QStringLiteral("MMM d yyyy"));
-    QVERIFY(built.isValid());
-    QVERIFY(lines[5].startsWith(built.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ')));
+    // The build's date as dd.mm.yyyy, then its time (the date itself is checked with the About
+    // text's own tests: this file may be compiled on another day than the dialog's).
     QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$"))
                 .match(lines[5])
                 .hasMatch());
