@@ -64,6 +64,7 @@ private slots:
 
     void exportWritesAWorkbookAndOpensIt();
     void exportReportsWhenNothingCanOpenTheWorkbook();
+    void exportReportsAFolderThatTakesNoFile_data();
     void exportReportsAFolderThatTakesNoFile();
     void exportLeavesNothingWhenTheWriterFails();
 
@@ -726,17 +727,32 @@ void MenusTest::exportReportsWhenNothingCanOpenTheWorkbook()
     QVERIFY(isZip(path));
 }
 
+void MenusTest::exportReportsAFolderThatTakesNoFile_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("a file") << "plain.txt";
+    QTest::newRow("missing") << "missing";
+}
+
 void MenusTest::exportReportsAFolderThatTakesNoFile()
 {
+    QFETCH(QString, folder);
     openWindow({ sample("a.s2p") });
     QFile plain(tmp->filePath("plain.txt"));
     QVERIFY(plain.open(QIODevice::WriteOnly));
     plain.close();
-    qputenv("TMPDIR", QFile::encodeName(plain.fileName()));
+    qputenv("TMPDIR", QFile::encodeName(tmp->filePath(folder)));
+    // Nothing may land in the current folder either.
+    const QString current = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir->path()));
+    const QStringList before = QDir(dir->path()).entryList(QDir::Files);
     command(MenuCommand::exportWorkbook)->trigger();
+    const QStringList after = QDir(dir->path()).entryList(QDir::Files);
+    QVERIFY(QDir::setCurrent(current));
     QCOMPARE(log.errors.size(), 1);
     QVERIFY(log.opened.isEmpty());
     QCOMPARE(temporaryFiles(), QStringList({ "plain.txt" }));
+    QCOMPARE(after, before);
 }
 
 void MenusTest::exportLeavesNothingWhenTheWriterFails()
