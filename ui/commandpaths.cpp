@@ -15,11 +15,20 @@ QString withDefaultSuffix(const QString& path, const QString& suffix)
 
 bool createTemporaryWorkbook(QString& path, QString& error)
 {
-    QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("sprelin-XXXXXX.xlsx")));
+    // A temporary folder that does not exist comes back as an empty path, which would put the
+    // workbook into the current folder.
+    const QString folder = QDir::tempPath();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        error = folder.isEmpty()
+            ? QStringLiteral("The temporary folder does not exist.")
+            : QStringLiteral("The temporary folder %1 is no folder.").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    QTemporaryFile file(QDir(folder).filePath(QStringLiteral("sprelin-XXXXXX.xlsx")));
     file.setAutoRemove(false);
     if (!file.open()) {
         error = QStringLiteral("Cannot create a file in %1: %2")
-                    .arg(QDir::toNativeSeparators(QDir::tempPath()), file.errorString());
+                    .arg(QDir::toNativeSeparators(folder), file.errorString());
         return false;
     }
     path = file.fileName();

@@ -18,6 +18,9 @@ StatsStrip::StatsStrip(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::NoFocus);
     header()->setStretchLastSection(false);
+    // The columns take their shares exactly, however narrow the strip; the header would
+    // otherwise hold every column at the width of a few characters.
+    header()->setMinimumSectionSize(0);
     row = new QTreeWidgetItem(this);
     row->setFlags(Qt::ItemIsEnabled);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

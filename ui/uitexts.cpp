@@ -62,7 +62,7 @@ UiTexts makeRussian()
     t.saveDialogTitle = QStringLiteral("Сохранить как");
     t.averagedFilter = averagedFilter();
     t.averagedFailed = QStringLiteral("Не удалось записать файл %1.");
-    t.exportFailed = QStringLiteral("Не удалось выполнить экспорт в книгу %1.\n\n%2");
+    t.exportFailed = QStringLiteral("Не удалось выполнить экспорт в книгу MS Excel.\n\n%1");
     t.exportOpenFailed
         = QStringLiteral("Книга записана в %1, но нет программы, которая могла бы её открыть.");
     return t;
@@ -112,7 +112,7 @@ UiTexts makeEnglish()
     t.saveDialogTitle = QStringLiteral("Save as");
     t.averagedFilter = averagedFilter();
     t.averagedFailed = QStringLiteral("The file %1 cannot be written.");
-    t.exportFailed = QStringLiteral("The export into the workbook %1 failed.\n\n%2");
+    t.exportFailed = QStringLiteral("The export into an MS Excel workbook failed.\n\n%1");
     t.exportOpenFailed
         = QStringLiteral("The workbook was written to %1, but no application is there to open it.");
     return t;

@@ -46,7 +46,7 @@ struct UiTexts {
     QString colourDialogTitle;
     QString saveDialogTitle;
     QString averagedFilter; // the save dialog's filter of the averaged two-port file
-    // Message box texts; %1 is the file's path, %2 the reason.
+    // Message box texts: %1 is the file's path, or for exportFailed the reason.
     QString averagedFailed;
     QString exportFailed;
     QString exportOpenFailed;

@@ -64,6 +64,7 @@ private slots:
 
     void exportWritesAWorkbookAndOpensIt();
     void exportReportsWhenNothingCanOpenTheWorkbook();
+    void exportReportsAFolderThatTakesNoFile_data();
     void exportReportsAFolderThatTakesNoFile();
     void exportLeavesNothingWhenTheWriterFails();
 
@@ -718,22 +719,42 @@ void MenusTest::exportReportsWhenNothingCanOpenTheWorkbook()
     QCOMPARE(log.opened.size(), 1);
     QCOMPARE(log.errors.size(), 1);
     const QString path = log.opened.front().toLocalFile();
-    QVERIFY(log.errors.front().contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(log.errors.front(),
+        QStringLiteral("The workbook was written to %1, but no application is there to open it.")
+            .arg(QDir::toNativeSeparators(path)));
     // The workbook was written whole; it stays for the user to open otherwise.
     QVERIFY(isZip(path));
 }
 
+void MenusTest::exportReportsAFolderThatTakesNoFile_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("a file") << "plain.txt";
+    QTest::newRow("missing") << "missing";
+}
+
 void MenusTest::exportReportsAFolderThatTakesNoFile()
 {
+    QFETCH(QString, folder);
     openWindow({ sample("a.s2p") });
     QFile plain(tmp->filePath("plain.txt"));
     QVERIFY(plain.open(QIODevice::WriteOnly));
     plain.close();
-    qputenv("TMPDIR", QFile::encodeName(plain.fileName()));
+    qputenv("TMPDIR", QFile::encodeName(tmp->filePath(folder)));
+    // Nothing may land in the current folder either.
+    const QString current = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir->path()));
+    const QStringList before = QDir(dir->path()).entryList(QDir::Files);
     command(MenuCommand::exportWorkbook)->trigger();
+    const QStringList after = QDir(dir->path()).entryList(QDir::Files);
+    QVERIFY(QDir::setCurrent(current));
     QCOMPARE(log.errors.size(), 1);
+    QVERIFY(
+        log.errors.front().startsWith(QStringLiteral("The export into an MS Excel workbook failed.\n\n")));
+    QVERIFY(!log.errors.front().contains(QLatin1Char('%')));
     QVERIFY(log.opened.isEmpty());
     QCOMPARE(temporaryFiles(), QStringList({ "plain.txt" }));
+    QCOMPARE(after, before);
 }
 
 void MenusTest::exportLeavesNothingWhenTheWriterFails()
@@ -752,7 +773,8 @@ void MenusTest::exportLeavesNothingWhenTheWriterFails()
     command(MenuCommand::exportWorkbook)->trigger();
     QVERIFY(target.endsWith(QStringLiteral(".xlsx")));
     QCOMPARE(log.errors.size(), 1);
-    QVERIFY(log.errors.front().contains(QStringLiteral("disk full")));
+    QCOMPARE(
+        log.errors.front(), QStringLiteral("Не удалось выполнить экспорт в книгу MS Excel.\n\ndisk full"));
     QVERIFY(log.opened.isEmpty());
     QVERIFY(!QFile::exists(target));
     QVERIFY(temporaryFiles().isEmpty());

@@ -1,0 +1,285 @@
+#include <QtTest>
+
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "chartframe.h"
+#include "controlstrip.h"
+#include "csprelindlg.h"
+#include "dialogunits.h"
+#include "mainmenu.h"
+#include "mlist.h"
+#include "settingspath.h"
+#include "settingsrecord.h"
+#include "splitterhandle.h"
+#include "statsstrip.h"
+#include "uitesting.h"
+#include "windowservices.h"
+
+// The main window's layouts: resizing, the splitter, the list width across runs and the
+// Normal and Large graph layouts.
+class WindowLayoutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void statsColumnsShareTheStripWidth();
+    void resizingGivesEveryChangeToTheChart();
+    void shrinkingStopsAtTheChartLimitAndGrowingResumes();
+    void splitterDragsWithTheMouse();
+    void listWidthSurvivesARestart();
+    void storedListWidthThatLeavesNoChartIsNotTaken();
+    void largeGraphTwiceDoesNothingTheSecondTime();
+    void resizeInLargeGraphKeepsTheSavedTops();
+
+private:
+    void openWindow(const QStringList& paths = {});
+    // Resizes the client area by dx, dy and waits for the window to take it.
+    void resizeClientBy(int dx, int dy);
+    QAction* command(MenuCommand c) const { return window->mainMenu().action(c); }
+    void sendMouse(QWidget* widget, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons);
+
+    QString settingsPath;
+    std::unique_ptr<QTemporaryDir> dir;
+    ServiceLog log;
+    std::unique_ptr<CSprelinDlg> window;
+};
+
+void WindowLayoutTest::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    settingsPath = QString::fromStdString(defaultSettingsPath());
+    QVERIFY(!settingsPath.isEmpty());
+}
+
+void WindowLayoutTest::init()
+{
+    processSettings() = SettingsRecord();
+    QFile::remove(settingsPath);
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+}
+
+void WindowLayoutTest::cleanup()
+{
+    window.reset();
+    dir.reset();
+    QFile::remove(settingsPath);
+}
+
+void WindowLayoutTest::openWindow(const QStringList& paths)
+{
+    window = std::make_unique<CSprelinDlg>(toStd(paths), loggingServices(log));
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void WindowLayoutTest::resizeClientBy(int dx, int dy)
+{
+    const QSize client = window->centralWidget()->size() + QSize(dx, dy);
+    window->resize(window->size() + QSize(dx, dy));
+    QTRY_COMPARE(window->centralWidget()->size(), client);
+}
+
+void WindowLayoutTest::sendMouse(
+    QWidget* widget, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void WindowLayoutTest::statsColumnsShareTheStripWidth()
+{
+    openWindow();
+    StatsStrip* stats = window->statsList();
+    const QRect chart = window->chartFrame()->geometry();
+    // A strip whose inside is 356 pixels wide: u = 356 / 17 - 1 = 19.
+    window->moveSplitter(chart.left() + 356 + 2 * stats->frameWidth());
+    QCOMPARE(stats->viewport()->width(), 356);
+    const QList<int> expected { 19, 38, 95, 38, 95, 38 };
+    for (int c = 0; c < 6; ++c)
+        QCOMPARE(stats->columnWidth(c), expected[c]);
+
+    // The strip follows the chart's width, and its columns follow the strip.
+    QCOMPARE(stats->geometry().left(), window->chartFrame()->geometry().left());
+    QCOMPARE(stats->width(), window->chartFrame()->width());
+    resizeClientBy(170, 0);
+    const int u = stats->viewport()->width() / 17 - 1;
+    QCOMPARE(stats->columnWidth(2), 5 * u);
+}
+
+void WindowLayoutTest::resizingGivesEveryChangeToTheChart()
+{
+    openWindow({ writeTouchstone(dir->filePath("a.s2p"), sweepMHz(50, 300, 10), -20, -3) });
+    const PaneLayout before = window->panes();
+    const QRect strip = window->controlStrip()->geometry();
+    resizeClientBy(120, 80);
+    const PaneLayout after = window->panes();
+    QCOMPARE(after.chart, before.chart.adjusted(0, 0, 120, 80));
+    QCOMPARE(after.stats, before.stats.adjusted(0, 0, 120, 0));
+    QCOMPARE(after.list, before.list.translated(120, 0).adjusted(0, 0, 0, 80));
+    QCOMPARE(window->controlStrip()->geometry(), strip);
+    QCOMPARE(window->lastClientRect().size(), window->centralWidget()->size());
+    // The chart was drawn for its new size.
+    QCOMPARE(window->chartFrame()->shownImage().size(), after.chart.size());
+}
+
+void WindowLayoutTest::shrinkingStopsAtTheChartLimitAndGrowingResumes()
+{
+    openWindow();
+    const PaneLayout start = window->panes();
+    const QRect startClient = window->lastClientRect();
+    const int chartWidth = start.chart.width();
+
+    // Down to a chart of 33 pixels: still taken.
+    resizeClientBy(-(chartWidth - 33), 0);
+    QCOMPARE(window->chartFrame()->width(), 33);
+    const PaneLayout narrowest = window->panes();
+    const QRect narrowestClient = window->lastClientRect();
+    QCOMPARE(narrowestClient.width(), startClient.width() - (chartWidth - 33));
+
+    // One pixel less would leave 32: nothing moves, the window only clips.
+    resizeClientBy(-1, 0);
+    QVERIFY(window->panes() == narrowest);
+    QCOMPARE(window->lastClientRect(), narrowestClient);
+    resizeClientBy(-40, -10);
+    QVERIFY(window->panes() == narrowest);
+    QCOMPARE(window->lastClientRect(), narrowestClient);
+
+    // Growing counts from the last accepted size: back to where it started.
+    resizeClientBy(41 + chartWidth - 33, 10);
+    QVERIFY(window->panes() == start);
+    QCOMPARE(window->lastClientRect(), startClient);
+
+    // The same limit for the height.
+    const int chartHeight = start.chart.height();
+    resizeClientBy(0, -(chartHeight - 33));
+    QCOMPARE(window->chartFrame()->height(), 33);
+    resizeClientBy(0, -1);
+    QCOMPARE(window->chartFrame()->height(), 33);
+    QCOMPARE(window->fileList()->geometry(), window->panes().list);
+    resizeClientBy(0, 1 + chartHeight - 33);
+    QVERIFY(window->panes() == start);
+}
+
+void WindowLayoutTest::splitterDragsWithTheMouse()
+{
+    openWindow();
+    SplitterHandle* handle = window->splitterHandle();
+    const QRect chart = window->chartFrame()->geometry();
+    const int edge = chart.x() + chart.width();
+    const int band = window->sizingFrameWidth();
+    // The band: frameWidth on each side of the chart's right edge, over the chart's height.
+    QCOMPARE(handle->geometry(), QRect(edge - band, chart.y(), 2 * band, chart.height()));
+    QVERIFY(handle->isVisible());
+    QCOMPARE(handle->cursor().shape(), Qt::SizeHorCursor);
+
+    const QPoint grip(band, chart.height() / 2);
+    sendMouse(handle, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    // A move within half the band moves nothing.
+    sendMouse(handle, QEvent::MouseMove, grip + QPoint(band / 2, 0), Qt::LeftButton);
+    QCOMPARE(window->chartFrame()->geometry(), chart);
+    // Further, the edge follows the pointer.
+    sendMouse(handle, QEvent::MouseMove, grip - QPoint(60, 0), Qt::LeftButton);
+    QCOMPARE(window->chartFrame()->geometry().width(), chart.width() - 60);
+    QCOMPARE(window->fileList()->x(), edge - 60);
+    QCOMPARE(window->statsList()->width(), chart.width() - 60);
+    sendMouse(handle, QEvent::MouseButtonRelease, grip - QPoint(60, 0), Qt::NoButton);
+    // The band moved with the edge; moves without the button drag nothing.
+    QCOMPARE(handle->geometry().x(), edge - 60 - band);
+    sendMouse(handle, QEvent::MouseMove, grip - QPoint(30, 0), Qt::NoButton);
+    QCOMPARE(window->chartFrame()->geometry().width(), chart.width() - 60);
+}
+
+void WindowLayoutTest::listWidthSurvivesARestart()
+{
+    openWindow();
+    // Without a settings file the list is 170 wide.
+    QCOMPARE(window->fileList()->width(), 170);
+    const QRect list = window->fileList()->geometry();
+    window->moveSplitter(list.x() + list.width() - 230);
+    QCOMPARE(window->fileList()->width(), 230);
+    window->fileList()->setColumnWidth(1, 77);
+    QVERIFY(window->close());
+    window.reset();
+
+    processSettings() = SettingsRecord();
+    openWindow();
+    QCOMPARE(window->fileList()->width(), 230);
+    QCOMPARE(window->fileList()->columnWidth(1), 77);
+    const QRect chart = window->chartFrame()->geometry();
+    QCOMPARE(chart.x() + chart.width(), window->fileList()->x());
+}
+
+void WindowLayoutTest::storedListWidthThatLeavesNoChartIsNotTaken()
+{
+    openWindow();
+    const int client = window->centralWidget()->width();
+    QVERIFY(window->close());
+    window.reset();
+
+    // A list as wide as the whole client area would leave no chart.
+    QDir().mkpath(QFileInfo(settingsPath).path());
+    QFile file(settingsPath);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QStringLiteral("[List]\nWidth<-1>=%1\n").arg(client).toUtf8());
+    file.close();
+    processSettings() = SettingsRecord();
+    openWindow();
+    // The list keeps the design's width of 172 units.
+    QCOMPARE(window->fileList()->width(), DialogUnits(window->fontMetrics()).x(172));
+    QVERIFY(window->chartFrame()->width() > 32);
+}
+
+void WindowLayoutTest::largeGraphTwiceDoesNothingTheSecondTime()
+{
+    openWindow();
+    const PaneLayout normal = window->panes();
+    QVERIFY(window->controlStrip()->isVisible());
+
+    command(MenuCommand::largeGraph)->trigger();
+    QCOMPARE(window->layoutIsLargeGraph(), 1);
+    QVERIFY(!window->controlStrip()->isVisible());
+    const PaneLayout large = window->panes();
+    QCOMPARE(large.stats.top(), 0);
+    QCOMPARE(large.chart.top(), normal.stats.height());
+    QCOMPARE(large.list.top(), 0);
+    QCOMPARE(large.chart.bottom(), normal.chart.bottom());
+    QCOMPARE(large.list.bottom(), normal.list.bottom());
+    QVERIFY(window->fileList()->isVisible() && window->statsList()->isVisible());
+    QVERIFY(window->menuBar()->isVisible());
+
+    command(MenuCommand::largeGraph)->trigger();
+    QVERIFY(window->panes() == large);
+    QCOMPARE(window->layoutIsLargeGraph(), 1);
+
+    command(MenuCommand::normal)->trigger();
+    QVERIFY(window->panes() == normal);
+    QVERIFY(window->controlStrip()->isVisible());
+    QCOMPARE(window->layoutIsLargeGraph(), 0);
+    command(MenuCommand::normal)->trigger();
+    QVERIFY(window->panes() == normal);
+}
+
+void WindowLayoutTest::resizeInLargeGraphKeepsTheSavedTops()
+{
+    openWindow();
+    const PaneLayout normal = window->panes();
+    command(MenuCommand::largeGraph)->trigger();
+    resizeClientBy(30, 40);
+    command(MenuCommand::normal)->trigger();
+    const PaneLayout back = window->panes();
+    QCOMPARE(back.chart, normal.chart.adjusted(0, 0, 30, 40));
+    QCOMPARE(back.stats, normal.stats.adjusted(0, 0, 30, 0));
+    QCOMPARE(back.list, normal.list.translated(30, 0).adjusted(0, 0, 0, 40));
+}
+
+QTEST_MAIN(WindowLayoutTest)
+#include "windowlayout_test.moc"
