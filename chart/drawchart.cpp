@@ -1,4 +1,5 @@
 #include "drawchart.h"
+#include "valuespan.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -67,7 +68,7 @@ int32_t traceEnd(const ChartInput& input, int32_t t)
 // looked at. Returns false when no finite value was seen.
 bool scanValueRange(const ChartInput& input, double& low, double& high)
 {
-    bool found = false;
+    ValueSpan span;
     if (input.traceCount <= 0 || input.pointCount <= 0 || input.traceValues == nullptr)
         return false;
     for (int32_t t = 0; t < input.traceCount; ++t) {
@@ -78,20 +79,13 @@ bool scanValueRange(const ChartInput& input, double& low, double& high)
             = input.lastIndex != nullptr ? std::min(input.lastIndex[t], input.pointCount) : input.pointCount;
         for (int32_t i = traceStart(input, t); i < stop; ++i) {
             const double v = values[i];
-            if (!std::isfinite(v))
-                continue;
-            if (!found) {
-                low = v;
-                high = v;
-                found = true;
-            } else if (v < low) {
-                low = v;
-            } else if (v > high) {
-                high = v;
-            }
+            if (std::isfinite(v))
+                span.take(v);
         }
     }
-    return found;
+    low = span.low;
+    high = span.high;
+    return span.found;
 }
 
 int32_t countOf(double divisions)

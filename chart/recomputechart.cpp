@@ -1,4 +1,5 @@
 #include "recomputechart.h"
+#include "valuespan.h"
 
 #include <array>
 #include <cmath>
@@ -309,9 +310,7 @@ void computeStatistics(TraceBuffers& buffers, double yMin, double yMax)
     clearUpperVectorState();
     for (int32_t t = 0; t < buffers.traceCount; ++t) {
         const size_t ts = static_cast<size_t>(t);
-        double low = 0;
-        double high = 0;
-        bool found = false;
+        ValueSpan span;
         if (!buffers.computed(t)) {
             buffers.traceMin[ts] = 0;
             buffers.traceMax[ts] = 0;
@@ -322,20 +321,11 @@ void computeStatistics(TraceBuffers& buffers, double yMin, double yMax)
         const int32_t last = std::min(buffers.lastIndex[ts], buffers.pointCount - 1);
         for (int32_t i = first; values != nullptr && i <= last; ++i) {
             const double v = values[i];
-            if (!(yMin <= v && v <= yMax))
-                continue;
-            if (!found) {
-                low = v;
-                high = v;
-                found = true;
-            } else if (v < low) {
-                low = v;
-            } else if (v > high) {
-                high = v;
-            }
+            if (yMin <= v && v <= yMax)
+                span.take(v);
         }
-        buffers.traceMin[ts] = low;
-        buffers.traceMax[ts] = high;
+        buffers.traceMin[ts] = span.low;
+        buffers.traceMax[ts] = span.high;
     }
 }
 
