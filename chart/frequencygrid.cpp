@@ -60,14 +60,31 @@ double coarsestMeanStep(RubberS2P& measurements)
     return coarsest;
 }
 
+bool resolvesSpan(const RubberS2PData& m, double span)
+{
+    return m.freqStep > 0 && m.freqStep < span / minStepsPerView;
+}
+
+double gridStepForView(RubberS2P& measurements, double span)
+{
+    double coarsest = 0;
+    for (int32_t i = 0; i < measurements.itemCount; ++i) {
+        RubberS2PData* m = measurements.measurement(i);
+        if (m != nullptr && resolvesSpan(*m, span) && m->freqStep > coarsest)
+            coarsest = m->freqStep;
+    }
+    return coarsest > 0 ? coarsest : coarsestMeanStep(measurements);
+}
+
 int32_t gridPointLimit(int32_t measurementCount)
 {
     const double fit = std::floor(traceBufferBudget / bytesPerGridPoint(std::max(measurementCount, 0)));
     return static_cast<int32_t>(std::clamp(fit, 2.0, static_cast<double>(maxGridPoints)));
 }
 
-int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom)
+int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom, double& gridStep)
 {
+    gridStep = 0;
     double low = zoom.xMin;
     double high = zoom.xMax;
     if (!finiteRange(low, high))
@@ -75,7 +92,7 @@ int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom)
     if (high < low)
         std::swap(low, high);
 
-    const double step = coarsestMeanStep(measurements);
+    const double step = gridStepForView(measurements, high - low);
     double count = 2;
     if (step > 0) {
         double first = std::ceil(low / step) * step;
@@ -90,6 +107,7 @@ int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom)
             low = first;
             high = last;
             count = roundHalfAway((high - low) / step) + 1;
+            gridStep = step;
         }
     }
     if (!(high > low)) {
@@ -106,4 +124,10 @@ int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom)
     if (!(count < limit))
         return static_cast<int32_t>(limit);
     return static_cast<int32_t>(std::max(count, 2.0));
+}
+
+int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom)
+{
+    double gridStep = 0;
+    return gridPointCount(measurements, zoom, gridStep);
 }

@@ -15,19 +15,34 @@ constexpr double traceBufferBudget = 512.0 * 1024 * 1024;
 // 0 when no measurement has a usable step.
 double coarsestMeanStep(RubberS2P& measurements);
 
+// The fewest mean steps of a measurement that a view must hold for the measurement to resolve
+// it; coarser measurements are drawn as straight lines between their points.
+constexpr int32_t minStepsPerView = 16;
+
+// Whether m resolves a view span hertz wide: its mean step is positive and below
+// span / minStepsPerView.
+bool resolvesSpan(const RubberS2PData& m, double span);
+
+// Mean frequency step (hertz) of the grid of a view span hertz wide: the largest among the
+// measurements that resolve the span, the earlier one on equal steps, so that a coarse
+// measurement does not thin out a zoomed fine one; coarsestMeanStep when none resolves it.
+double gridStepForView(RubberS2P& measurements, double span);
+
 // Most grid points that keep the trace buffers of measurementCount measurements within
 // traceBufferBudget, and never more than maxGridPoints; at least 2.
 int32_t gridPointLimit(int32_t measurementCount);
 
 // Number of frequency grid points for the view, at least 2 and at most gridPointLimit.
-// Snaps xMin and xMax of the view to multiples of the coarsest mean step s, inward
-// (xMin up, xMax down), so the grid is never finer than the coarsest measurement; the count
-// is then (xMax - xMin)/s + 1, rounded. The view always leaves with finite ends and
-// xMax > xMin:
+// Snaps xMin and xMax of the view to multiples of the grid step s, inward (xMin up, xMax
+// down), so the grid is never finer than the coarsest measurement that resolves the view; s
+// is gridStepForView of the view's span once its ends are repaired, and the count is then
+// (xMax - xMin)/s + 1, rounded. The view always leaves with finite ends and xMax > xMin:
 // - reversed ends are swapped; ends that are not finite are replaced by the measurements'
 //   frequency range;
 // - a view that holds no two multiples of s is snapped outward instead, and a single
 //   multiple gets the next one above it;
 // - without a usable step the ends stay, the grid has 2 points, and an empty range is
 //   widened by 1 Hz (or a billionth of its frequency, if more).
+// gridStep receives s, or 0 when the ends were not snapped to a step.
+int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom, double& gridStep);
 int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom);

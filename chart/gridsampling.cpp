@@ -128,6 +128,25 @@ const S2PPoint& PointWalk::nearest(double x)
     return above->freq - x > x - below->freq ? *below : *above;
 }
 
+PointWalk::Neighbours PointWalk::neighbours(double x)
+{
+    if (!ascending) {
+        const Bracket b = findBracket(m, x);
+        const S2PPoint& lo = pointAt(m, b.lo);
+        const S2PPoint& hi = pointAt(m, b.hi);
+        if (lo.freq < x && x < hi.freq)
+            return { &lo, &hi, (x - lo.freq) / (hi.freq - lo.freq) };
+        const S2PPoint& closer = hi.freq - x > x - lo.freq ? lo : hi;
+        return { &closer, &closer, 0.0 };
+    }
+    if (!(x > m.freqFirst && x < m.freqLast)) {
+        const S2PPoint& end = nearest(x);
+        return { &end, &end, 0.0 };
+    }
+    moveTo(x);
+    return { below, above, (x - below->freq) / (above->freq - below->freq) };
+}
+
 SParameters PointWalk::interpolated(double f)
 {
     if (!ascending || m.itemCount == 2 || !(f > m.freqFirst && f < m.freqLast))

@@ -23,10 +23,22 @@ SParameters interpolatedSParameters(RubberS2PData& m, double f);
 // does not match them) take the search itself.
 class PointWalk {
 public:
+    // The two measured points around a grid frequency and the share t of the upper one: the
+    // straight line between them gives value(lo) + (value(hi) - value(lo)) * t.
+    struct Neighbours {
+        const S2PPoint* lo;
+        const S2PPoint* hi;
+        double t;
+    };
+
     explicit PointWalk(RubberS2PData& measurement);
 
     const S2PPoint& nearest(double x);
     SParameters interpolated(double f);
+    // The points around x, t in [0, 1); at or beyond the measured ends both are the end point
+    // and t is 0. Points that are not strictly ascending give the bracket findBracket finds
+    // when x lies strictly inside it, else its point nearest gives, alone.
+    Neighbours neighbours(double x);
 
 private:
     // Moves the walk to the point at or below x (the first point below them all).

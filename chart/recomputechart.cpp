@@ -198,10 +198,32 @@ void storeAbsolute(TraceBuffers& buffers, const ComputedKinds& kinds, const S2PP
     }
 }
 
-// Every measurement with a shown trace sampled on its grid range: nearest measured points
-// without a reference, interpolated values less the reference's with one.
-void sampleMeasurements(
-    TraceBuffers& buffers, RubberS2P& measurements, const ReferenceValues* reference, int32_t dbMode)
+// The computed traces of measurement m at grid index i on the straight line between two
+// measured points, interpolated in plotted values.
+void storeLine(TraceBuffers& buffers, const ComputedKinds& kinds, const PointWalk::Neighbours& around,
+    int32_t i, int32_t m, int32_t dbMode)
+{
+    for (int32_t j = 0; j < kinds.count; ++j) {
+        const int32_t k = kinds.kind[static_cast<size_t>(j)];
+        double v = traceValueOf(sParameterOf(*around.lo, k), k, dbMode);
+        if (around.t != 0)
+            v += (traceValueOf(sParameterOf(*around.hi, k), k, dbMode) - v) * around.t;
+        buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i] = v;
+    }
+}
+
+// Whether the points of m lie further apart than the grid's, where nearest points would draw it
+// as stairs; such a measurement is drawn as straight lines between its points instead.
+bool coarserThanGrid(const RubberS2PData& m, double gridStep)
+{
+    return gridStep > 0 && std::isfinite(m.freqStep) && m.freqStep > gridStep;
+}
+
+// Every measurement with a shown trace sampled on its grid range. Without a reference: nearest
+// measured points, or the straight lines between them for measurements coarser than the grid
+// step; with one: interpolated values less the reference's.
+void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const ReferenceValues* reference,
+    double gridStep, int32_t dbMode)
 {
     const int32_t count = buffers.traceCount / tracesPerMeasurement;
     const double multiplier = unitMultiplier;
@@ -217,9 +239,12 @@ void sampleMeasurements(
             if (!hasPoints(m) || kinds.count == 0)
                 continue;
             PointWalk walk(*m);
+            const bool lines = coarserThanGrid(*m, gridStep);
             for (int32_t i = first; i <= last; ++i) {
                 const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
-                if (reference == nullptr)
+                if (reference == nullptr && lines)
+                    storeLine(buffers, kinds, walk.neighbours(x), i, mi, dbMode);
+                else if (reference == nullptr)
                     storeAbsolute(buffers, kinds, walk.nearest(x), i, mi, dbMode);
                 else
                     storeRelative(buffers, *reference, kinds, walk.interpolated(x), i, mi, dbMode);
@@ -271,7 +296,8 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     if (autoX != 0)
         dataFrequencyRange(measurements, zoom);
 
-    buffers.pointCount = std::max(gridPointCount(measurements, zoom), 2);
+    double gridStep = 0;
+    buffers.pointCount = std::max(gridPointCount(measurements, zoom, gridStep), 2);
     buffers.traceCount = tracesPerMeasurement * measurements.itemCount;
     const size_t traces = static_cast<size_t>(buffers.traceCount);
     const size_t points = static_cast<size_t>(buffers.pointCount);
@@ -293,7 +319,7 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     ReferenceValues reference;
     if (relative)
         computeReference(reference, buffers, *measurements.measurement(r), r, state.dbMode);
-    sampleMeasurements(buffers, measurements, relative ? &reference : nullptr, state.dbMode);
+    sampleMeasurements(buffers, measurements, relative ? &reference : nullptr, gridStep, state.dbMode);
     ReferenceValues().swap(reference);
 
     drawTraces(state, zoom, autoX, autoY);

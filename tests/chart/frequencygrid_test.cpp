@@ -30,7 +30,8 @@ ZoomEntry view(double xMin, double xMax)
     return zoom;
 }
 
-// Measurements of 1 MHz and 10 MHz mean steps over 0..100 MHz.
+// Measurements of 1 MHz and 10 MHz mean steps over 0..100 MHz. Views wider than 16 MHz and
+// up to 160 MHz take the 1 MHz step, the coarsest of those holding more than 16 steps.
 class GridOfTwoSteps : public testing::Test {
 protected:
     void SetUp() override
@@ -51,11 +52,11 @@ TEST_F(GridOfTwoSteps, CoarsestStepSnapsTheViewInward)
         int32_t count;
     };
     const Row rows[] = {
-        { 15e6, 100e6, 20e6, 100e6, 9 },
-        { 0, 100e6, 0, 100e6, 11 },
-        { 0, 95e6, 0, 90e6, 10 },
-        { -25e6, 250e6, -20e6, 250e6, 28 }, // a view wider than the data
-        { 100e6, 0, 0, 100e6, 11 }, // reversed ends are swapped
+        { 15.5e6, 100e6, 16e6, 100e6, 85 },
+        { 0, 100e6, 0, 100e6, 101 },
+        { 0, 95.5e6, 0, 95e6, 96 },
+        { -25e6, 250e6, -20e6, 250e6, 28 }, // a view wider than the data, in 10 MHz steps
+        { 100e6, 0, 0, 100e6, 101 }, // reversed ends are swapped
         { 15e6, 17e6, 10e6, 20e6, 2 }, // no multiple inside: snapped outward
         { 20e6, 20e6, 20e6, 30e6, 2 }, // one multiple: the next one is added
         { 15e6, 25e6, 10e6, 30e6, 3 },
@@ -73,7 +74,7 @@ TEST_F(GridOfTwoSteps, ViewWithoutFiniteEndsShowsAllData)
 {
     const ZoomEntry views[] = { view(nan, 50e6), view(0, inf), view(-inf, inf), view(-1e308, 1e308) };
     for (ZoomEntry zoom : views) {
-        EXPECT_EQ(gridPointCount(list, zoom), 11);
+        EXPECT_EQ(gridPointCount(list, zoom), 101);
         EXPECT_EQ(zoom.xMin, 0);
         EXPECT_EQ(zoom.xMax, 100e6);
     }
@@ -87,6 +88,77 @@ TEST_F(GridOfTwoSteps, StepsThatAreNotPositiveAndFiniteDoNotCount)
         odd.freqStep = step;
         EXPECT_EQ(coarsestMeanStep(list), 10e6) << step;
     }
+}
+
+TEST(GridStep, ResolvingTakesMoreThanSixteenMeanSteps)
+{
+    RubberS2P list;
+    RubberS2PData& m = addMeasurement(list, 0, 10e6, 11);
+    struct Row {
+        double step;
+        double span;
+        bool resolves;
+    };
+    const Row rows[] = {
+        { 1e6, 16e6, false },
+        { 1e6, 16.5e6, true },
+        { 1e6, 1e12, true },
+        { 0, 1e9, false },
+        { -1e6, 1e9, false },
+        { nan, 1e9, false },
+        { inf, 1e300, false },
+    };
+    for (const Row& row : rows) {
+        m.freqStep = row.step;
+        EXPECT_EQ(resolvesSpan(m, row.span), row.resolves) << row.step << " in " << row.span;
+    }
+}
+
+// Steps of 1 MHz over 0..1 GHz, 10 MHz and 200 MHz over 0..2 GHz, and one point at 500 MHz.
+TEST(GridStep, CoarsestMeasurementResolvingTheViewSetsTheStep)
+{
+    RubberS2P list;
+    addMeasurement(list, 0, 2e9, 11);
+    addMeasurement(list, 0, 1e9, 1001);
+    addMeasurement(list, 500e6, 500e6, 1);
+    addMeasurement(list, 0, 2e9, 201);
+    struct Row {
+        double xMin;
+        double xMax;
+        double step;
+        double snappedMin;
+        double snappedMax;
+        int32_t count;
+    };
+    const Row rows[] = {
+        { 450e6, 550e6, 1e6, 450e6, 550e6, 101 }, // only the 1 MHz steps resolve 100 MHz
+        { 450.5e6, 549.5e6, 1e6, 451e6, 549e6, 99 },
+        { nan, nan, 10e6, 0, 2e9, 201 }, // all data: 200 steps of 10 MHz, 10 of 200 MHz
+        { 0, 3.3e9, 200e6, 0, 3.2e9, 17 }, // 16.5 steps of 200 MHz
+        { 500e6, 510e6, 200e6, 400e6, 600e6, 2 }, // nothing resolves: the largest step
+    };
+    for (const Row& row : rows) {
+        ZoomEntry zoom = view(row.xMin, row.xMax);
+        double step = -1;
+        EXPECT_EQ(gridPointCount(list, zoom, step), row.count) << row.xMin << " .. " << row.xMax;
+        EXPECT_EQ(step, row.step) << row.xMin << " .. " << row.xMax;
+        EXPECT_DOUBLE_EQ(zoom.xMin, row.snappedMin) << row.xMin << " .. " << row.xMax;
+        EXPECT_DOUBLE_EQ(zoom.xMax, row.snappedMax) << row.xMin << " .. " << row.xMax;
+    }
+}
+
+TEST(GridStep, OnePointMeasurementsNeverCount)
+{
+    RubberS2P list;
+    addMeasurement(list, 500e6, 500e6, 1);
+    EXPECT_EQ(gridStepForView(list, 1e9), 0);
+    double step = -1;
+    ZoomEntry zoom = view(0, 1e9);
+    EXPECT_EQ(gridPointCount(list, zoom, step), 2);
+    EXPECT_EQ(step, 0);
+
+    addMeasurement(list, 0, 1e9, 6);
+    EXPECT_EQ(gridStepForView(list, 1e9), 200e6);
 }
 
 TEST(GridPointCount, OnePointMeasurementsGiveTwoPoints)

@@ -70,6 +70,52 @@ TEST(GridSampling, InterpolationWithoutAFitTakesTheNearestPoint)
     EXPECT_EQ(interpolatedSParameters(invalid, 19)[1], invalid.point(0)->sParams(1, 0));
 }
 
+TEST(GridSampling, NeighboursBracketTheGridFrequency)
+{
+    RubberS2P list;
+    RubberS2PData& even = addAt(list, { 0, 10, 20, 30 });
+    RubberS2PData& repeated = addAt(list, { 0, 5, 5, 10 }); // searched
+    RubberS2PData& descending = addAt(list, { 10, 8, 6, 4 });
+    struct Row {
+        RubberS2PData* m;
+        double x;
+        double lo;
+        double hi;
+        double t;
+    };
+    // Out of order, so that the walk also goes back.
+    const Row rows[] = {
+        { &even, -5, 0, 0, 0 },
+        { &even, 0, 0, 0, 0 },
+        { &even, 27.5, 20, 30, 0.75 },
+        { &even, 2.5, 0, 10, 0.25 },
+        { &even, 10, 10, 20, 0 },
+        { &even, 30, 30, 30, 0 },
+        { &even, 41, 30, 30, 0 },
+        { &repeated, 2.5, 0, 5, 0.5 },
+        { &repeated, 5, 5, 5, 0 },
+        { &repeated, 9, 5, 10, 0.8 },
+        { &repeated, 12, 10, 10, 0 },
+    };
+    PointWalk evenWalk(even);
+    PointWalk repeatedWalk(repeated);
+    for (const Row& row : rows) {
+        const PointWalk::Neighbours n = (row.m == &even ? evenWalk : repeatedWalk).neighbours(row.x);
+        EXPECT_EQ(n.lo->freq, row.lo) << row.x;
+        EXPECT_EQ(n.hi->freq, row.hi) << row.x;
+        EXPECT_DOUBLE_EQ(n.t, row.t) << row.x;
+    }
+
+    // Descending points have no neighbours in order: the searched nearest point stands alone.
+    PointWalk descendingWalk(descending);
+    for (const double x : { 11.0, 9.0, 7.0, 4.0, 2.0 }) {
+        const PointWalk::Neighbours n = descendingWalk.neighbours(x);
+        EXPECT_EQ(n.lo, &nearestPoint(descending, x)) << x;
+        EXPECT_EQ(n.hi, n.lo) << x;
+        EXPECT_EQ(n.t, 0) << x;
+    }
+}
+
 // Equal values, where two not-a-number parts count as equal.
 bool same(const Complex& a, const Complex& b)
 {

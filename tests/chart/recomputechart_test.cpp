@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <limits>
@@ -97,18 +98,18 @@ TEST_F(Recompute, AutomaticAxesFollowTheData)
     addConstantMeasurement(state.measurements, 12e6, 92e6, 9, Complex(0.1, 0));
     ASSERT_EQ(redraw(), RecomputeResult::Drawn);
     const ZoomEntry& zoom = state.currentZoom();
-    // 12 .. 95 MHz snapped inward to the coarsest step of 10 MHz.
-    EXPECT_DOUBLE_EQ(zoom.xMin, 20e6);
-    EXPECT_DOUBLE_EQ(zoom.xMax, 90e6);
-    EXPECT_EQ(state.buffers.pointCount, 8);
-    EXPECT_DOUBLE_EQ(state.buffers.freqGrid.front(), 20);
-    EXPECT_DOUBLE_EQ(state.buffers.freqGrid.back(), 90);
+    // 12 .. 95 MHz in the 1 MHz step of the first: the second has only 8 steps in the view.
+    EXPECT_DOUBLE_EQ(zoom.xMin, 12e6);
+    EXPECT_DOUBLE_EQ(zoom.xMax, 95e6);
+    EXPECT_EQ(state.buffers.pointCount, 84);
+    EXPECT_DOUBLE_EQ(state.buffers.freqGrid.front(), 12);
+    EXPECT_DOUBLE_EQ(state.buffers.freqGrid.back(), 95);
     EXPECT_DOUBLE_EQ(zoom.xStep, 10e6); // in hertz again
     EXPECT_GT(zoom.yMax, zoom.yMin);
     EXPECT_GT(zoom.yStep, 0);
-    EXPECT_EQ(host.axisEdits.xMin, "20");
+    EXPECT_EQ(host.axisEdits.xMin, "12");
     EXPECT_EQ(host.axisEdits.xStep, "10");
-    ASSERT_EQ(state.buffers.pixelColumn.size(), 8u);
+    ASSERT_EQ(state.buffers.pixelColumn.size(), 84u);
     EXPECT_EQ(state.buffers.pixelColumn.front(), state.chart.leftMargin);
 }
 
@@ -150,6 +151,62 @@ TEST_F(Recompute, PlainPlotsShowTheNearestMeasuredPoint)
     EXPECT_NEAR(value(s21, 1), decibels(15e6 / 1e9 + 1e-3), 1e-9);
     EXPECT_NEAR(value(s21, 0), decibels(1e-3), 1e-9);
     EXPECT_NEAR(value(s21, 10), decibels(0.1 + 1e-3), 1e-9);
+}
+
+TEST_F(Recompute, CoarseMeasurementsDrawStraightLinesBetweenTheirPoints)
+{
+    // The fine measurement's points lie 0.3 MHz above the grid frequencies, its S21 rising
+    // with f; the coarse ones' S21 follows a parabola in magnitude and a phase from -150 to 150
+    // degrees, neither straight in the plotted values.
+    const auto rising = [](double f) {
+        const Complex s21(0.1 + 0.8 * f / 1e9, 0);
+        return GeneratedPoint { s21, s21, s21, s21 };
+    };
+    const auto curved = [](double f) {
+        const double x = f / 1e9;
+        const Complex s21 = degrees(0.05 + 0.9 * x * x, -150 + 300 * x);
+        return GeneratedPoint { Complex(0.5, 0), s21, s21, Complex(0.5, 0) };
+    };
+    struct Row {
+        int32_t coarsePoints; // over 0 .. 1000 MHz
+        bool manual;
+        double xMin; // MHz
+        double xMax;
+    };
+    const Row rows[] = {
+        { 2, false, 0, 1000 }, // one step of 1000 MHz over the whole view
+        { 6, true, 450, 550 }, // 200 MHz steps, none inside the view
+        { 6, true, 170, 430 },
+    };
+    for (const Row& row : rows) {
+        state.measurements.removeAll();
+        RubberS2PData& fine = addMeasurement(state.measurements, 0.3e6, 1000.3e6, 1001, rising);
+        RubberS2PData& coarse = addMeasurement(state.measurements, 0, 1e9, row.coarsePoints, curved);
+        state.currentZoom() = ZoomEntry {};
+        if (row.manual)
+            setManualView(row.xMin * 1e6, row.xMax * 1e6, 10e6, -40, 0, 5);
+        ASSERT_EQ(redraw(), RecomputeResult::Drawn) << row.xMin;
+        const int32_t n = static_cast<int32_t>(row.xMax - row.xMin) + 1; // 1 MHz steps
+        ASSERT_EQ(state.buffers.pointCount, n) << row.xMin;
+
+        const double coarseStep = 1000.0 / (row.coarsePoints - 1);
+        for (int32_t i = 0; i < n; ++i) {
+            const double f = row.xMin + i;
+            const int32_t lo = std::min(static_cast<int32_t>(f / coarseStep), row.coarsePoints - 2);
+            const double t = (f - lo * coarseStep) / coarseStep;
+            const Complex a = coarse.point(lo)->sParams(1, 0);
+            const Complex b = coarse.point(lo + 1)->sParams(1, 0);
+            const double dbA = 20 * std::log10(std::abs(a));
+            const double dbB = 20 * std::log10(std::abs(b));
+            const double phaseA = std::arg(a) * 180 / pi;
+            const double phaseB = std::arg(b) * 180 / pi;
+            EXPECT_NEAR(value(8 + S21M, i), dbA + (dbB - dbA) * t, 1e-9) << f;
+            EXPECT_NEAR(value(8 + S21A, i), phaseA + (phaseB - phaseA) * t, 1e-9) << f;
+            // The fine measurement keeps its nearest point, the one 0.3 MHz above.
+            const Complex nearest = fine.point(static_cast<int32_t>(f))->sParams(1, 0);
+            EXPECT_NEAR(value(S21M, i), 20 * std::log10(std::abs(nearest)), 1e-9) << f;
+        }
+    }
 }
 
 TEST_F(Recompute, ReferenceEqualToAMeasurementGivesZero)
