@@ -26,6 +26,12 @@ public:
     virtual void fillStatistics(const ChartState& state) = 0;
     // Shows or hides the chart frame.
     virtual void setChartFrameVisible(bool visible) = 0;
+    // Before the mouse changes the view: the check boxes, radio buttons and combo boxes that
+    // select traces, axes, unit and reference go into state. Nothing without controls.
+    virtual void readViewControls(ChartState& /*state*/) { }
+    // After the mouse changed the view: the controls show its automatic flags and enable the
+    // axis boxes to match. Nothing without controls.
+    virtual void writeViewControls(ChartState& /*state*/) { }
 };
 
 // The Min, Max and Flatness texts of one trace, "%5.4lg" each.

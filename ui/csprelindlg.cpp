@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -33,6 +34,7 @@
 #include "busycursor.h"
 #include "caboutdlg.h"
 #include "chartframe.h"
+#include "chartmouse.h"
 #include "closefilesdlg.h"
 #include "closemeasurements.h"
 #include "commandpaths.h"
@@ -125,6 +127,7 @@ CSprelinDlg::Services CSprelinDlg::defaultServices()
         return exportToWorkbook(input, path, error);
     };
     s.openDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    s.chooseFromMenu = [](QMenu& menu, const QPoint& globalPos) { return menu.exec(globalPos); };
     return s;
 }
 
@@ -224,6 +227,23 @@ void CSprelinDlg::connectControls()
         files, &MList::closeLinkClicked, this, [this](int32_t m) { closeFiles(m); }, Qt::QueuedConnection);
     connect(frame, &ChartFrame::resized, this, &CSprelinDlg::onChartFrameResized);
     connect(splitter, &SplitterHandle::dragged, this, &CSprelinDlg::moveSplitter);
+
+    ChartMouse::Parts parts;
+    parts.state = &state;
+    parts.host = this;
+    parts.settings = &settings;
+    parts.frame = frame;
+    parts.files = files;
+    parts.stats = stats;
+    parts.splitter = splitter;
+    parts.background = centralWidget();
+    parts.listUpdating = &listUpdatingFlag;
+    parts.frameWidth = frameWidth;
+    mouse = new ChartMouse(parts, services.chooseFromMenu, this);
+    connect(mouse, &ChartMouse::openFilesRequested, this, &CSprelinDlg::openFiles);
+    connect(mouse, &ChartMouse::hideRowRequested, this, &CSprelinDlg::hideTraceRow);
+    connect(mouse, &ChartMouse::colourRequested, this, &CSprelinDlg::chooseTraceColour);
+    connect(mouse, &ChartMouse::closeRequested, this, &CSprelinDlg::closeFiles);
 }
 
 void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
@@ -278,7 +298,6 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
     modernListView = 1;
     const QString point = QLocale::system().decimalPoint();
     separator = point.isEmpty() ? QLatin1Char('.') : point.at(0);
-    hoverRow = -1;
 
     placeWindow();
     applyTopmost();
@@ -612,6 +631,17 @@ void CSprelinDlg::setChartFrameVisible(bool visible)
     frame->setVisible(visible);
 }
 
+void CSprelinDlg::readViewControls(ChartState&)
+{
+    readControls();
+}
+
+void CSprelinDlg::writeViewControls(ChartState&)
+{
+    updateAxisEnables();
+    writeControls();
+}
+
 void CSprelinDlg::updateAxisEnables()
 {
     const ZoomEntry& zoom = state.currentZoom();
@@ -647,6 +677,7 @@ void CSprelinDlg::resetRowVisibility()
 void CSprelinDlg::rebuildFileList()
 {
     ::rebuildFileList(*files, state, listUpdatingFlag);
+    mouse->forgetHoverRow();
 }
 
 void CSprelinDlg::collectRowChecks()
@@ -674,6 +705,20 @@ void CSprelinDlg::chooseTraceColour(int32_t slot)
     files->viewport()->repaint();
     redrawChart();
     listUpdatingFlag = previous;
+}
+
+void CSprelinDlg::hideTraceRow(int32_t row)
+{
+    if (files->rowItem(row) == nullptr)
+        return;
+    {
+        const int32_t previous = listUpdatingFlag;
+        listUpdatingFlag = 1;
+        files->setRowChecked(row, false);
+        listUpdatingFlag = previous;
+    }
+    collectRowChecks();
+    redrawChart();
 }
 
 void CSprelinDlg::redrawChart()

@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "axissteps.h"
+#include "chartcontextmenu.h"
 #include "charthost.h"
 #include "chartstate.h"
 #include "panelayout.h"
 
 class ChartFrame;
+class ChartMouse;
 class ControlStrip;
 class MainMenu;
 class MList;
@@ -55,6 +57,8 @@ public:
             writeWorkbook;
         // Opens a document with the desktop's application for it; false when none could.
         std::function<bool(const QUrl& url)> openDocument;
+        // Shows the chart's context menu and gives the entry chosen.
+        MenuChooser chooseFromMenu;
     };
 
     static Services defaultServices();
@@ -95,6 +99,8 @@ public:
     void applyRowChecks();
     // The colour dialog for a palette slot; a new colour changes its swatch and its traces.
     void chooseTraceColour(int32_t slot);
+    // Hides the trace of a file list row and redraws.
+    void hideTraceRow(int32_t row);
     // Switches every text to the language of the settings.
     void applyLanguage();
     // The menu's check marks from the settings and the layout.
@@ -137,6 +143,7 @@ public:
     StatsStrip* statsList() const { return stats; }
     ChartFrame* chartFrame() const { return frame; }
     SplitterHandle* splitterHandle() const { return splitter; }
+    ChartMouse* chartMouse() const { return mouse; }
     MainMenu& mainMenu() const { return *menu; }
     // The panes as they lie now, and the client rectangle of the last accepted resize.
     PaneLayout panes() const;
@@ -151,6 +158,8 @@ public:
     void writeAxisEdits(const ZoomEntry& zoom) override;
     void fillStatistics(const ChartState& chartState) override;
     void setChartFrameVisible(bool visible) override;
+    void readViewControls(ChartState& chartState) override;
+    void writeViewControls(ChartState& chartState) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -188,7 +197,6 @@ private:
     Services services;
     ChartState state;
     int32_t listUpdatingFlag = 0;
-    int32_t hoverRow = -1;
     int32_t largeGraph = 0;
     int32_t modernListView = 1;
     QChar separator;
@@ -206,5 +214,6 @@ private:
     ChartFrame* frame = nullptr;
     MList* files = nullptr;
     SplitterHandle* splitter = nullptr;
+    ChartMouse* mouse = nullptr;
     std::unique_ptr<MainMenu> menu;
 };

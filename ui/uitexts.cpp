@@ -56,6 +56,10 @@ UiTexts makeRussian()
     t.englishCommand = QStringLiteral("English");
     t.helpMenu = QStringLiteral("&Справка");
     t.aboutCommand = QStringLiteral("О &программе Sprelin...");
+    t.menuOpenFile = QStringLiteral("Открыть файл");
+    t.menuHideTrace = QStringLiteral("Выкл. '");
+    t.menuTraceColour = QStringLiteral("Цвет  '");
+    t.menuCloseFile = QStringLiteral("Закрыть файл '");
     t.openDialogTitle = QStringLiteral("Открыть");
     t.openFilter = openFilter();
     t.colourDialogTitle = QStringLiteral("Цвет");
@@ -106,6 +110,10 @@ UiTexts makeEnglish()
     t.englishCommand = QStringLiteral("English");
     t.helpMenu = QStringLiteral("&Help");
     t.aboutCommand = QStringLiteral("&About Sprelin...");
+    t.menuOpenFile = QStringLiteral("Open file");
+    t.menuHideTrace = QStringLiteral("Hide '");
+    t.menuTraceColour = QStringLiteral("Color '");
+    t.menuCloseFile = QStringLiteral("Close '");
     t.openDialogTitle = QStringLiteral("Open");
     t.openFilter = openFilter();
     t.colourDialogTitle = QStringLiteral("Colour");

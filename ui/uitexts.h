@@ -41,6 +41,12 @@ struct UiTexts {
     QString englishCommand;
     QString helpMenu;
     QString aboutCommand;
+    // The chart's context menu: each trace entry is followed by "measurement->trace'", the
+    // close entry by "measurement'".
+    QString menuOpenFile;
+    QString menuHideTrace;
+    QString menuTraceColour;
+    QString menuCloseFile;
     QString openDialogTitle;
     QString openFilter; // the open-file dialog's filter list, entries separated by ";;"
     QString colourDialogTitle;

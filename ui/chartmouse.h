@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include <cstdint>
+
+#include "chartcontextmenu.h"
+#include "chartzoom.h"
+
+class ChartFrame;
+class ChartHost;
+class MList;
+class SplitterHandle;
+class StatsStrip;
+struct ChartOverlay;
+struct ChartState;
+struct SettingsRecord;
+
+// The mouse over the chart: the cursor line and its readout into the file list and the
+// readout strip, the rubber band, the wheel zoom, stepping back, panning with the middle
+// button and the context menu. It turns the chart frame's Qt events into the chart's own
+// readout and zoom operations; what they decide is theirs.
+class ChartMouse : public QObject {
+    Q_OBJECT
+public:
+    // The window's parts the mouse reads and writes.
+    struct Parts {
+        ChartState* state = nullptr;
+        ChartHost* host = nullptr;
+        const SettingsRecord* settings = nullptr; // the language of the context menu
+        ChartFrame* frame = nullptr;
+        MList* files = nullptr;
+        StatsStrip* stats = nullptr;
+        SplitterHandle* splitter = nullptr;
+        QWidget* background = nullptr; // the window's client area around the panes
+        int32_t* listUpdating = nullptr; // the file list's change reports are ignored while set
+        int32_t frameWidth = 0; // half the splitter band
+    };
+
+    ChartMouse(const Parts& parts, MenuChooser chooseFromMenu, QObject* parent = nullptr);
+
+    // The file list row of the trace nearest the pointer at the last readout; -1 for none.
+    int32_t hoverRow() const { return hover; }
+    // The list was rebuilt: its rows are no longer the ones read.
+    void forgetHoverRow() { hover = -1; }
+    const ZoomDrag& zoomDrag() const { return drag; }
+
+    // Fills the "Current" column of every file list row and the readout strip for grid
+    // column c with the pointer at pointerValue, marks the row nearest the pointer and scrolls
+    // it into view with the row above it.
+    void updateReadout(int32_t column, double pointerValue);
+
+signals:
+    // The context menu's choices: open files; hide the trace of a file list row; choose the
+    // colour of a palette slot; the close-files dialog with a measurement preselected.
+    void openFilesRequested();
+    void hideRowRequested(int32_t row);
+    void colourRequested(int32_t slot);
+    void closeRequested(int32_t measurement);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void onMove(const QPoint& p, Qt::MouseButtons buttons);
+    void onLeftPress(const QPoint& p, Qt::KeyboardModifiers modifiers);
+    void onMiddlePress(const QPoint& p);
+    void onRightPress(const QPoint& p, const QPoint& globalPos);
+    void onWheel(const QPoint& p, int delta);
+    void showContextMenu(const QPoint& globalPos);
+    void present(const ChartOverlay& overlay);
+    void setBandOpen(bool open);
+
+    Parts parts;
+    MenuChooser chooseFromMenu;
+    ZoomDrag drag;
+    int32_t hover = -1;
+    int wheelDelta = 0; // wheel turn not yet counted as a step, in eighths of a degree
+};
