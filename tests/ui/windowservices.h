@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAction>
 #include <QList>
+#include <QMenu>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -22,6 +24,12 @@ struct ServiceLog {
     bool openSucceeds = true;
     // Replaces the workbook writer when set.
     std::function<bool(const ExportInput&, const std::string&, std::string&)> writeWorkbook;
+    // The chart's context menus shown: the texts of their entries (separators empty) and the
+    // commands the entries carry; the menu then answers with the entry of menuChoice, or
+    // with none when no entry carries it.
+    QList<QStringList> menuTexts;
+    QList<QList<int>> menuCommands;
+    int menuChoice = 0;
 };
 
 inline CSprelinDlg::Services loggingServices(ServiceLog& log)
@@ -43,6 +51,20 @@ inline CSprelinDlg::Services loggingServices(ServiceLog& log)
     services.openDocument = [&log](const QUrl& url) {
         log.opened.append(url);
         return log.openSucceeds;
+    };
+    services.chooseFromMenu = [&log](QMenu& menu, const QPoint&) -> QAction* {
+        QStringList texts;
+        QList<int> commands;
+        QAction* chosen = nullptr;
+        for (QAction* action : menu.actions()) {
+            texts.append(action->text());
+            commands.append(action->data().toInt());
+            if (!action->isSeparator() && action->data().toInt() == log.menuChoice)
+                chosen = action;
+        }
+        log.menuTexts.append(texts);
+        log.menuCommands.append(commands);
+        return chosen;
     };
     return services;
 }
