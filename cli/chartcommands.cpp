@@ -1,16 +1,13 @@
-#include <QGuiApplication>
 #include <QImage>
 #include <QSaveFile>
 
 #include <iostream>
 
-#include "cliarguments.h"
+#include "chartrun.h"
+#include "chartstate.h"
 #include "clicommands.h"
-#include "cliload.h"
 #include "exportinput.h"
 #include "exportlayout.h"
-#include "renderchart.h"
-#include "viewoptions.h"
 #include "workbookexport.h"
 
 namespace {
@@ -25,140 +22,11 @@ const char* const exportUsage
       "a workbook with the plotted table and an XY chart of it, sized for a screen of the\n"
       "chart frame's size. --language chooses the titles (default en).\n";
 
-// One chart command: its name, usage text and the options beyond the view's.
-struct ChartCommand {
-    const char* name;
-    const char* usage;
-    std::set<std::string> valueOptions;
-};
-
-void printHelp(const ChartCommand& command, std::ostream& out)
-{
-    out << command.usage << viewOptionsHelp;
-}
-
-int usageError(const ChartCommand& command, const std::string& error)
-{
-    std::cerr << "sprelin-cli " << command.name << ": " << error << '\n';
-    printHelp(command, std::cerr);
-    return CliUsageError;
-}
-
-// What a parsed chart command works on.
-struct ChartRun {
-    CliArguments arguments;
-    std::string output;
-    ViewOptions view;
-};
-
-// Parses the words; returns a status when the command is already done (help or a usage error).
-bool parseChartCommand(
-    const ChartCommand& command, const std::vector<std::string>& words, ChartRun& run, int& status)
-{
-    std::set<std::string> valueOptions = viewValueOptions();
-    valueOptions.insert({ "-o", "--output" });
-    valueOptions.insert(command.valueOptions.begin(), command.valueOptions.end());
-    std::set<std::string> flags = viewFlagOptions();
-    flags.insert({ "--help", "-h" });
-    std::string error;
-    if (!parseCliArguments(words, valueOptions, flags, run.arguments, error)) {
-        status = usageError(command, error);
-        return false;
-    }
-    if (run.arguments.has("--help") || run.arguments.has("-h")) {
-        printHelp(command, std::cout);
-        status = CliSuccess;
-        return false;
-    }
-    const auto& values = run.arguments.values;
-    run.output = values.count("-o") != 0 ? values.at("-o")
-        : values.count("--output") != 0  ? values.at("--output")
-                                         : "";
-    if (run.output.empty() || run.arguments.files.empty()) {
-        status = usageError(command, std::string("needs -o OUTPUT and at least one file"));
-        return false;
-    }
-    if (!parseViewOptions(run.arguments, run.view, error)) {
-        status = usageError(command, error);
-        return false;
-    }
-    return true;
-}
-
-// Qt's note that a batch run has no desktop session folder is no concern of the user; every
-// other message passes as usual.
-QtMessageHandler defaultHandler = nullptr;
-
-void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    defaultHandler(type, context, message);
-}
-
-bool installMessageFilter()
-{
-    defaultHandler = qInstallMessageHandler(filterMessages);
-    return true;
-}
-
-// The chart needs a GUI application for its fonts; the offscreen platform needs no display.
-class OffscreenApplication {
-public:
-    OffscreenApplication()
-        : filtered(installMessageFilter())
-        , application(argc, argv)
-    {
-    }
-
-private:
-    char name[12] = "sprelin-cli";
-    char platformOption[10] = "-platform";
-    char platform[10] = "offscreen";
-    char* argv[4] = { name, platformOption, platform, nullptr };
-    int argc = 3;
-    [[maybe_unused]] bool filtered;
-    QGuiApplication application;
-};
-
-// Loads the files into state and computes and draws its chart for the view. Returns a
-// status when the command cannot go on; loadedAll tells whether every file gave measurements.
-bool computeChart(const ChartCommand& command, const ChartRun& run, ChartState& state, QImage& image,
-    bool& loadedAll, int& status)
-{
-    loadedAll = loadForCli(run.arguments.files, state.measurements, std::cerr);
-    if (state.measurements.itemCount == 0) {
-        std::cerr << "sprelin-cli " << command.name << ": no measurement to draw\n";
-        status = CliFailure;
-        return false;
-    }
-    std::string error;
-    if (!applyViewOptions(run.view, state, error)) {
-        status = usageError(command, error);
-        return false;
-    }
-    HeadlessChartHost host;
-    const RecomputeResult result
-        = renderChartImage(state, host, QSize(run.view.width, run.view.height), image);
-    if (result == RecomputeResult::FrameTooSmall) {
-        status = usageError(command,
-            "a chart frame of " + std::to_string(run.view.width) + "x" + std::to_string(run.view.height)
-                + " pixels leaves no room for the plot");
-        return false;
-    }
-    if (result != RecomputeResult::Drawn) {
-        std::cerr << "sprelin-cli " << command.name << ": the chart could not be computed (out of memory)\n";
-        status = CliFailure;
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int runRender(const std::vector<std::string>& words)
 {
-    const ChartCommand command { "render", renderUsage, {} };
+    const ChartCommand command { "render", renderUsage, {}, true };
     ChartRun run;
     int status = CliSuccess;
     if (!parseChartCommand(command, words, run, status))
@@ -180,7 +48,7 @@ int runRender(const std::vector<std::string>& words)
 
 int runExport(const std::vector<std::string>& words)
 {
-    const ChartCommand command { "export", exportUsage, { "--language" } };
+    const ChartCommand command { "export", exportUsage, { "--language" }, true };
     ChartRun run;
     int status = CliSuccess;
     if (!parseChartCommand(command, words, run, status))
@@ -189,7 +57,7 @@ int runExport(const std::vector<std::string>& words)
     if (run.arguments.values.count("--language") != 0) {
         const std::string& name = run.arguments.values.at("--language");
         if (name != "en" && name != "ru")
-            return usageError(command, "--language takes en or ru, not '" + name + "'");
+            return chartUsageError(command, "--language takes en or ru, not '" + name + "'");
         language = name == "ru" ? 0 : 1;
     }
     const OffscreenApplication application;

@@ -12,3 +12,4 @@ int runDump(const std::vector<std::string>& words);
 int runAverage(const std::vector<std::string>& words);
 int runRender(const std::vector<std::string>& words);
 int runExport(const std::vector<std::string>& words);
+int runReadout(const std::vector<std::string>& words);

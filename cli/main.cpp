@@ -21,6 +21,7 @@ const char* const kHelp
       "  average  -o OUT.s2p: the average of all measurements as a two-port file\n"
       "  render   -o OUT.png [view options]: the chart image as the program draws it\n"
       "  export   -o OUT.xlsx [view options]: a workbook with the plotted table and chart\n"
+      "  readout  --at FREQ [view options]: the cursor readout at a frequency of the view\n"
       "\n"
       "'sprelin-cli COMMAND --help' describes a command.\n"
       "Exit status: 0 success, 1 a file yielded nothing or an output failed, 2 usage error.\n";
@@ -36,6 +37,7 @@ const Command kCommands[] = {
     { "average", runAverage },
     { "render", runRender },
     { "export", runExport },
+    { "readout", runReadout },
 };
 
 } // namespace

@@ -22,17 +22,6 @@ std::vector<std::string> split(const std::string& text, char separator)
     return parts;
 }
 
-// A whole text that is a finite number, with a decimal point in every locale.
-bool readNumber(const std::string& text, double& value)
-{
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+')
-        ++first;
-    const std::from_chars_result r = std::from_chars(first, last, value);
-    return first != last && r.ec == std::errc() && r.ptr == last && std::isfinite(value);
-}
-
 bool readCount(const std::string& text, int32_t& value)
 {
     const char* last = text.data() + text.size();
@@ -102,6 +91,16 @@ bool readAxis(const std::string& option, const std::string& text, double& low, d
 }
 
 } // namespace
+
+bool readNumber(const std::string& text, double& value)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    const std::from_chars_result r = std::from_chars(first, last, value);
+    return first != last && r.ec == std::errc() && r.ptr == last && std::isfinite(value);
+}
 
 const char* const viewOptionsHelp
     = "View options:\n"

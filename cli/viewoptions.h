@@ -40,6 +40,10 @@ const std::set<std::string>& viewFlagOptions();
 // The help lines that describe the view options.
 extern const char* const viewOptionsHelp;
 
+// Reads a whole text that is a finite number, with a decimal point in every locale; a leading
+// '+' is allowed. Returns false for anything else.
+bool readNumber(const std::string& text, double& value);
+
 // Reads the view options from parsed words. Numbers are read the same in every locale.
 // Returns false with a sentence in error for a value that is malformed or out of range.
 bool parseViewOptions(const CliArguments& arguments, ViewOptions& view, std::string& error);

@@ -249,7 +249,7 @@ TEST(CliChartCommands, MistakesAreUsageErrors)
 
 TEST(CliChartCommands, HelpDescribesTheViewOptions)
 {
-    for (const char* command : { "render --help", "export -h" }) {
+    for (const char* command : { "render --help", "export -h", "readout --help" }) {
         const CliRun run = runCli(command);
         EXPECT_EQ(run.status, 0);
         EXPECT_NE(run.out.find("View options:"), std::string::npos) << run.out;
@@ -258,6 +258,7 @@ TEST(CliChartCommands, HelpDescribesTheViewOptions)
     const CliRun top = runCli("--help");
     EXPECT_NE(top.out.find("  render "), std::string::npos);
     EXPECT_NE(top.out.find("  export "), std::string::npos);
+    EXPECT_NE(top.out.find("  readout  --at FREQ"), std::string::npos);
 }
 
 TEST(CliChartCommands, OutputsThatCannotBeWrittenFail)

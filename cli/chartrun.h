@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cliarguments.h"
+#include "viewoptions.h"
+
+struct ChartState;
+
+// One chart command: its name, usage text, the options beyond the view's and whether it
+// writes a file named by -o.
+struct ChartCommand {
+    const char* name;
+    const char* usage;
+    std::set<std::string> valueOptions;
+    bool writesFile;
+};
+
+// What a parsed chart command works on.
+struct ChartRun {
+    CliArguments arguments;
+    std::string output; // empty for a command that writes no file
+    ViewOptions view;
+};
+
+// Prints the error, the usage and the view options to stderr; returns CliUsageError.
+int chartUsageError(const ChartCommand& command, const std::string& error);
+
+// Parses the words; returns a status when the command is already done (help or a usage error).
+bool parseChartCommand(
+    const ChartCommand& command, const std::vector<std::string>& words, ChartRun& run, int& status);
+
+// The chart needs a GUI application for its fonts; the offscreen platform needs no display.
+class OffscreenApplication {
+public:
+    OffscreenApplication();
+    OffscreenApplication(const OffscreenApplication&) = delete;
+    OffscreenApplication& operator=(const OffscreenApplication&) = delete;
+
+private:
+    char name[12] = "sprelin-cli";
+    char platformOption[10] = "-platform";
+    char platform[10] = "offscreen";
+    char* argv[4] = { name, platformOption, platform, nullptr };
+    int argc = 3;
+    [[maybe_unused]] bool filtered;
+    QGuiApplication application;
+};
+
+// Loads the files into state and computes and draws its chart for the view, as the render
+// command does. Returns a status when the command cannot go on; loadedAll tells whether
+// every file gave measurements.
+bool computeChart(const ChartCommand& command, const ChartRun& run, ChartState& state, QImage& image,
+    bool& loadedAll, int& status);

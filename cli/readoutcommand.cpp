@@ -1,0 +1,120 @@
+#include <QImage>
+
+#include <algorithm>
+#include <iostream>
+#include <optional>
+
+#include "cformat.h"
+#include "chartrun.h"
+#include "chartstate.h"
+#include "clicommands.h"
+#include "cursorreadout.h"
+#include "exporttexts.h"
+#include "labeltext.h"
+#include "unitmultiplier.h"
+
+namespace {
+
+const char* const readoutUsage
+    = "Usage: sprelin-cli readout --at FREQ [view options] FILE...\n"
+      "Loads the files, computes the chart for the view as render does and prints the\n"
+      "window's cursor readout at the grid column nearest FREQ, a frequency of the view in\n"
+      "the unit of --unit: one line per shown trace, in list order,\n"
+      "  index<TAB>display name<TAB>trace<TAB>value\n"
+      "with an empty value where the trace has none or lies outside the value axis, then the\n"
+      "strip: frequency, Max, its measurement, Min, its measurement and Diff, tab-separated.\n"
+      "Control characters in names are written as \\n, \\t, \\\\ and \\xNN.\n";
+
+// A text on one line of the listing: line breaks, tabs, backslashes and the other control
+// bytes become escapes; every other byte passes as it is.
+std::string escaped(const std::string& text)
+{
+    std::string line;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            line += "\\n";
+        else if (c == '\t')
+            line += "\\t";
+        else if (c == '\\')
+            line += "\\\\";
+        else if (byte < 0x20 || byte == 0x7f)
+            line += cFormat("\\x%02x", byte);
+        else
+            line += c;
+    }
+    return line;
+}
+
+// The column of the ascending grid nearest frequency f; the lower one on a tie.
+int32_t nearestColumn(const std::vector<double>& grid, double f)
+{
+    const auto above = std::lower_bound(grid.begin(), grid.end(), f);
+    if (above == grid.begin())
+        return 0;
+    if (above == grid.end())
+        return static_cast<int32_t>(grid.size() - 1);
+    const auto below = above - 1;
+    return static_cast<int32_t>((f - *below <= *above - f ? below : above) - grid.begin());
+}
+
+// The traces of the file list rows: every shown trace of an enabled kind, measurement by
+// measurement.
+std::vector<int32_t> shownRowTraces(const ChartState& state)
+{
+    std::vector<int32_t> traces;
+    for (int32_t m = 0; m < state.measurements.itemCount; ++m)
+        for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
+            const int32_t t = tracesPerMeasurement * m + k;
+            if (state.traceEnabled[static_cast<size_t>(k)] != 0 && state.traceVisible(t))
+                traces.push_back(t);
+        }
+    return traces;
+}
+
+} // namespace
+
+int runReadout(const std::vector<std::string>& words)
+{
+    const ChartCommand command { "readout", readoutUsage, { "--at" }, false };
+    ChartRun run;
+    int status = CliSuccess;
+    if (!parseChartCommand(command, words, run, status))
+        return status;
+    if (!run.arguments.has("--at"))
+        return chartUsageError(command, "needs --at FREQ");
+    const OffscreenApplication application;
+    ChartState state;
+    QImage image;
+    bool loadedAll = false;
+    if (!computeChart(command, run, state, image, loadedAll, status))
+        return status;
+
+    const std::vector<double>& grid = state.buffers.freqGrid;
+    const std::string& at = run.arguments.values.at("--at");
+    double frequency = 0;
+    if (!readNumber(at, frequency) || frequency < grid.front() || frequency > grid.back()) {
+        std::cerr << "sprelin-cli readout: --at takes a frequency of the view, "
+                  << formatNumber("%.10lg", grid.front()) << " to " << formatNumber("%.10lg", grid.back())
+                  << " " << unitName(1, unitIndexOf(unitMultiplier)) << ", not '" << escaped(at) << "'\n";
+        return CliUsageError;
+    }
+    const std::vector<int32_t> rowTraces = shownRowTraces(state);
+    const ZoomEntry& zoom = state.currentZoom();
+    const std::optional<CursorReadout> readout
+        = cursorReadout(state, rowTraces, nearestColumn(grid, frequency), (zoom.yMin + zoom.yMax) / 2);
+    if (!readout.has_value()) {
+        std::cerr << "sprelin-cli readout: the chart has no traces\n";
+        return CliFailure;
+    }
+    for (size_t r = 0; r < rowTraces.size(); ++r) {
+        const int32_t m = rowTraces[r] / tracesPerMeasurement;
+        std::cout << cFormat("%d\t%s\t%s\t%s\n", m,
+            escaped(state.measurements.measurement(m)->displayName).c_str(),
+            traceName(rowTraces[r] % tracesPerMeasurement), readout->current[r].c_str());
+    }
+    for (size_t c = 0; c < readout->strip.size(); ++c)
+        std::cout << (c == 0 ? "" : "\t") << escaped(readout->strip[c]);
+    std::cout << '\n';
+    return loadedAll ? CliSuccess : CliFailure;
+}

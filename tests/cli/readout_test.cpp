@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <utility>
+
+#include "../support/decimalcommalocale.h"
+#include "clirunner.h"
+
+namespace {
+
+// Two-port files of the test's own, 21 points from 1000 to 3000 MHz in steps of 100 MHz,
+// every parameter at a constant level in dB and 0 degrees: S11 and S22 at s11, S21 and S12
+// at s21.
+class ReadoutFiles {
+public:
+    ReadoutFiles()
+        : folder(::testing::TempDir() + "/sprelin_readout_" + std::to_string(getpid()))
+    {
+        std::filesystem::create_directories(folder);
+        low = write("low", -20.5, -7);
+        high = write("high", -10.25, -3);
+    }
+    ~ReadoutFiles() { std::filesystem::remove_all(folder); }
+
+    std::string write(const std::string& name, double s11, double s21) const
+    {
+        const std::string path = folder + "/" + name + ".s2p";
+        std::ofstream out(path);
+        out << "# MHz S DB R 50\n";
+        for (int i = 0; i <= 20; ++i)
+            out << 1000 + 100 * i << ' ' << s11 << " 0 " << s21 << " 0 " << s21 << " 0 " << s11 << " 0\n";
+        return "'" + path + "'";
+    }
+
+    const std::string folder;
+    std::string low;
+    std::string high;
+};
+
+CliRun readout(const ReadoutFiles& files, const std::string& options, const std::string& environment = "")
+{
+    return runCli("readout " + options + " " + files.low + " " + files.high, environment);
+}
+
+} // namespace
+
+TEST(CliReadout, RowsAndStripOfTheShownTraces)
+{
+    struct Case {
+        const char* options;
+        const char* out;
+    };
+    // "%5.4lg" pads to five places; -3 - (-7) = 4 and -3 - (-20.5) = 17.5.
+    const Case cases[] = {
+        { "--at 1500",
+            "0\tlow\tS21M\t   -7\n1\thigh\tS21M\t   -3\n"
+            "1500\tMax:    -3\thigh\tMin:    -7\tlow\tDiff:     4\n" },
+        { "--at 1500 --traces S21M,S11M",
+            "0\tlow\tS11M\t-20.5\n0\tlow\tS21M\t   -7\n1\thigh\tS11M\t-10.25\n1\thigh\tS21M\t   -3\n"
+            "1500\tMax:    -3\thigh\tMin: -20.5\tlow\tDiff:  17.5\n" },
+        // Outside the value axis a trace has no text and no part in Max and Min.
+        { "--at 1500 --y -5:0:1",
+            "0\tlow\tS21M\t\n1\thigh\tS21M\t   -3\n"
+            "1500\tMax:    -3\thigh\tMin:    -3\thigh\tDiff:     0\n" },
+        { "--at 1500 --y 0:5:1", "0\tlow\tS21M\t\n1\thigh\tS21M\t\n\t\t\t\t\t\n" },
+        // Past the measurements' last point at 3 GHz no trace has a value.
+        { "--at 10 --unit GHz --x 1:20:1", "0\tlow\tS21M\t\n1\thigh\tS21M\t\n\t\t\t\t\t\n" },
+    };
+    const ReadoutFiles files;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const CliRun run = readout(files, c.options);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST(CliReadout, NearestColumnInTheViewsUnitAndFormat)
+{
+    struct Case {
+        const char* options;
+        const char* frequency; // first text of the strip
+    };
+    // The grid has the measurements' 100 MHz step; the strip's format comes from a hundredth
+    // of the axis's right end: 30 MHz "%lg", 0.03 GHz "%.2f", 0.2 GHz "%.1lf".
+    const Case cases[] = {
+        { "--at 1549", "1500" },
+        { "--at 1550", "1500" },
+        { "--at 1551", "1600" },
+        { "--at +1.6e3", "1600" },
+        { "--at 3000", "3000" },
+        { "--at 1.5 --unit GHz", "1.50" },
+        { "--at 1549000 --unit kHz", "1.5e+06" },
+        { "--at 1.5 --unit GHz --x 1:20:1", "1.5" },
+    };
+    const ReadoutFiles files;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const CliRun run = readout(files, c.options);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const size_t strip = run.out.rfind('\n', run.out.size() - 2) + 1;
+        EXPECT_EQ(run.out.substr(strip, run.out.find('\t', strip) - strip), c.frequency);
+    }
+}
+
+TEST(CliReadout, FrequencyOutsideTheViewAndMistakes)
+{
+    const std::string notIn
+        = "sprelin-cli readout: --at takes a frequency of the view, 1000 to 3000 MHz, not '";
+    // The whole message, or its start where the usage follows.
+    const std::pair<const char*, std::string> cases[] = {
+        { "--at 999", notIn + "999'\n" },
+        { "--at 3000.5", notIn + "3000.5'\n" },
+        { "--at abc", notIn + "abc'\n" },
+        { "--at inf", notIn + "inf'\n" },
+        { "--at 1500 --unit GHz",
+            "sprelin-cli readout: --at takes a frequency of the view, 1 to 3 GHz, not '1500'\n" },
+        { "--traces S21M", "sprelin-cli readout: needs --at FREQ\nUsage: sprelin-cli readout" },
+        { "--at 1500 -o x.png", "sprelin-cli readout: unknown option -o\n" },
+    };
+    const ReadoutFiles files;
+    for (const auto& [options, err] : cases) {
+        SCOPED_TRACE(options);
+        const CliRun run = readout(files, options);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.substr(0, err.size()), err);
+    }
+}
+
+TEST(CliReadout, FileThatYieldsNothingFailsAfterTheOthersPrint)
+{
+    const ReadoutFiles files;
+    const std::string missing = files.folder + "/missing.s2p";
+    const CliRun run = runCli("readout --at 2000 " + files.high + " '" + missing + "'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "0\thigh\tS21M\t   -3\n2000\tMax:    -3\thigh\tMin:    -3\thigh\tDiff:     0\n");
+    EXPECT_EQ(run.err, missing + ": the file cannot be opened\n");
+}
+
+TEST(CliReadout, ControlCharactersInNamesAreEscaped)
+{
+    const ReadoutFiles files;
+    const std::string odd = files.write(std::string("tab\tback\\line\nbell\x07") + "del\x7f", -1, -2);
+    const CliRun run = runCli("readout --at 2000 " + odd);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string name = "tab\\tback\\\\line\\nbell\\x07del\\x7f";
+    EXPECT_EQ(run.out,
+        "0\t" + name + "\tS21M\t   -2\n2000\tMax:    -2\t" + name + "\tMin:    -2\t" + name
+            + "\tDiff:     0\n");
+}
+
+TEST(CliReadout, DecimalCommaLocalePrintsTheSameBytes)
+{
+    {
+        const DecimalCommaLocale probe;
+        if (!probe.active())
+            GTEST_SKIP() << "no decimal-comma locale installed";
+    }
+    const ReadoutFiles files;
+    const std::string options = "--at 1.5 --unit GHz --traces S11M,S21M --y -25.5:0.5:2.5";
+    const CliRun plain = readout(files, options);
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    for (const char* locale : { "de_DE.UTF-8", "ru_RU.UTF-8" }) {
+        SCOPED_TRACE(locale);
+        const CliRun local = readout(files, options, std::string("LC_ALL=") + locale);
+        EXPECT_EQ(local.status, 0) << local.err;
+        EXPECT_EQ(local.out, plain.out);
+    }
+    EXPECT_NE(plain.out.find("1.50\tMax:    -3\thigh\tMin: -20.5\tlow\tDiff:  17.5\n"), std::string::npos);
+    EXPECT_EQ(readout(files, "--at 1,5 --unit GHz", "LC_ALL=de_DE.UTF-8").status, 2);
+}
