@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "benchmeasurements.h"
 #include "drawchart.h"
 #include "presentchart.h"
 #include "recomputechart.h"
@@ -20,47 +21,7 @@
 namespace {
 
 constexpr int32_t measurementCount = 50;
-constexpr int32_t pointsPerMeasurement = 10001;
 const QSize frameSize(1200, 800);
-
-// A small deterministic noise source, so that every run draws the same curves.
-class Noise {
-public:
-    double next()
-    {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<double>(state >> 11) / 9007199254740992.0 - 0.5;
-    }
-
-private:
-    uint64_t state = 12345;
-};
-
-// Band-pass filters of slightly different centres behind a line, with measurement noise:
-// curves with smooth stretches, steep skirts, ripple and phase wraps.
-void addFilter(RubberS2P& list, int32_t index, Noise& noise)
-{
-    const double pi = 3.141592653589793;
-    const double centre = 4e9 + index * 20e6;
-    RubberS2PData& m = *list.measurement(list.itemCount);
-    for (int32_t i = 0; i < pointsPerMeasurement; ++i) {
-        const double f = 10e6 + i * 1e6;
-        const double detune = (f / centre - centre / f) / 0.4;
-        const std::complex<double> h = 1.0 / std::complex<double>(1.0, detune * detune * detune);
-        const double wobble = 1 + 0.01 * noise.next();
-        const std::complex<double> s21 = h * std::polar(wobble, -2 * pi * f * 1.5e-9);
-        const std::complex<double> s11
-            = std::polar(0.2 + 0.05 * std::cos(f * 1e-8) + 0.01 * noise.next(), -f * 1e-9);
-        S2PPoint& p = *m.point(i);
-        p.freq = f;
-        p.sParams(0, 0) = s11;
-        p.sParams(1, 0) = s21;
-        p.sParams(0, 1) = s21;
-        p.sParams(1, 1) = s11 * 0.9;
-    }
-    m.dataValid = 1;
-    m.updateFreqSummary();
-}
 
 struct Setup {
     Setup(int32_t smoothing, int32_t reference, bool allTraces)
