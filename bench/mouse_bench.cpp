@@ -23,7 +23,9 @@ namespace {
 constexpr int32_t measurementCount = 50;
 const QSize windowSize(1400, 900);
 
-std::unique_ptr<CSprelinDlg> openWindow()
+// The window with every trace kind shown, or S21M alone, with smoothing on (as a first start
+// has it) or off.
+std::unique_ptr<CSprelinDlg> openWindow(bool allTraces = true, bool smoothing = true)
 {
     CSprelinDlg::Services services = CSprelinDlg::defaultServices();
     services.loadFiles = [](RubberS2P& list, const std::vector<std::string>&) {
@@ -34,8 +36,11 @@ std::unique_ptr<CSprelinDlg> openWindow()
         }
     };
     SettingsRecord& settings = processSettings();
-    settings.S11m = settings.S11a = settings.S21m = settings.S21a = 1;
-    settings.S12m = settings.S12a = settings.S22m = settings.S22a = 1;
+    const int32_t others = allTraces ? 1 : 0;
+    settings.S21m = 1;
+    settings.S11m = settings.S11a = settings.S21a = others;
+    settings.S12m = settings.S12a = settings.S22m = settings.S22a = others;
+    settings.Filter = smoothing ? 1 : 0;
     auto window = std::make_unique<CSprelinDlg>(std::vector<std::string> { "generated" }, services);
     window->resize(windowSize);
     QApplication::processEvents();
@@ -85,9 +90,10 @@ void BM_MouseMovePainted(benchmark::State& bench)
     mouseMoves(bench, true);
 }
 
+// Arguments: all eight trace kinds (1) or S21M alone (0); smoothing on (1) or off (0).
 void BM_WheelZoom(benchmark::State& bench)
 {
-    const std::unique_ptr<CSprelinDlg> window = openWindow();
+    const std::unique_ptr<CSprelinDlg> window = openWindow(bench.range(0) != 0, bench.range(1) != 0);
     ChartFrame* frame = window->chartFrame();
     const QPoint at(frame->width() / 2, frame->height() / 3);
     for (auto _ : bench) {
@@ -104,7 +110,7 @@ void BM_WheelZoom(benchmark::State& bench)
 
 MOUSE_BENCHMARK(BM_MouseMove);
 MOUSE_BENCHMARK(BM_MouseMovePainted);
-MOUSE_BENCHMARK(BM_WheelZoom);
+MOUSE_BENCHMARK(BM_WheelZoom)->ArgNames({ "allTraces", "smoothing" })->ArgsProduct({ { 1, 0 }, { 1, 0 } });
 
 } // namespace
 

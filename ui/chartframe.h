@@ -3,15 +3,25 @@
 #include <QImage>
 #include <QWidget>
 
-// The rectangle the chart is shown in. It only shows the image it was given (the finished
-// chart with any cursor line or rubber rectangle already over it); white until the first one.
+#include "presentchart.h"
+
+class ChartView;
+
+// The rectangle the chart is shown in. It paints the chart's finished image with the overlay (a
+// cursor line or a rubber rectangle) over it, straight from the chart; white until the first
+// chart. It holds no logic: the chart decides what the image and the overlay are.
 class ChartFrame : public QWidget {
     Q_OBJECT
 public:
     explicit ChartFrame(QWidget* parent = nullptr);
 
-    void present(const QImage& image);
-    const QImage& shownImage() const { return image; }
+    // Shows the chart's image, newly drawn, with the overlay over it.
+    void present(ChartView& chart, const ChartOverlay& overlay = ChartOverlay());
+    // Moves the overlay over the image already shown; only the pixels of the old and the new
+    // overlay are painted again.
+    void moveOverlay(const ChartOverlay& overlay);
+    // What the frame shows: the image with its overlay, or a null image before the first chart.
+    QImage shownImage() const;
 
 signals:
     // The frame's size changed; the chart should be drawn anew for it.
@@ -22,5 +32,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QImage image;
+    QRegion overlayRegion(const ChartOverlay& shown) const;
+
+    ChartView* chart = nullptr;
+    ChartOverlay overlay;
 };

@@ -119,14 +119,14 @@ void ChartMouse::onMove(const QPoint& p, Qt::MouseButtons buttons)
     } else if (drag.zoomMode == 0) {
         ChartOverlay cursor;
         cursor.column = state.buffers.pixelColumn[static_cast<size_t>(pointer->column)];
-        present(cursor);
+        parts.frame->moveOverlay(cursor);
     } else {
         drag.rubberRect.right = p.x();
         drag.rubberRect.bottom = p.y();
         ChartOverlay band;
         band.hasRectangle = true;
         band.rectangle = drag.rubberRect;
-        present(band);
+        parts.frame->moveOverlay(band);
     }
     updateReadout(pointer->column, pointer->value);
     // Keys such as the menu's shortcuts reach the window, not an edit box left behind.
@@ -267,7 +267,7 @@ void ChartMouse::showContextMenu(const QPoint& globalPos)
 
 void ChartMouse::present(const ChartOverlay& overlay)
 {
-    parts.frame->present(presentChart(parts.state->chart, overlay));
+    parts.frame->present(parts.state->chart, overlay);
 }
 
 void ChartMouse::setBandOpen(bool open)

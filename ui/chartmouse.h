@@ -69,6 +69,7 @@ private:
     void onRightPress(const QPoint& p, const QPoint& globalPos);
     void onWheel(const QPoint& p, int delta);
     void showContextMenu(const QPoint& globalPos);
+    // Shows the chart, drawn anew, with the overlay.
     void present(const ChartOverlay& overlay);
     void setBandOpen(bool open);
 

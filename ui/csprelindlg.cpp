@@ -732,7 +732,7 @@ void CSprelinDlg::redrawChart()
     state.chart.setFrameSize(frame->size());
     ZoomEntry& zoom = state.currentZoom();
     recomputeChart(state, *this, zoom.autoX, zoom.autoY);
-    frame->present(presentChart(state.chart));
+    frame->present(state.chart);
     redrawing = false;
 }
 

@@ -239,8 +239,12 @@ QRect MList::closeLinkRect(const QTreeWidgetItem* group) const
 
 void MList::setMarkedRow(int32_t row)
 {
+    // Only the rows that gain or lose the marking are painted again.
+    for (const int32_t changed : { markedRow, row }) {
+        if (const QTreeWidgetItem* item = rowItem(changed))
+            viewport()->update(visualItemRect(item));
+    }
     markedRow = row;
-    viewport()->update();
 }
 
 void MList::mousePressEvent(QMouseEvent* event)
