@@ -229,7 +229,8 @@ void ChartMouse::updateReadout(int32_t column, double pointerValue)
     QTreeWidgetItem* marked = files.rowItem(hover);
     if (files.markedRow != hover)
         files.setMarkedRow(hover);
-    files.setCurrentItem(marked);
+    // The current row, as keys would move it; the marking alone shows it.
+    files.setCurrentItem(marked, 0, QItemSelectionModel::NoUpdate);
     files.scrollToItem(marked);
     if (QTreeWidgetItem* above = files.itemAbove(marked))
         files.scrollToItem(above);

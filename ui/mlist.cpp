@@ -77,7 +77,8 @@ protected:
             option->decorationSize = QSize(swatchSize, swatchSize);
             option->features |= QStyleOptionViewItem::HasDecoration;
         }
-        if (index.data(rowRole).toInt() == list->markedRow) {
+        // A row's number is held by its first column only.
+        if (index.siblingAtColumn(0).data(rowRole).toInt() == list->markedRow) {
             option->backgroundBrush = list->markBackColour;
             option->palette.setColor(QPalette::Text, list->markTextColour);
         }
@@ -241,8 +242,11 @@ void MList::setMarkedRow(int32_t row)
 {
     // Only the rows that gain or lose the marking are painted again.
     for (const int32_t changed : { markedRow, row }) {
-        if (const QTreeWidgetItem* item = rowItem(changed))
-            viewport()->update(visualItemRect(item));
+        if (const QTreeWidgetItem* item = rowItem(changed)) {
+            // The whole line, the indentation in front of the item included.
+            const QRect line = visualItemRect(item);
+            viewport()->update(0, line.top(), viewport()->width(), line.height());
+        }
     }
     markedRow = row;
 }
@@ -275,7 +279,7 @@ void MList::mouseReleaseEvent(QMouseEvent* event)
 
 void MList::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    if (!isGroupIndex(index) && index.data(rowRole).toInt() == markedRow)
+    if (!isGroupIndex(index) && index.siblingAtColumn(0).data(rowRole).toInt() == markedRow)
         painter->fillRect(option.rect, markBackColour);
     QTreeWidget::drawRow(painter, option, index);
 }

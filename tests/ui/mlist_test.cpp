@@ -146,6 +146,12 @@ void MListTest::markedRowOnlyIsDrawnSelected()
     QCOMPARE(shot.pixelColor(x, rowPoint(1, x).y()), QColor(10, 200, 30));
     QCOMPARE(shot.pixelColor(x, rowPoint(0, x).y()), list->palette().color(QPalette::Base));
     QCOMPARE(shot.pixelColor(x, rowPoint(2, x).y()), list->palette().color(QPalette::Base));
+    // Marking row 0 marks none of the others' value columns.
+    list->setMarkedRow(0);
+    const QImage first = list->viewport()->grab().toImage();
+    QCOMPARE(first.pixelColor(x, rowPoint(0, x).y()), QColor(10, 200, 30));
+    QCOMPARE(first.pixelColor(x, rowPoint(1, x).y()), list->palette().color(QPalette::Base));
+    QCOMPARE(first.pixelColor(x, rowPoint(2, x).y()), list->palette().color(QPalette::Base));
 }
 
 void MListTest::clickOnRowReportsAndClickOnCheckBoxToggles()
