@@ -12,6 +12,7 @@
 #include "charthost.h"
 #include "chartstate.h"
 #include "cursorreadout.h"
+#include "filelistrows.h"
 #include "mlist.h"
 #include "presentchart.h"
 #include "settingsrecord.h"
@@ -26,24 +27,6 @@ namespace {
 constexpr int wheelNotch = 120;
 // The file list's column of the value at the cursor.
 constexpr int currentColumn = 1;
-
-// Holds a flag nonzero for its lifetime.
-class FlagScope {
-public:
-    explicit FlagScope(int32_t& f)
-        : flag(f)
-        , previous(f)
-    {
-        flag = 1;
-    }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-    ~FlagScope() { flag = previous; }
-
-private:
-    int32_t& flag;
-    int32_t previous;
-};
 
 } // namespace
 
@@ -210,7 +193,7 @@ void ChartMouse::updateReadout(int32_t column, double pointerValue)
     const std::optional<CursorReadout> readout = cursorReadout(*parts.state, rowTraces, column, pointerValue);
     if (!readout)
         return;
-    const FlagScope updating(*parts.listUpdating);
+    const ListUpdating updating(*parts.listUpdating);
     hover = readout->hoverRow;
     for (int32_t r = 0; r < files.rowCount(); ++r) {
         QTreeWidgetItem* item = files.rowItem(r);

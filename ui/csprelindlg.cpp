@@ -698,13 +698,11 @@ void CSprelinDlg::chooseTraceColour(int32_t slot)
         this, state.chart.palette[slot], uiTexts(settings.Language).colourDialogTitle);
     if (!colour)
         return;
-    const int32_t previous = listUpdatingFlag;
-    listUpdatingFlag = 1;
+    const ListUpdating updating(listUpdatingFlag);
     state.chart.setPaletteColour(slot, *colour);
     files->replaceSwatch(slot, *colour);
     files->viewport()->repaint();
     redrawChart();
-    listUpdatingFlag = previous;
 }
 
 void CSprelinDlg::hideTraceRow(int32_t row)
@@ -712,10 +710,8 @@ void CSprelinDlg::hideTraceRow(int32_t row)
     if (files->rowItem(row) == nullptr)
         return;
     {
-        const int32_t previous = listUpdatingFlag;
-        listUpdatingFlag = 1;
+        const ListUpdating updating(listUpdatingFlag);
         files->setRowChecked(row, false);
-        listUpdatingFlag = previous;
     }
     collectRowChecks();
     redrawChart();

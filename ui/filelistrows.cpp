@@ -8,24 +8,6 @@
 
 namespace {
 
-// Holds listUpdating nonzero for its lifetime.
-class ListUpdating {
-public:
-    explicit ListUpdating(int32_t& listUpdating)
-        : flag(listUpdating)
-        , previous(listUpdating)
-    {
-        flag = 1;
-    }
-    ListUpdating(const ListUpdating&) = delete;
-    ListUpdating& operator=(const ListUpdating&) = delete;
-    ~ListUpdating() { flag = previous; }
-
-private:
-    int32_t& flag;
-    int32_t previous;
-};
-
 // File list columns of the statistics.
 constexpr int minColumn = 2;
 constexpr int maxColumn = 3;

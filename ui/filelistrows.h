@@ -5,6 +5,24 @@
 class MList;
 struct ChartState;
 
+// Holds listUpdating nonzero for its lifetime.
+class ListUpdating {
+public:
+    explicit ListUpdating(int32_t& listUpdating)
+        : flag(listUpdating)
+        , previous(listUpdating)
+    {
+        flag = 1;
+    }
+    ListUpdating(const ListUpdating&) = delete;
+    ListUpdating& operator=(const ListUpdating&) = delete;
+    ~ListUpdating() { flag = previous; }
+
+private:
+    int32_t& flag;
+    int32_t previous;
+};
+
 // Keeping the file list and the chart's visibility table in step. The operations that change
 // rows hold listUpdating nonzero meanwhile, so the list's change reports never feed back into
 // the table.

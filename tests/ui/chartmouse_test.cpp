@@ -284,6 +284,12 @@ void ChartMouseTest::contextMenuInBothLanguages()
     QCOMPARE(log.menuTexts.size(), 1);
     QCOMPARE(log.menuTexts[0], texts);
     QCOMPARE(log.menuCommands[0], (QList<int> { 1025, 0, 1026, 1027, 0, 1028 }));
+    // The window's background around the panes opens it too.
+    QWidget* client = window->centralWidget();
+    const QPoint background(1, client->height() - 1);
+    QCOMPARE(client->childAt(background), nullptr);
+    QTest::mouseClick(client, Qt::RightButton, {}, background);
+    QCOMPARE(log.menuTexts.size(), 2);
 }
 
 void ChartMouseTest::hideEntryHidesOneTrace()
