@@ -33,7 +33,9 @@ std::unique_ptr<CSprelinDlg> openWindow(bool allTraces = true, bool smoothing = 
         for (int32_t i = 0; i < measurementCount; ++i) {
             addFilter(list, i, noise);
             list.measurement(i)->displayName = "filter " + std::to_string(i);
+            list.measurement(i)->sourcePath = "filter " + std::to_string(i);
         }
+        return std::vector<LoadResult>(measurementCount, LoadSuccess);
     };
     SettingsRecord& settings = processSettings();
     const int32_t others = allTraces ? 1 : 0;
@@ -41,7 +43,10 @@ std::unique_ptr<CSprelinDlg> openWindow(bool allTraces = true, bool smoothing = 
     settings.S11m = settings.S11a = settings.S21a = others;
     settings.S12m = settings.S12a = settings.S22m = settings.S22a = others;
     settings.Filter = smoothing ? 1 : 0;
-    auto window = std::make_unique<CSprelinDlg>(std::vector<std::string> { "generated" }, services);
+    std::vector<std::string> names;
+    for (int32_t i = 0; i < measurementCount; ++i)
+        names.push_back("filter " + std::to_string(i));
+    auto window = std::make_unique<CSprelinDlg>(names, services);
     window->resize(windowSize);
     QApplication::processEvents();
     return window;

@@ -1,18 +1,24 @@
 #include "cliload.h"
 
-#include <map>
-
 #include "loader.h"
-#include "reloadorder.h"
+#include "loadreport.h"
 
 namespace {
 
-const char* failureReason(const std::string& path, LoadResult result)
+const char* failureReason(const FailedFile& file)
 {
-    if (!hasReader(path))
+    switch (file.reason) {
+    case LoadFailure::notFound:
+        return "no such file";
+    case LoadFailure::directory:
+        return "a directory, not a file";
+    case LoadFailure::unknownExtension:
         return "not a supported file type (.s1p, .s2p, .s3p, .dtu, .nrm, .csv)";
-    if (result != LoadSuccess)
-        return loadResultReason(result);
+    default:
+        break;
+    }
+    if (file.result != LoadSuccess)
+        return loadResultReason(file.result);
     return "no usable measurement in the file";
 }
 
@@ -22,22 +28,8 @@ bool loadForCli(const std::vector<std::string>& paths, RubberS2P& list, std::ost
 {
     std::vector<LoadResult> results;
     loadFiles(list, paths, &results);
-    removeEmptyMeasurements(list);
-    restoreFileOrder(list, paths);
-
-    // A path given twice must have yielded a file's measurements twice.
-    std::map<std::string, int> loaded;
-    for (int32_t i = 0; i < list.itemCount; ++i)
-        ++loaded[list.measurement(i)->sourcePath];
-    bool all = true;
-    for (size_t k = 0; k < paths.size(); ++k) {
-        int& count = loaded[paths[k]];
-        if (count > 0) {
-            --count;
-            continue;
-        }
-        all = false;
-        err << paths[k] << ": " << failureReason(paths[k], results[k]) << '\n';
-    }
-    return all;
+    const std::vector<FailedFile> failed = settleLoad(list, 0, paths, results);
+    for (const FailedFile& file : failed)
+        err << file.path << ": " << failureReason(file) << '\n';
+    return failed.empty();
 }

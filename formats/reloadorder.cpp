@@ -25,21 +25,25 @@ std::vector<std::string> collectSourcePaths(RubberS2P& list)
     return paths;
 }
 
-bool restoreFileOrder(RubberS2P& list, const std::vector<std::string>& paths)
+bool restoreFileOrder(RubberS2P& list, const std::vector<std::string>& paths, int32_t first)
 {
     const int32_t count = list.itemCount;
+    if (first < 0 || first >= count)
+        return false;
     std::vector<bool> placed(static_cast<size_t>(count), false);
     std::vector<int> permutation;
     permutation.reserve(static_cast<size_t>(count));
+    for (int32_t k = 0; k < first; ++k)
+        permutation.push_back(k);
     for (const std::string& path : paths) {
-        int32_t first = 0;
-        while (first < count
-            && (placed[static_cast<size_t>(first)] || list.measurement(first)->sourcePath != path))
-            ++first;
-        if (first == count)
+        int32_t start = first;
+        while (start < count
+            && (placed[static_cast<size_t>(start)] || list.measurement(start)->sourcePath != path))
+            ++start;
+        if (start == count)
             continue;
-        for (int32_t k = first; k < count; ++k) {
-            if (k > first && !list.measurement(k)->sourcePath.empty())
+        for (int32_t k = start; k < count; ++k) {
+            if (k > start && !list.measurement(k)->sourcePath.empty())
                 break;
             if (placed[static_cast<size_t>(k)])
                 break;

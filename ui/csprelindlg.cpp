@@ -41,6 +41,7 @@
 #include "controlstrip.h"
 #include "dialogunits.h"
 #include "exportinput.h"
+#include "failedfilesmessage.h"
 #include "filelistrows.h"
 #include "loader.h"
 #include "mainmenu.h"
@@ -108,7 +109,11 @@ CSprelinDlg::Services CSprelinDlg::defaultServices()
             return std::nullopt;
         return colour;
     };
-    s.loadFiles = [](RubberS2P& list, const std::vector<std::string>& paths) { ::loadFiles(list, paths); };
+    s.loadFiles = [](RubberS2P& list, const std::vector<std::string>& paths) {
+        std::vector<LoadResult> results;
+        ::loadFiles(list, paths, &results);
+        return results;
+    };
     s.chooseSaveFile
         = [](QWidget* parent, const QString& title, const QString& filter, const QString& suffix) {
               QFileDialog dialog(parent, title, QString(), filter);
@@ -308,8 +313,9 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
     updateAxisEnables();
     splitterBusy = 0;
 
-    loadPaths(commandLine);
+    const std::vector<FailedFile> failed = loadPaths(commandLine);
     afterLoad();
+    reportFailedFiles(failed);
 }
 
 void CSprelinDlg::placeWindow()
@@ -732,12 +738,22 @@ void CSprelinDlg::redrawChart()
     redrawing = false;
 }
 
-void CSprelinDlg::loadPaths(const std::vector<std::string>& paths)
+std::vector<FailedFile> CSprelinDlg::loadPaths(const std::vector<std::string>& paths)
 {
     if (paths.empty())
-        return;
+        return {};
     const BusyCursor busy;
-    services.loadFiles(state.measurements, paths);
+    const int32_t first = state.measurements.itemCount;
+    const std::vector<LoadResult> results = services.loadFiles(state.measurements, paths);
+    return settleLoad(state.measurements, first, paths, results);
+}
+
+void CSprelinDlg::reportFailedFiles(const std::vector<FailedFile>& failed)
+{
+    if (failed.empty())
+        return;
+    const UiTexts& texts = uiTexts(settings.Language);
+    services.showError(this, texts.windowTitle, failedFilesMessage(failed, texts));
 }
 
 int32_t CSprelinDlg::openLimit()
@@ -747,8 +763,9 @@ int32_t CSprelinDlg::openLimit()
 
 void CSprelinDlg::openPaths(const QStringList& paths)
 {
-    loadPaths(localPaths(paths));
+    const std::vector<FailedFile> failed = loadPaths(localPaths(paths));
     afterLoad();
+    reportFailedFiles(failed);
 }
 
 void CSprelinDlg::openFiles()
@@ -763,14 +780,10 @@ void CSprelinDlg::openFiles()
 void CSprelinDlg::rereadFiles()
 {
     const std::vector<std::string> paths = collectSourcePaths(state.measurements);
-    {
-        const BusyCursor busy;
-        state.measurements.removeAll();
-        services.loadFiles(state.measurements, paths);
-        removeEmptyMeasurements(state.measurements);
-        restoreFileOrder(state.measurements, paths);
-    }
+    state.measurements.removeAll();
+    const std::vector<FailedFile> failed = loadPaths(paths);
     afterLoad();
+    reportFailedFiles(failed);
 }
 
 void CSprelinDlg::afterLoad()

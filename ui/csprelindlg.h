@@ -15,6 +15,7 @@
 #include "chartcontextmenu.h"
 #include "charthost.h"
 #include "chartstate.h"
+#include "loadreport.h"
 #include "panelayout.h"
 
 class ChartFrame;
@@ -43,8 +44,9 @@ public:
         // The colour chosen in the colour dialog, preset to the current one; none when cancelled.
         std::function<std::optional<QColor>(QWidget* parent, const QColor& current, const QString& title)>
             chooseColour;
-        // Loads the paths into the list in a parallel loop.
-        std::function<void(RubberS2P& list, const std::vector<std::string>& paths)> loadFiles;
+        // Loads the paths into the list in a parallel loop; the reader's outcome per path.
+        std::function<std::vector<LoadResult>(RubberS2P& list, const std::vector<std::string>& paths)>
+            loadFiles;
         // The file chosen in the save-file dialog, which replaces an existing file without
         // asking; empty when it was cancelled.
         std::function<QString(
@@ -177,7 +179,11 @@ private:
     void placePanes(const PaneLayout& layout);
     void onClientResized(const QSize& size);
     void runCloseSequence();
-    void loadPaths(const std::vector<std::string>& paths);
+    // Loads the paths after the measurements already listed, in the order given; the paths
+    // that yielded nothing come back.
+    std::vector<FailedFile> loadPaths(const std::vector<std::string>& paths);
+    // Lists the files of a load that yielded nothing, with their reasons, in a message box.
+    void reportFailedFiles(const std::vector<FailedFile>& failed);
     // How many more files an open or a drop may take.
     int32_t openLimit();
 

@@ -69,6 +69,12 @@ UiTexts makeRussian()
     t.exportFailed = QStringLiteral("Не удалось выполнить экспорт в книгу MS Excel.\n\n%1");
     t.exportOpenFailed
         = QStringLiteral("Книга записана в %1, но нет программы, которая могла бы её открыть.");
+    t.failedFilesHeading = QStringLiteral("Эти файлы не загружены:");
+    t.loadFailures = { QStringLiteral("файл не найден"), QStringLiteral("это папка, а не файл"),
+        QStringLiteral("неизвестный тип файла"), QStringLiteral("файл не удаётся прочитать"),
+        QStringLiteral("нет пригодных данных S-параметров"),
+        QStringLiteral("данные не являются S-параметрами") };
+    t.failedFilesMore = QStringLiteral("... и ещё %1");
     return t;
 }
 
@@ -123,6 +129,11 @@ UiTexts makeEnglish()
     t.exportFailed = QStringLiteral("The export into an MS Excel workbook failed.\n\n%1");
     t.exportOpenFailed
         = QStringLiteral("The workbook was written to %1, but no application is there to open it.");
+    t.failedFilesHeading = QStringLiteral("These files were not loaded:");
+    t.loadFailures = { QStringLiteral("no such file"), QStringLiteral("a folder, not a file"),
+        QStringLiteral("unknown file type"), QStringLiteral("the file cannot be read"),
+        QStringLiteral("no usable S-parameter data"), QStringLiteral("the parameters are not S-parameters") };
+    t.failedFilesMore = QStringLiteral("... and %1 more");
     return t;
 }
 

@@ -56,6 +56,11 @@ struct UiTexts {
     QString averagedFailed;
     QString exportFailed;
     QString exportOpenFailed;
+    // After a load that left files out: the heading, the reason of each LoadFailure in its
+    // order, and the line that counts the files not listed (%1).
+    QString failedFilesHeading;
+    std::array<QString, 6> loadFailures;
+    QString failedFilesMore;
 };
 
 // The texts of a language: 0 is Russian, every other value English.

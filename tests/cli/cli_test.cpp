@@ -101,13 +101,15 @@ TEST(CliDump, FileThatYieldsNothingIsReportedAndTheOthersStillPrint)
 {
     const std::string missing = ::testing::TempDir() + "/sprelin_no_such_file.s2p";
     const std::string unsupported = samplePath("../README.md");
+    const std::string folder = samplePath(".");
     const CliRun run = runCli("dump " + quoted(samplePath("antenna-900mhz.s1p")) + " " + quoted(missing) + " "
-        + quoted(unsupported));
+        + quoted(unsupported) + " " + quoted(folder));
     EXPECT_EQ(run.status, 1);
     const std::vector<std::string> errors = linesOf(run.err);
-    ASSERT_EQ(errors.size(), 2u) << run.err;
-    EXPECT_EQ(errors[0], missing + ": the file cannot be opened");
+    ASSERT_EQ(errors.size(), 3u) << run.err;
+    EXPECT_EQ(errors[0], missing + ": no such file");
     EXPECT_EQ(errors[1].rfind(unsupported + ": not a supported file type", 0), 0u) << errors[1];
+    EXPECT_EQ(errors[2], folder + ": a directory, not a file");
     EXPECT_EQ(run.out.rfind("measurement\t0\tantenna-900mhz\t", 0), 0u);
 }
 

@@ -139,7 +139,7 @@ TEST(CliReadout, FileThatYieldsNothingFailsAfterTheOthersPrint)
     const CliRun run = runCli("readout --at 2000 " + files.high + " '" + missing + "'");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "0\thigh\tS21M\t   -3\n2000\tMax:    -3\thigh\tMin:    -3\thigh\tDiff:     0\n");
-    EXPECT_EQ(run.err, missing + ": the file cannot be opened\n");
+    EXPECT_EQ(run.err, missing + ": no such file\n");
 }
 
 TEST(CliReadout, ControlCharactersInNamesAreEscaped)

@@ -51,6 +51,9 @@ private slots:
     void openTakesFilesUpToTheLimit();
     void droppedFilesWithLongPathsLoad();
     void rereadKeepsTheOrderWhenAFileBecameUnreadable();
+    void loadKeepsTheOrderOfThePaths();
+    void filesThatYieldNothingAreListedWithTheirReasons_data();
+    void filesThatYieldNothingAreListedWithTheirReasons();
 
     void rowCheckBoxTogglesItsTrace();
     void traceBoxesAndMagnitudeModeResetVisibility();
@@ -86,6 +89,7 @@ private:
     std::optional<QColor> nextColour;
     QList<QColor> coloursOffered;
     QList<int> loadCursors;
+    QStringList errorsShown;
 };
 
 namespace {
@@ -114,6 +118,7 @@ void MainWindowTest::init()
     nextColour.reset();
     coloursOffered.clear();
     loadCursors.clear();
+    errorsShown.clear();
     unitMultiplier = 1000000;
 }
 
@@ -144,11 +149,12 @@ void MainWindowTest::openWindow(const QStringList& paths)
         coloursOffered.append(current);
         return nextColour;
     };
+    services.showError = [this](QWidget*, const QString&, const QString& text) { errorsShown.append(text); };
     auto load = services.loadFiles;
     services.loadFiles = [this, load](RubberS2P& list, const std::vector<std::string>& files) {
         const QCursor* cursor = QGuiApplication::overrideCursor();
         loadCursors.append(cursor != nullptr ? cursor->shape() : -1);
-        load(list, files);
+        return load(list, files);
     };
     window = std::make_unique<CSprelinDlg>(toStd(paths), services);
     strip = window->controlStrip();
@@ -534,11 +540,77 @@ void MainWindowTest::rereadKeepsTheOrderWhenAFileBecameUnreadable()
     QVERIFY(QFile::remove(dir->filePath(before[1] + ".s2p")));
     QVERIFY(QFile::remove(dir->filePath(before[3] + ".s2p")));
 
+    QVERIFY(errorsShown.isEmpty());
     QTest::keyClick(window.get(), Qt::Key_F5);
     QCOMPARE(measurementNames(), QStringList({ before[0], before[2] }));
+    QCOMPARE(errorsShown,
+        QStringList { QStringLiteral("These files were not loaded:\n%1: no such file\n%2: no such file")
+                          .arg(dir->filePath(before[1] + ".s2p"), dir->filePath(before[3] + ".s2p")) });
     QCOMPARE(window->fileList()->topLevelItem(1)->text(0), before[2]);
     QCOMPARE(window->chartState().referenceIndex, -1);
     QCOMPARE(strip->referenceCombo->count(), 3);
+}
+
+void MainWindowTest::loadKeepsTheOrderOfThePaths()
+{
+    QStringList paths;
+    QStringList names;
+    for (int i = 1; i <= 300; ++i) {
+        names.append(QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')));
+        paths.append(sample(names.back() + ".s2p", -3, { 100, 200, 300 }));
+    }
+    openWindow(paths);
+    QCOMPARE(measurementNames(), names);
+    // A later load goes after them, again in the order given.
+    window->openPaths({ sample("b.s2p"), sample("a.s2p") });
+    QCOMPARE(measurementNames().mid(300), QStringList({ "b", "a" }));
+    QVERIFY(errorsShown.isEmpty());
+}
+
+void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("reasons");
+    QTest::newRow("English") << 1
+                             << QStringList { "These files were not loaded:", "no such file",
+                                    "a folder, not a file", "unknown file type", "no usable S-parameter data",
+                                    "... and 2 more" };
+    QTest::newRow("Russian") << 0
+                             << QStringList { "Эти файлы не загружены:", "файл не найден",
+                                    "это папка, а не файл", "неизвестный тип файла",
+                                    "нет пригодных данных S-параметров", "... и ещё 2" };
+}
+
+void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons()
+{
+    QFETCH(int, language);
+    QFETCH(QStringList, reasons);
+    writeSettingsFile(QStringLiteral("Language=%1").arg(language));
+    openWindow({ sample("good.s2p") });
+    QVERIFY(errorsShown.isEmpty());
+
+    const QString missing = dir->filePath("missing.s2p");
+    const QString folder = dir->filePath("folder.s2p");
+    QVERIFY(QDir().mkpath(folder));
+    const QString unknown = dir->filePath("notes.txt");
+    QFile(unknown).open(QIODevice::WriteOnly);
+    QStringList empty;
+    for (int i = 0; i < 19; ++i) {
+        empty.append(dir->filePath(QStringLiteral("empty%1.s2p").arg(i)));
+        QFile(empty.back()).open(QIODevice::WriteOnly);
+    }
+    window->openPaths(QStringList { missing, sample("other.s2p"), folder, unknown } + empty);
+    QCOMPARE(measurementNames(), QStringList({ "good", "other" }));
+    QCOMPARE(errorsShown.size(), 1);
+    const QStringList lines = errorsShown[0].split('\n');
+    QCOMPARE(lines.size(), 22);
+    QCOMPARE(lines[0], reasons[0]);
+    QCOMPARE(lines[1], missing + ": " + reasons[1]);
+    QCOMPARE(lines[2], folder + ": " + reasons[2]);
+    QCOMPARE(lines[3], unknown + ": " + reasons[3]);
+    QCOMPARE(lines[4], empty[0] + ": " + reasons[4]);
+    QCOMPARE(lines[20], empty[16] + ": " + reasons[4]);
+    QCOMPARE(lines[21], reasons[5]);
 }
 
 void MainWindowTest::rowCheckBoxTogglesItsTrace()

@@ -52,6 +52,7 @@ private slots:
     void closingTheReferenceClearsIt();
     void closingMovesHiddenTracesWithTheirMeasurement();
     void closeLinkPreselectsItsMeasurement();
+    void rereadAfterClosingAFilesFirstViewKeepsItsOtherViews();
     void fileCloseHasNoPreselectionAndCancelChangesNothing();
 
     void aboutShowsTheSixLinesOfTheLanguage_data();
@@ -452,6 +453,31 @@ void MenusTest::closingKeepsTheReferenceOnItsMeasurement()
     const int32_t first = buffers.firstIndex[1 * 8 + 2];
     QVERIFY(std::fabs(buffers.traceValues[1 * 8 + 2][first]) < 1e-6);
     QVERIFY(std::fabs(buffers.traceValues[0 * 8 + 2][first] - 1.0) < 1e-6);
+}
+
+void MenusTest::rereadAfterClosingAFilesFirstViewKeepsItsOtherViews()
+{
+    // A three-port file: four views, of which only the first names the file.
+    const QString divider = dir->filePath("divider.s3p");
+    QFile file(divider);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# MHz S MA R 50\n");
+    for (int f = 100; f <= 500; f += 100)
+        file.write(
+            QByteArray::number(f) + " 0.1 0 0.7 -90 0.7 -90 0.7 -90 0.1 0 0.05 0 0.7 -90 0.05 0 0.1 0\n");
+    file.close();
+    openInOrder({ sample("A.s2p"), divider });
+    const QStringList views = measurementNames();
+    QCOMPARE(views.size(), 5);
+    withCloseDialog([this] { command(MenuCommand::close)->trigger(); },
+        [this](CloseFilesDlg* dialog) {
+            selectInDialog(dialog, { 1 });
+            dialog->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+        });
+    QCOMPARE(measurementNames(), (QStringList { views[0], views[2], views[3], views[4] }));
+    command(MenuCommand::reread)->trigger();
+    QCOMPARE(measurementNames(), views);
+    QVERIFY(log.errors.isEmpty());
 }
 
 void MenusTest::closingTheReferenceClearsIt()

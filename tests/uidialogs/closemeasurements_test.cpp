@@ -46,6 +46,8 @@ private slots:
     void staysInsideAShortTable();
     void emptyListChangesNothing();
     void namesFollowTheList();
+    void sourcePathPassesToTheFilesNextView_data();
+    void sourcePathPassesToTheFilesNextView();
 };
 
 void CloseMeasurementsTest::closesAndCompacts_data()
@@ -160,6 +162,42 @@ void CloseMeasurementsTest::namesFollowTheList()
     fillList(list, 2);
     list.measurement(1)->displayName = "плата 2.s2p";
     QCOMPARE(names(list), (std::vector<std::string> { "A", "плата 2.s2p" }));
+}
+
+void CloseMeasurementsTest::sourcePathPassesToTheFilesNextView_data()
+{
+    QTest::addColumn<std::vector<int32_t>>("selected");
+    QTest::addColumn<std::vector<std::string>>("remainingPaths");
+
+    // A three-port file's four views (the first names the file), then a file of its own.
+    using Paths = std::vector<std::string>;
+    using Indices = std::vector<int32_t>;
+    QTest::newRow("first view") << Indices { 0 } << Paths { "/d/p.s3p", "", "", "/d/q.s2p" };
+    QTest::newRow("first two views") << Indices { 0, 1 } << Paths { "/d/p.s3p", "", "/d/q.s2p" };
+    QTest::newRow("every view") << Indices { 3, 2, 1, 0 } << Paths { "/d/q.s2p" };
+    QTest::newRow("a later view") << Indices { 2 } << Paths { "/d/p.s3p", "", "", "/d/q.s2p" };
+    QTest::newRow("the file after it") << Indices { 4 } << Paths { "/d/p.s3p", "", "", "" };
+}
+
+void CloseMeasurementsTest::sourcePathPassesToTheFilesNextView()
+{
+    QFETCH(std::vector<int32_t>, selected);
+    QFETCH(std::vector<std::string>, remainingPaths);
+    RubberS2P list;
+    const char* const prefixes[] = { "[1->2] ", "[2->3] ", "[1->3] ", "[Conc. 2-3,3-2] " };
+    for (int32_t m = 0; m < 4; ++m) {
+        list.measurement(m)->fullName = std::string(prefixes[m]) + "/d/p.s3p";
+        list.measurement(m)->sourcePath = m == 0 ? "/d/p.s3p" : "";
+    }
+    list.measurement(4)->fullName = "/d/q.s2p";
+    list.measurement(4)->sourcePath = "/d/q.s2p";
+    Flags flags(5 * traces, 1);
+    int32_t reference = -1;
+    closeMeasurements(list, flags, reference, selected);
+    std::vector<std::string> paths;
+    for (int32_t m = 0; m < list.itemCount; ++m)
+        paths.push_back(list.measurement(m)->sourcePath);
+    QCOMPARE(paths, remainingPaths);
 }
 
 QTEST_APPLESS_MAIN(CloseMeasurementsTest)

@@ -21,6 +21,30 @@ FlagRange flagRange(int32_t m, size_t end)
     return { first, last };
 }
 
+bool endsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// When measurement m names its file and is closed, the first of the file's further views or
+// columns that stays (those right after it without a source path whose full name ends with
+// the path) names the file instead, so that re-reading still finds it.
+void handOnSourcePath(RubberS2P& list, int32_t m, const std::vector<int32_t>& closing)
+{
+    const std::string& path = list.measurement(m)->sourcePath;
+    if (path.empty())
+        return;
+    for (int32_t k = m + 1; k < list.itemCount; ++k) {
+        RubberS2PData* next = list.measurement(k);
+        if (!next->sourcePath.empty() || !endsWith(next->fullName, path))
+            return;
+        if (std::find(closing.begin(), closing.end(), k) == closing.end()) {
+            next->sourcePath = path;
+            return;
+        }
+    }
+}
+
 } // namespace
 
 std::vector<std::string> measurementNames(RubberS2P& list)
@@ -77,6 +101,8 @@ void closeMeasurements(
             rowVisible[next++] = rowVisible[j];
     }
 
+    for (int32_t m : selected)
+        handOnSourcePath(list, m, selected);
     for (int32_t m : selected)
         list.removeMeasurement(m);
 }

@@ -18,5 +18,7 @@ std::vector<std::string> measurementNames(RubberS2P& list);
 // closed ones are marked with -1 and the table's entries of the former measurements are
 // compacted. Only entries that exist in rowVisible are touched, so a table shorter than the
 // list is safe. referenceIndex keeps naming the same measurement, or -1 when it is closed.
+// A closed measurement's source path passes to the first remaining view of the same file that
+// follows it, so that re-reading still reads that file.
 void closeMeasurements(RubberS2P& list, std::vector<int32_t>& rowVisible, int32_t& referenceIndex,
     std::vector<int32_t> selected);
