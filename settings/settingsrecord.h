@@ -36,6 +36,8 @@ struct SettingsRecord {
     int32_t S21a = 0;
     int32_t S22a = 0;
     int32_t Language = 1;
+    // The folder the open-file dialog starts in: that of the last file opened; empty for none.
+    std::string OpenFolder;
 };
 
 // The one record of the process, holding the values before reading until readSettings.

@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -39,6 +40,7 @@
 #include "closemeasurements.h"
 #include "commandpaths.h"
 #include "controlstrip.h"
+#include "desktopopener.h"
 #include "dialogunits.h"
 #include "exportinput.h"
 #include "failedfilesmessage.h"
@@ -98,9 +100,9 @@ std::vector<std::string> localPaths(const QStringList& paths)
 CSprelinDlg::Services CSprelinDlg::defaultServices()
 {
     Services s;
-    s.chooseFiles = [](QWidget* parent, const QString& title, const QString& filter) {
+    s.chooseFiles = [](QWidget* parent, const QString& title, const QString& filter, const QString& folder) {
         return QFileDialog::getOpenFileNames(
-            parent, title, QString(), filter, nullptr, QFileDialog::HideNameFilterDetails);
+            parent, title, folder, filter, nullptr, QFileDialog::HideNameFilterDetails);
     };
     s.chooseColour
         = [](QWidget* parent, const QColor& current, const QString& title) -> std::optional<QColor> {
@@ -131,6 +133,7 @@ CSprelinDlg::Services CSprelinDlg::defaultServices()
     s.writeWorkbook = [](const ExportInput& input, const std::string& path, std::string& error) {
         return exportToWorkbook(input, path, error);
     };
+    s.hasApplicationFor = desktopHasApplicationFor;
     s.openDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     s.chooseFromMenu = [](QMenu& menu, const QPoint& globalPos) { return menu.exec(globalPos); };
     return s;
@@ -458,6 +461,7 @@ void CSprelinDlg::saveListWidths()
 void CSprelinDlg::applyLanguage()
 {
     const UiTexts& texts = uiTexts(settings.Language);
+    qtTexts.useLanguage(settings.Language);
     setWindowTitle(texts.windowTitle);
     menu->applyTexts(texts);
     updateMenuChecks();
@@ -556,7 +560,7 @@ void CSprelinDlg::exportToSpreadsheet()
         services.showError(this, texts.windowTitle, texts.exportFailed.arg(QString::fromStdString(error)));
         return;
     }
-    if (!services.openDocument(QUrl::fromLocalFile(path)))
+    if (!services.hasApplicationFor(path) || !services.openDocument(QUrl::fromLocalFile(path)))
         services.showError(
             this, texts.windowTitle, texts.exportOpenFailed.arg(QDir::toNativeSeparators(path)));
 }
@@ -771,9 +775,11 @@ void CSprelinDlg::openPaths(const QStringList& paths)
 void CSprelinDlg::openFiles()
 {
     const UiTexts& texts = uiTexts(settings.Language);
-    const QStringList chosen = services.chooseFiles(this, texts.openDialogTitle, texts.openFilter);
+    const QString folder = QFile::decodeName(QByteArray::fromStdString(settings.OpenFolder));
+    const QStringList chosen = services.chooseFiles(this, texts.openDialogTitle, texts.openFilter, folder);
     if (chosen.isEmpty())
         return;
+    settings.OpenFolder = QFile::encodeName(QFileInfo(chosen.front()).absolutePath()).toStdString();
     openPaths(chosen.mid(0, openLimit()));
 }
 

@@ -17,6 +17,7 @@
 #include "chartstate.h"
 #include "loadreport.h"
 #include "panelayout.h"
+#include "qttranslation.h"
 
 class ChartFrame;
 class ChartMouse;
@@ -39,8 +40,11 @@ public:
     // What the window asks of the desktop. Each has a default that shows the platform's
     // dialog or runs the parallel loader.
     struct Services {
-        // The files chosen in the open-file dialog; empty when it was cancelled.
-        std::function<QStringList(QWidget* parent, const QString& title, const QString& filter)> chooseFiles;
+        // The files chosen in the open-file dialog, which starts in folder; empty when it was
+        // cancelled.
+        std::function<QStringList(
+            QWidget* parent, const QString& title, const QString& filter, const QString& folder)>
+            chooseFiles;
         // The colour chosen in the colour dialog, preset to the current one; none when cancelled.
         std::function<std::optional<QColor>(QWidget* parent, const QColor& current, const QString& title)>
             chooseColour;
@@ -57,6 +61,8 @@ public:
         // Writes the spreadsheet export to path; false with the reason in error.
         std::function<bool(const ExportInput& input, const std::string& path, std::string& error)>
             writeWorkbook;
+        // Whether the desktop has an application for the document's type.
+        std::function<bool(const QString& path)> hasApplicationFor;
         // Opens a document with the desktop's application for it; false when none could.
         std::function<bool(const QUrl& url)> openDocument;
         // Shows the chart's context menu and gives the entry chosen.
@@ -221,5 +227,6 @@ private:
     MList* files = nullptr;
     SplitterHandle* splitter = nullptr;
     ChartMouse* mouse = nullptr;
+    QtTranslation qtTexts;
     std::unique_ptr<MainMenu> menu;
 };

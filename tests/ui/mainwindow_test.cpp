@@ -49,6 +49,7 @@ private slots:
     void commandLineFilesArePlottedAndListed();
     void busyCursorWhileLoading();
     void openTakesFilesUpToTheLimit();
+    void openDialogStartsInTheLastFolderOpened();
     void droppedFilesWithLongPathsLoad();
     void rereadKeepsTheOrderWhenAFileBecameUnreadable();
     void loadKeepsTheOrderOfThePaths();
@@ -86,6 +87,7 @@ private:
     ControlStrip* strip = nullptr;
     QStringList nextOpenFiles;
     QString openFilterSeen;
+    QStringList openFoldersSeen;
     std::optional<QColor> nextColour;
     QList<QColor> coloursOffered;
     QList<int> loadCursors;
@@ -119,6 +121,7 @@ void MainWindowTest::init()
     coloursOffered.clear();
     loadCursors.clear();
     errorsShown.clear();
+    openFoldersSeen.clear();
     unitMultiplier = 1000000;
 }
 
@@ -141,8 +144,9 @@ void MainWindowTest::writeSettingsFile(const QString& general)
 void MainWindowTest::openWindow(const QStringList& paths)
 {
     CSprelinDlg::Services services = CSprelinDlg::defaultServices();
-    services.chooseFiles = [this](QWidget*, const QString&, const QString& filter) {
+    services.chooseFiles = [this](QWidget*, const QString&, const QString& filter, const QString& folder) {
         openFilterSeen = filter;
+        openFoldersSeen.append(folder);
         return nextOpenFiles;
     };
     services.chooseColour = [this](QWidget*, const QColor& current, const QString&) {
@@ -497,6 +501,25 @@ void MainWindowTest::openTakesFilesUpToTheLimit()
     // Every measurement has its visibility and its row.
     QCOMPARE(window->fileList()->rowCount(), 2045);
     QVERIFY(window->chartState().rowVisible.size() >= size_t(2045 * 8));
+}
+
+void MainWindowTest::openDialogStartsInTheLastFolderOpened()
+{
+    openWindow();
+    const QString folder = dir->filePath("measured here");
+    QVERIFY(QDir().mkpath(folder));
+    nextOpenFiles = { writeTouchstone(folder + "/x.s2p", sweepMHz(50, 300, 10), -20, -3) };
+    window->openFiles();
+    nextOpenFiles.clear();
+    window->openFiles();
+    QCOMPARE(openFoldersSeen, QStringList({ QString(), folder }));
+    // The folder outlives the window.
+    window->close();
+    window.reset();
+    processSettings() = SettingsRecord();
+    openWindow();
+    window->openFiles();
+    QCOMPARE(openFoldersSeen.back(), folder);
 }
 
 void MainWindowTest::droppedFilesWithLongPathsLoad()

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -44,6 +46,7 @@ private slots:
     void shortcuts();
     void switchingLanguageChangesEveryTextAndKeepsTheUnit();
     void otherLanguageValuesAreEnglish();
+    void qtDialogsTakeTheLanguage();
     void checkMarksFollowTheState();
     void alwaysOnTopNeitherMovesNorHides();
     void smoothingRedrawsWithTheNewSetting();
@@ -64,6 +67,7 @@ private slots:
     void averagedS2PAsksNothingWithoutMeasurementsOrWhenCancelled();
 
     void exportWritesAWorkbookAndOpensIt();
+    void exportReportsWhenNothingCanOpenTheWorkbook_data();
     void exportReportsWhenNothingCanOpenTheWorkbook();
     void exportReportsAFolderThatTakesNoFile_data();
     void exportReportsAFolderThatTakesNoFile();
@@ -344,6 +348,22 @@ void MenusTest::otherLanguageValuesAreEnglish()
     QCOMPARE(shownText(command(MenuCommand::open)->text()), QStringLiteral("Open"));
     QVERIFY(command(MenuCommand::english)->isChecked());
     QVERIFY(!command(MenuCommand::russian)->isChecked());
+}
+
+void MenusTest::qtDialogsTakeTheLanguage()
+{
+    openWindow();
+    const auto cancelText = [this] {
+        QFileDialog dialog(window.get());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        return shownText(buttons->button(QDialogButtonBox::Cancel)->text());
+    };
+    QCOMPARE(cancelText(), QStringLiteral("Cancel"));
+    command(MenuCommand::russian)->trigger();
+    QCOMPARE(cancelText(), QStringLiteral("Отмена"));
+    command(MenuCommand::english)->trigger();
+    QCOMPARE(cancelText(), QStringLiteral("Cancel"));
 }
 
 void MenusTest::checkMarksFollowTheState()
@@ -737,14 +757,27 @@ void MenusTest::exportWritesAWorkbookAndOpensIt()
     QVERIFY(log.errors.isEmpty());
 }
 
+void MenusTest::exportReportsWhenNothingCanOpenTheWorkbook_data()
+{
+    QTest::addColumn<bool>("registered");
+    QTest::addColumn<int>("openings");
+    // The desktop knows no application for the type: nothing is handed to it.
+    QTest::newRow("no application for the type") << false << 0;
+    QTest::newRow("the opener fails") << true << 1;
+}
+
 void MenusTest::exportReportsWhenNothingCanOpenTheWorkbook()
 {
+    QFETCH(bool, registered);
+    QFETCH(int, openings);
     openWindow({ sample("a.s2p") });
+    log.applicationRegistered = registered;
     log.openSucceeds = false;
     command(MenuCommand::exportWorkbook)->trigger();
-    QCOMPARE(log.opened.size(), 1);
+    QCOMPARE(log.opened.size(), openings);
     QCOMPARE(log.errors.size(), 1);
-    const QString path = log.opened.front().toLocalFile();
+    QCOMPARE(temporaryFiles().size(), 1);
+    const QString path = QDir(tmp->path()).filePath(temporaryFiles().front());
     QCOMPARE(log.errors.front(),
         QStringLiteral("The workbook was written to %1, but no application is there to open it.")
             .arg(QDir::toNativeSeparators(path)));

@@ -22,6 +22,7 @@ struct ServiceLog {
     QStringList errors; // the texts of the message boxes shown
     QList<QUrl> opened; // the documents handed to the desktop
     bool openSucceeds = true;
+    bool applicationRegistered = true; // the desktop's answer for the workbook's type
     // Replaces the workbook writer when set.
     std::function<bool(const ExportInput&, const std::string&, std::string&)> writeWorkbook;
     // The chart's context menus shown: the texts of their entries (separators empty) and the
@@ -35,7 +36,8 @@ struct ServiceLog {
 inline CSprelinDlg::Services loggingServices(ServiceLog& log)
 {
     CSprelinDlg::Services services = CSprelinDlg::defaultServices();
-    services.chooseFiles = [](QWidget*, const QString&, const QString&) { return QStringList(); };
+    services.chooseFiles
+        = [](QWidget*, const QString&, const QString&, const QString&) { return QStringList(); };
     services.chooseColour = [](QWidget*, const QColor&, const QString&) { return std::optional<QColor>(); };
     services.chooseSaveFile
         = [&log](QWidget*, const QString& title, const QString& filter, const QString& suffix) {
@@ -48,6 +50,7 @@ inline CSprelinDlg::Services loggingServices(ServiceLog& log)
                                  const ExportInput& input, const std::string& path, std::string& error) {
         return log.writeWorkbook ? log.writeWorkbook(input, path, error) : realWriter(input, path, error);
     };
+    services.hasApplicationFor = [&log](const QString&) { return log.applicationRegistered; };
     services.openDocument = [&log](const QUrl& url) {
         log.opened.append(url);
         return log.openSucceeds;

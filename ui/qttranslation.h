@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QTranslator>
+
+#include <cstdint>
+
+// Qt's own texts (the buttons and labels of its file, colour and message dialogs) in the
+// window's language: Qt's Russian translation is installed for Russian and removed for any
+// other language. Without Debian's translation files Qt's texts stay English.
+class QtTranslation {
+public:
+    QtTranslation() = default;
+    QtTranslation(const QtTranslation&) = delete;
+    QtTranslation& operator=(const QtTranslation&) = delete;
+    ~QtTranslation();
+
+    // 0 is Russian, every other value English.
+    void useLanguage(int32_t language);
+
+private:
+    QTranslator russian;
+    bool installed = false;
+};
