@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -167,6 +168,14 @@ void CSprelinDlg::buildWindow()
     frame->setObjectName(QStringLiteral("chartFrame"));
     files = new MList(central);
     files->setObjectName(QStringLiteral("fileList"));
+    hint = new QLabel(central);
+    hint->setObjectName(QStringLiteral("chartHint"));
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setWordWrap(true);
+    hint->setFrameShape(QFrame::Box);
+    hint->setAutoFillBackground(true);
+    hint->setBackgroundRole(QPalette::Base);
+    hint->hide();
     splitter = new SplitterHandle(central);
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->raise();
@@ -372,9 +381,15 @@ void CSprelinDlg::placePanes(const PaneLayout& layout)
     stats->setGeometry(layout.stats);
     frame->setGeometry(layout.chart);
     files->setGeometry(layout.list);
+    hint->setGeometry(layout.chart);
     const QRect& chart = layout.chart;
     splitter->setGeometry(chart.x() + chart.width() - frameWidth, chart.y(), 2 * frameWidth, chart.height());
     sizeStatsColumns();
+    // The window never shrinks below the strip's controls, the smallest chart and the list.
+    const DialogUnits du(fontMetrics());
+    const int width = std::max(strip->isHidden() ? 0 : strip->sizeHint().width(),
+        chart.x() + smallestChartSide + 1 + layout.list.width() + du.x(4));
+    centralWidget()->setMinimumSize(width, chart.y() + smallestChartSide + 1 + du.y(4));
 }
 
 bool CSprelinDlg::eventFilter(QObject* watched, QEvent* event)
@@ -431,8 +446,8 @@ void CSprelinDlg::setNormalLayout()
 {
     if (largeGraph != 1)
         return;
-    placePanes(normalPanes(panes(), savedChartTop, savedListTop));
     strip->show();
+    placePanes(normalPanes(panes(), savedChartTop, savedListTop));
     redrawChart();
     largeGraph = 0;
     updateMenuChecks();
@@ -470,6 +485,7 @@ void CSprelinDlg::applyLanguage()
     strip->resize(strip->sizeHint());
     files->setHeaderLabels(QStringList(texts.listColumns.begin(), texts.listColumns.end()));
     files->setCloseLinkText(texts.closeLink);
+    hint->setText(texts.chartHint);
 }
 
 void CSprelinDlg::updateMenuChecks()
@@ -639,6 +655,8 @@ void CSprelinDlg::fillStatistics(const ChartState& chartState)
 void CSprelinDlg::setChartFrameVisible(bool visible)
 {
     frame->setVisible(visible);
+    // Where no chart is, the hint says how to get one.
+    hint->setVisible(!visible);
 }
 
 void CSprelinDlg::readViewControls(ChartState&)

@@ -24,6 +24,7 @@ class ChartMouse;
 class ControlStrip;
 class MainMenu;
 class MList;
+class QLabel;
 class QUrl;
 class SplitterHandle;
 class StatsStrip;
@@ -150,6 +151,7 @@ public:
     MList* fileList() const { return files; }
     StatsStrip* statsList() const { return stats; }
     ChartFrame* chartFrame() const { return frame; }
+    QLabel* chartHint() const { return hint; }
     SplitterHandle* splitterHandle() const { return splitter; }
     ChartMouse* chartMouse() const { return mouse; }
     MainMenu& mainMenu() const { return *menu; }
@@ -226,6 +228,7 @@ private:
     ChartFrame* frame = nullptr;
     MList* files = nullptr;
     SplitterHandle* splitter = nullptr;
+    QLabel* hint = nullptr; // in the chart's place while nothing is loaded
     ChartMouse* mouse = nullptr;
     QtTranslation qtTexts;
     std::unique_ptr<MainMenu> menu;

@@ -38,6 +38,7 @@ UiTexts makeRussian()
         = { QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц"), QStringLiteral("ГГц") };
     t.listColumns = { QStringLiteral("S"), QStringLiteral("Тек."), QStringLiteral("Мин."),
         QStringLiteral("Макс."), QStringLiteral("Неравн.") };
+    t.chartHint = QStringLiteral("Откройте файлы измерений: Файл > Открыть, или перетащите их сюда.");
     t.closeLink = QStringLiteral("[X]");
     t.fileMenu = QStringLiteral("&Файл");
     t.openCommand = QStringLiteral("&Открыть");
@@ -98,6 +99,7 @@ UiTexts makeEnglish()
         = { QStringLiteral("Hz"), QStringLiteral("kHz"), QStringLiteral("MHz"), QStringLiteral("GHz") };
     t.listColumns = { QStringLiteral("S"), QStringLiteral("Current"), QStringLiteral("Min"),
         QStringLiteral("Max"), QStringLiteral("Flatness") };
+    t.chartHint = QStringLiteral("Open measurement files with File > Open, or drop them here.");
     t.closeLink = QStringLiteral("[X]");
     t.fileMenu = QStringLiteral("&File");
     t.openCommand = QStringLiteral("&Open");

@@ -22,6 +22,7 @@ struct UiTexts {
     QString relativeTo;
     std::array<QString, 4> unitNames; // Hz, kHz, MHz, GHz
     std::array<QString, 5> listColumns; // S, Current, Min, Max, Flatness
+    QString chartHint; // shown in the chart's place while nothing is loaded
     QString closeLink; // the link in a measurement's group header that closes its file
     // The menu bar; '&' marks a command's access key.
     QString fileMenu;

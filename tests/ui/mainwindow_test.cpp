@@ -45,6 +45,7 @@ private slots:
     void storedRectangleOnAScreenIsUsed();
     void storedRectangleOnNoScreenMovesToThePrimary();
     void escapeAndEnterNeverClose();
+    void emptyChartShowsAHintAndTheWindowKeepsItsControlsInView();
 
     void commandLineFilesArePlottedAndListed();
     void busyCursorWhileLoading();
@@ -433,6 +434,32 @@ void MainWindowTest::escapeAndEnterNeverClose()
     QTest::keyClick(window->fileList(), Qt::Key_Escape);
     QVERIFY(window->isVisible());
     QVERIFY(!QFile::exists(settingsPath));
+}
+
+void MainWindowTest::emptyChartShowsAHintAndTheWindowKeepsItsControlsInView()
+{
+    openWindow();
+    QLabel* hint = window->chartHint();
+    QVERIFY(hint->isVisible());
+    QVERIFY(!window->chartFrame()->isVisible());
+    QCOMPARE(hint->geometry(), window->chartFrame()->geometry());
+    QCOMPARE(hint->text(), QStringLiteral("Open measurement files with File > Open, or drop them here."));
+    window->setLanguage(0);
+    QCOMPARE(
+        hint->text(), QStringLiteral("Откройте файлы измерений: Файл > Открыть, или перетащите их сюда."));
+    window->openPaths({ sample("a.s2p") });
+    QVERIFY(!hint->isVisible());
+    QVERIFY(window->chartFrame()->isVisible());
+
+    // Shrunk as far as it goes, the strip, the list and a chart are all still there.
+    window->resize(50, 50);
+    QTest::qWait(20);
+    const QRect client = window->centralWidget()->rect();
+    QVERIFY(client.contains(strip->geometry()));
+    QVERIFY(client.contains(window->fileList()->geometry()));
+    QVERIFY(window->chartFrame()->width() > 32 && window->chartFrame()->height() > 32);
+    for (QCheckBox* box : strip->traceBoxes)
+        QVERIFY(client.contains(box->geometry().translated(strip->pos())));
 }
 
 void MainWindowTest::commandLineFilesArePlottedAndListed()
