@@ -137,35 +137,49 @@ void WindowLayoutTest::shrinkingStopsAtTheChartLimitAndGrowingResumes()
     const PaneLayout start = window->panes();
     const QRect startClient = window->lastClientRect();
     const int chartWidth = start.chart.width();
+    QWidget* client = window->centralWidget();
 
-    // Down to a chart of 33 pixels: still taken.
-    resizeClientBy(-(chartWidth - 33), 0);
-    QCOMPARE(window->chartFrame()->width(), 33);
+    // In the Large graph layout only the chart and the list bound the width: the window goes
+    // down to a chart of 33 pixels and no further.
+    window->setLargeGraph();
+    const PaneLayout large = window->panes();
+    // The window takes its new smallest size with its next layout pass.
+    QTest::qWait(20);
+    window->resize(window->size() - QSize(chartWidth - 33, 0));
+    QTRY_COMPARE(window->chartFrame()->width(), 33);
     const PaneLayout narrowest = window->panes();
     const QRect narrowestClient = window->lastClientRect();
     QCOMPARE(narrowestClient.width(), startClient.width() - (chartWidth - 33));
-
-    // One pixel less would leave 32: nothing moves, the window only clips.
-    resizeClientBy(-1, 0);
-    QVERIFY(window->panes() == narrowest);
-    QCOMPARE(window->lastClientRect(), narrowestClient);
-    resizeClientBy(-40, -10);
+    window->resize(window->size() - QSize(40, 0));
+    QTest::qWait(20);
+    QCOMPARE(client->width(), narrowestClient.width());
     QVERIFY(window->panes() == narrowest);
     QCOMPARE(window->lastClientRect(), narrowestClient);
 
     // Growing counts from the last accepted size: back to where it started.
-    resizeClientBy(41 + chartWidth - 33, 10);
-    QVERIFY(window->panes() == start);
+    resizeClientBy(chartWidth - 33, 0);
+    QVERIFY(window->panes() == large);
     QCOMPARE(window->lastClientRect(), startClient);
+    window->setNormalLayout();
+    QVERIFY(window->panes() == start);
 
-    // The same limit for the height.
+    // In the Normal layout the control strip bounds it first and stays whole.
+    window->resize(window->size() - QSize(chartWidth - 33, 0));
+    QTest::qWait(20);
+    QVERIFY(client->rect().contains(window->controlStrip()->geometry()));
+    QVERIFY(window->chartFrame()->width() > 33);
+    resizeClientBy(startClient.width() - client->width(), 0);
+    QVERIFY(window->panes() == start);
+
+    // The same limit for the height: a chart of 33 pixels, never 32.
     const int chartHeight = start.chart.height();
     resizeClientBy(0, -(chartHeight - 33));
     QCOMPARE(window->chartFrame()->height(), 33);
-    resizeClientBy(0, -1);
+    window->resize(window->size() - QSize(0, 1));
+    QTest::qWait(20);
     QCOMPARE(window->chartFrame()->height(), 33);
     QCOMPARE(window->fileList()->geometry(), window->panes().list);
-    resizeClientBy(0, 1 + chartHeight - 33);
+    resizeClientBy(0, chartHeight - 33);
     QVERIFY(window->panes() == start);
 }
 
