@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Sprelin (Release, in build/) and starts it on the given files, or on every sample.
+# Builds Sprelin (Release, in build/) and starts it on the given files, or on the showcase
+# measurements of samples/showcase/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -12,7 +13,7 @@ if [ $# -gt 0 ]; then
     files=("$@")
 else
     files=()
-    for f in samples/*; do
+    for f in samples/showcase/*; do
         [ -f "$f" ] && files+=("$f")
     done
 fi
