@@ -11,8 +11,8 @@
 #include "tracevalues.h"
 #include "zoomentry.h"
 
-// Measurements whose traces have a visibility entry; traces of later measurements are not
-// drawn.
+// Measurements whose traces have a visibility entry from the start; the table grows with the
+// measurements loaded.
 constexpr int32_t visibilityMeasurements = 2048;
 
 // Everything the chart is computed and drawn from, and its last results: the state that the
@@ -21,8 +21,16 @@ constexpr int32_t visibilityMeasurements = 2048;
 struct ChartState {
     ChartState();
 
-    // Copies traceEnabled into the visibility of every measurement's traces.
+    // Makes room in the visibility table for every loaded measurement; the traces of
+    // measurements new to it take traceEnabled. The table never shrinks here, so every
+    // measurement keeps its flags however many a load makes.
+    void ensureRowVisibility();
+    // Copies traceEnabled into the visibility of every measurement's traces, the table grown
+    // first to hold every loaded measurement.
     void resetRowVisibility();
+    // Inverts the visibility of every trace whose kind traceEnabled enables, for every loaded
+    // measurement.
+    void invertEnabledTraces();
     // Whether trace t (8 per measurement) is shown: it has a visibility entry that is set.
     bool traceVisible(int32_t trace) const;
     // The view in force.

@@ -308,7 +308,7 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
     layOutPanes();
     writeControls();
     writeAxisEdits();
-    resetRowVisibility();
+    state.resetRowVisibility();
 
     state.referenceIndex = -1;
     listUpdatingFlag = 0;
@@ -696,12 +696,6 @@ void CSprelinDlg::fillReferenceCombo()
     combo->setCurrentIndex(state.referenceIndex < 0 ? -1 : state.referenceIndex + 1);
 }
 
-void CSprelinDlg::resetRowVisibility()
-{
-    ensureRowVisibility(state);
-    state.resetRowVisibility();
-}
-
 void CSprelinDlg::rebuildFileList()
 {
     ::rebuildFileList(*files, state, listUpdatingFlag);
@@ -914,7 +908,7 @@ void CSprelinDlg::onUnitChanged()
 void CSprelinDlg::onMagnitudeMode()
 {
     readControls();
-    resetRowVisibility();
+    state.resetRowVisibility();
     applyRowChecks();
     redrawChart();
 }
@@ -922,7 +916,7 @@ void CSprelinDlg::onMagnitudeMode()
 void CSprelinDlg::onTraceBox()
 {
     readControls();
-    resetRowVisibility();
+    state.resetRowVisibility();
     rebuildFileList();
     redrawChart();
 }
@@ -961,7 +955,7 @@ void CSprelinDlg::onRowClicked(int32_t row)
 
 void CSprelinDlg::onFirstColumnHeader()
 {
-    invertEnabledTraces(state);
+    state.invertEnabledTraces();
     applyRowChecks();
     redrawChart();
 }

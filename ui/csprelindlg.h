@@ -102,7 +102,6 @@ public:
     bool readAxisEdits();
     void updateAxisEnables();
     void fillReferenceCombo();
-    void resetRowVisibility();
     void rebuildFileList();
     void collectRowChecks();
     void applyRowChecks();

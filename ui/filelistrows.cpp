@@ -15,26 +15,6 @@ constexpr int flatnessColumn = 4;
 
 } // namespace
 
-void ensureRowVisibility(ChartState& state)
-{
-    const size_t needed = static_cast<size_t>(state.measurements.itemCount) * tracesPerMeasurement;
-    while (state.rowVisible.size() < needed)
-        state.rowVisible.insert(state.rowVisible.end(), state.traceEnabled.begin(), state.traceEnabled.end());
-}
-
-void invertEnabledTraces(ChartState& state)
-{
-    ensureRowVisibility(state);
-    for (int32_t m = 0; m < state.measurements.itemCount; ++m) {
-        for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
-            if (state.traceEnabled[k] == 0)
-                continue;
-            int32_t& flag = state.rowVisible[static_cast<size_t>(m) * tracesPerMeasurement + k];
-            flag = flag == 0 ? 1 : 0;
-        }
-    }
-}
-
 void rebuildFileList(MList& list, ChartState& state, int32_t& listUpdating)
 {
     const ListUpdating updating(listUpdating);
@@ -58,7 +38,6 @@ void rebuildFileList(MList& list, ChartState& state, int32_t& listUpdating)
 
 void collectRowChecks(const MList& list, ChartState& state)
 {
-    ensureRowVisibility(state);
     state.resetRowVisibility();
     for (int32_t r = 0; r < list.rowCount(); ++r) {
         const int32_t trace = list.itemData(r);

@@ -27,15 +27,6 @@ private:
 // rows hold listUpdating nonzero meanwhile, so the list's change reports never feed back into
 // the table.
 
-// Makes room in the visibility table for every loaded measurement; the traces of measurements
-// new to it take the trace selection. The table never shrinks here, so every measurement
-// keeps its flags however many a load makes.
-void ensureRowVisibility(ChartState& state);
-
-// Inverts the visibility of every trace whose kind the selection enables, for every loaded
-// measurement.
-void invertEnabledTraces(ChartState& state);
-
 // Fills the list anew: one group per measurement, in list order, headed by its display name,
 // and in it one row per enabled trace kind, checked when its trace is visible. A measurement
 // with every trace kind disabled keeps its group, without rows.

@@ -3,7 +3,11 @@
 #include <QColor>
 #include <QImage>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
 #include <string>
 
 #include "../export/xlsxcontents.h"
@@ -135,6 +139,34 @@ TEST(CliExport, WritesTheWorkbookOfTheView)
     // The attenuator's -10 dB lie on every grid point in its range.
     const double s21 = std::stod(book.cells.at("C35").value);
     EXPECT_NEAR(s21, -10, 0.5);
+}
+
+TEST(CliChartCommands, MeasurementsPastTheFirst2048KeepTheirTraces)
+{
+    const std::string folder = ::testing::TempDir() + "/sprelin_cli_many";
+    std::filesystem::create_directories(folder);
+    std::string files;
+    const int count = 2100;
+    for (int i = 0; i < count; ++i) {
+        const std::string path = folder + "/m" + std::to_string(i) + ".s2p";
+        std::ofstream(path) << "# MHz S DB R 50\n100 -20 0 -3 0 -3 0 -20 0\n200 -20 0 -3 0 -3 0 -20 0\n";
+        files += " " + quoted(path);
+    }
+    OutputFile xlsx("many.xlsx");
+    const CliRun exported = runCli("export -o " + quoted(xlsx.path) + files);
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    XlsxContents book;
+    ASSERT_TRUE(book.read(xlsx.path));
+    size_t titles = 0;
+    for (const auto& cell : book.cells)
+        titles += std::regex_match(cell.first, std::regex("[A-Z]+34")) && cell.second.isText ? 1 : 0;
+    EXPECT_EQ(titles, static_cast<size_t>(count) + 1) << "the frequency column and one column per trace";
+
+    const CliRun read = runCli("readout --at 150" + files);
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(std::count(read.out.begin(), read.out.end(), '\n'), count + 1)
+        << "a line per trace and the strip";
+    std::filesystem::remove_all(folder);
 }
 
 TEST(CliExport, TakesTheViewOptionsAndTheLanguage)

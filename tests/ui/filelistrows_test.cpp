@@ -49,7 +49,7 @@ void FileListRowsTest::rebuildMakesAGroupPerMeasurementAndARowPerEnabledKind()
 {
     addMeasurements(3);
     state->traceEnabled = { 1, 0, 1, 0, 0, 0, 0, 1 }; // S11M, S21M, S22A
-    ensureRowVisibility(*state);
+    state->ensureRowVisibility();
     state->resetRowVisibility();
     state->rowVisible[8 + 2] = 0; // measurement 1, S21M hidden
     rebuildFileList(*list, *state, listUpdating);
@@ -81,7 +81,7 @@ void FileListRowsTest::collectTakesTheChecksAndTheSelectionElsewhere()
 {
     addMeasurements(2);
     state->traceEnabled = { 0, 1, 1, 0, 0, 0, 0, 0 };
-    ensureRowVisibility(*state);
+    state->ensureRowVisibility();
     state->resetRowVisibility();
     rebuildFileList(*list, *state, listUpdating);
     list->setRowChecked(1, false); // measurement 0, S21M
@@ -98,7 +98,7 @@ void FileListRowsTest::collectTakesTheChecksAndTheSelectionElsewhere()
 void FileListRowsTest::applyChecksAndHoldsListUpdating()
 {
     addMeasurements(2);
-    ensureRowVisibility(*state);
+    state->ensureRowVisibility();
     rebuildFileList(*list, *state, listUpdating);
     QList<int32_t> seen;
     connect(list, &MList::rowCheckChanged, this, [&] { seen.append(listUpdating); });
@@ -115,12 +115,12 @@ void FileListRowsTest::invertTouchesOnlyEnabledKinds()
 {
     addMeasurements(3);
     state->traceEnabled = { 1, 0, 1, 0, 0, 0, 0, 0 };
-    ensureRowVisibility(*state);
+    state->ensureRowVisibility();
     state->resetRowVisibility();
     state->rowVisible[8 + 2] = 0;
     state->rowVisible[8 + 3] = 1;
     const std::vector<int32_t> before = state->rowVisible;
-    invertEnabledTraces(*state);
+    state->invertEnabledTraces();
     for (int32_t t = 0; t < 24; ++t) {
         const bool enabled = t % 8 == 0 || t % 8 == 2;
         QCOMPARE(state->rowVisible[t], enabled ? (before[t] == 0 ? 1 : 0) : before[t]);
@@ -132,7 +132,7 @@ void FileListRowsTest::invertTouchesOnlyEnabledKinds()
 void FileListRowsTest::tableGrowsBeyond2048Measurements()
 {
     addMeasurements(2100);
-    ensureRowVisibility(*state);
+    state->ensureRowVisibility();
     QCOMPARE(state->rowVisible.size(), size_t(2100 * 8));
     QVERIFY(state->traceVisible(2099 * 8 + 2));
     QVERIFY(!state->traceVisible(2099 * 8 + 3));
@@ -144,7 +144,7 @@ void FileListRowsTest::tableGrowsBeyond2048Measurements()
     QVERIFY(state->traceVisible(2098 * 8 + 2));
     // A measurement more takes the selection; the others keep their flags.
     addMeasurements(1);
-    ensureRowVisibility(*state);
+    state->ensureRowVisibility();
     QVERIFY(state->traceVisible(2100 * 8 + 2));
     QVERIFY(!state->traceVisible(2099 * 8 + 2));
 }
@@ -152,7 +152,7 @@ void FileListRowsTest::tableGrowsBeyond2048Measurements()
 void FileListRowsTest::statisticsOfShownTracesOnly()
 {
     addMeasurements(2);
-    ensureRowVisibility(*state);
+    state->ensureRowVisibility();
     rebuildFileList(*list, *state, listUpdating);
     // Before any recomputation nothing is written.
     list->rowItem(0)->setText(2, QStringLiteral("old"));
