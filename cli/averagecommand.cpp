@@ -10,7 +10,9 @@ namespace {
 const char* const kAverageHelp
     = "Usage: sprelin-cli average -o OUT.s2p FILE...\n"
       "Loads the files and writes the average of all their measurements, on the\n"
-      "frequency grid of the first, as a two-port Touchstone file in GHz, dB and degrees.\n";
+      "frequency grid of the first, as a two-port Touchstone file in GHz, dB and degrees.\n"
+      "A point whose average is not a finite number is left out. -o - writes to standard\n"
+      "output.\n";
 
 } // namespace
 
@@ -33,9 +35,10 @@ int runAverage(const std::vector<std::string>& words)
     }
     RubberS2P list;
     const bool all = loadForCli(arguments.files, list, std::cerr);
-    const LoadResult written = averagedS2PCommand(list, output);
+    std::string reason;
+    const LoadResult written = averagedS2PCommand(list, output, &reason);
     if (written != LoadSuccess) {
-        std::cerr << output << ": " << loadResultReason(written) << '\n';
+        std::cerr << output << ": " << (reason.empty() ? loadResultReason(written) : reason) << '\n';
         return CliFailure;
     }
     return all ? CliSuccess : CliFailure;

@@ -1,5 +1,5 @@
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 #include <iostream>
 
@@ -8,19 +8,22 @@
 #include "clicommands.h"
 #include "exportinput.h"
 #include "exportlayout.h"
+#include "savefile.h"
 #include "workbookexport.h"
 
 namespace {
 
 const char* const renderUsage = "Usage: sprelin-cli render -o OUT.png [view options] FILE...\n"
                                 "Loads the files, computes and draws the chart as the program's window\n"
-                                "shows it for the view, and saves the chart image as PNG.\n";
+                                "shows it for the view, and saves the chart image as PNG; -o - writes it to\n"
+                                "standard output.\n";
 
 const char* const exportUsage
     = "Usage: sprelin-cli export -o OUT.xlsx [view options] [--language en|ru] FILE...\n"
       "Loads the files, computes the chart for the view and writes the spreadsheet export:\n"
       "a workbook with the plotted table and an XY chart of it, sized for a screen of the\n"
-      "chart frame's size. --language chooses the titles (default en).\n";
+      "chart frame's size. --language chooses the titles (default en). -o - writes it to\n"
+      "standard output.\n";
 
 } // namespace
 
@@ -37,10 +40,18 @@ int runRender(const std::vector<std::string>& words)
     bool loadedAll = false;
     if (!computeChart(command, run, state, image, loadedAll, status))
         return status;
-    // The image appears whole or not at all.
-    QSaveFile file(QString::fromStdString(run.output));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        std::cerr << run.output << ": cannot write the image: " << file.errorString().toStdString() << '\n';
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        std::cerr << "sprelin-cli render: the image could not be encoded (out of memory)\n";
+        return CliFailure;
+    }
+    SaveFile file;
+    std::string error;
+    if (file.open(run.output, error))
+        file.write(png.constData(), static_cast<size_t>(png.size()));
+    if (!error.empty() || !file.commit(error)) {
+        std::cerr << run.output << ": " << error << '\n';
         return CliFailure;
     }
     return loadedAll ? CliSuccess : CliFailure;

@@ -4,6 +4,7 @@
 #include "cliarguments.h"
 #include "clicommands.h"
 #include "cliload.h"
+#include "listingtext.h"
 
 namespace {
 
@@ -11,13 +12,15 @@ const char* const kInfoHelp
     = "Usage: sprelin-cli info FILE...\n"
       "Loads the files and prints one line per measurement:\n"
       "index, display name, point count, first and last frequency and mean step in hertz,\n"
-      "separated by tabs.\n";
+      "separated by tabs. Control characters in names are written as \\n, \\t, \\\\ and\n"
+      "\\xNN.\n";
 
 const char* const kDumpHelp = "Usage: sprelin-cli dump FILE...\n"
                               "Loads the files and prints every measurement: a line\n"
                               "  measurement<TAB>index<TAB>display name<TAB>full name<TAB>point count\n"
                               "then one line per point:\n"
-                              "  freq_hz s11_re s11_im s21_re s21_im s12_re s12_im s22_re s22_im\n";
+                              "  freq_hz s11_re s11_im s21_re s21_im s12_re s12_im s22_re s22_im\n"
+                              "Control characters in names are written as \\n, \\t, \\\\ and \\xNN.\n";
 
 // Parses the words of a listing command; returns a status when the command is already done.
 bool prepareListing(
@@ -54,8 +57,8 @@ int runInfo(const std::vector<std::string>& words)
     const bool all = loadForCli(arguments.files, list, std::cerr);
     for (int32_t i = 0; i < list.itemCount; ++i) {
         const RubberS2PData& m = *list.measurement(i);
-        std::cout << cFormat("%d\t%s\t%d\t%.10g\t%.10g\t%.10g\n", i, m.displayName.c_str(), m.itemCount,
-            m.freqFirst, m.freqLast, m.freqStep);
+        std::cout << cFormat("%d\t%s\t%d\t%.10g\t%.10g\t%.10g\n", i, escaped(m.displayName).c_str(),
+            m.itemCount, m.freqFirst, m.freqLast, m.freqStep);
     }
     return all ? CliSuccess : CliFailure;
 }
@@ -70,8 +73,8 @@ int runDump(const std::vector<std::string>& words)
     const bool all = loadForCli(arguments.files, list, std::cerr);
     for (int32_t i = 0; i < list.itemCount; ++i) {
         RubberS2PData& m = *list.measurement(i);
-        std::cout << cFormat(
-            "measurement\t%d\t%s\t%s\t%d\n", i, m.displayName.c_str(), m.fullName.c_str(), m.itemCount);
+        std::cout << cFormat("measurement\t%d\t%s\t%s\t%d\n", i, escaped(m.displayName).c_str(),
+            escaped(m.fullName).c_str(), m.itemCount);
         for (int32_t k = 0; k < m.itemCount; ++k) {
             const S2PPoint& p = *m.point(k);
             const ComplexMatrix& s = p.sParams;

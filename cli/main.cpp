@@ -23,8 +23,21 @@ const char* const kHelp
       "  export   -o OUT.xlsx [view options]: a workbook with the plotted table and chart\n"
       "  readout  --at FREQ [view options]: the cursor readout at a frequency of the view\n"
       "\n"
+      "-o - writes the output of average, render and export to standard output. Listings\n"
+      "write control characters of names as \\n, \\t, \\\\ and \\xNN.\n"
+      "\n"
       "'sprelin-cli COMMAND --help' describes a command.\n"
-      "Exit status: 0 success, 1 a file yielded nothing or an output failed, 2 usage error.\n";
+      "\n"
+      "Exit status:\n"
+      "  0  success\n"
+      "  1  a file yielded nothing, with a line 'FILE: REASON' such as\n"
+      "       FILE: the file cannot be opened\n"
+      "       FILE: no usable measurement in the file\n"
+      "       FILE: more measurements than the window can hold (2045)\n"
+      "     or an output failed, with a line 'OUT: not writable: REASON', REASON one of\n"
+      "       no such folder, is a directory, permission denied, no space left on the\n"
+      "       device, read-only file system, file too large, too many symbolic links\n"
+      "  2  usage error\n";
 
 struct Command {
     const char* name;

@@ -11,6 +11,7 @@
 #include "cursorreadout.h"
 #include "exporttexts.h"
 #include "labeltext.h"
+#include "listingtext.h"
 #include "unitmultiplier.h"
 
 namespace {
@@ -24,27 +25,6 @@ const char* const readoutUsage
       "with an empty value where the trace has none or lies outside the value axis, then the\n"
       "strip: frequency, Max, its measurement, Min, its measurement and Diff, tab-separated.\n"
       "Control characters in names are written as \\n, \\t, \\\\ and \\xNN.\n";
-
-// A text on one line of the listing: line breaks, tabs, backslashes and the other control
-// bytes become escapes; every other byte passes as it is.
-std::string escaped(const std::string& text)
-{
-    std::string line;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n')
-            line += "\\n";
-        else if (c == '\t')
-            line += "\\t";
-        else if (c == '\\')
-            line += "\\\\";
-        else if (byte < 0x20 || byte == 0x7f)
-            line += cFormat("\\x%02x", byte);
-        else
-            line += c;
-    }
-    return line;
-}
 
 // The column of the ascending grid nearest frequency f; the lower one on a tie.
 int32_t nearestColumn(const std::vector<double>& grid, double f)

@@ -4,6 +4,9 @@
 
 #include "rubbers2pdata.h"
 
+// Most measurements the window holds open at once; a file that would yield more is not read.
+constexpr int32_t maxListMeasurements = 2045;
+
 // Releases a measurement made by RubberS2P::measurement; accepts null.
 void releaseMeasurement(void* item);
 

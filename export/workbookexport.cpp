@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -13,7 +14,7 @@
 #include "exportaxis.h"
 #include "exportlayout.h"
 #include "exporttexts.h"
-#include "temporarytarget.h"
+#include "savefile.h"
 #include "tracevalues.h"
 #include "utf8text.h"
 
@@ -178,6 +179,25 @@ lxw_chart* addExportChart(lxw_workbook* workbook, const ChartPlan& plan)
     return chart;
 }
 
+struct ScratchClose {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using ScratchPointer = std::unique_ptr<std::FILE, ScratchClose>;
+
+// Appends the whole of the scratch file to the target; false when it cannot be read back.
+bool copyFile(std::FILE* scratch, SaveFile& target)
+{
+    if (std::fseek(scratch, 0, SEEK_SET) != 0)
+        return false;
+    std::vector<char> block(1 << 16);
+    while (true) {
+        const size_t n = std::fread(block.data(), 1, block.size(), scratch);
+        target.write(block.data(), n);
+        if (n < block.size())
+            return std::ferror(scratch) == 0;
+    }
+}
+
 bool fail(std::string& error, const std::string& text)
 {
     error = text;
@@ -202,12 +222,18 @@ bool exportToWorkbook(const ExportInput& input, const std::string& path, std::st
 
     // The writer prints numbers with the thread's locale; a decimal comma would corrupt the file.
     const CLocaleScope cLocale;
-    TemporaryTarget target;
+    SaveFile target;
     std::string reason;
-    if (!target.create(path, reason))
-        return fail(error, "Cannot write " + path + ": " + reason);
+    if (!target.open(path, reason))
+        return fail(error, path + ": " + reason);
+    // The writer seeks in its file, which a pipe or a device cannot do: the workbook is made
+    // in an unnamed scratch file and then copied to the target.
+    const ScratchPointer scratch(std::tmpfile());
+    if (scratch == nullptr)
+        return fail(error, "Cannot make the workbook for " + path + ": no scratch file.");
+    const std::string scratchPath = "/proc/self/fd/" + std::to_string(fileno(scratch.get()));
 
-    WorkbookPointer workbook(workbook_new(target.path().c_str()));
+    WorkbookPointer workbook(workbook_new(scratchPath.c_str()));
     lxw_worksheet* worksheet = workbook ? workbook_add_worksheet(workbook.get(), nullptr) : nullptr;
     lxw_format* format = workbook ? workbook_add_format(workbook.get()) : nullptr;
     if (worksheet == nullptr || format == nullptr)
@@ -266,7 +292,7 @@ bool exportToWorkbook(const ExportInput& input, const std::string& path, std::st
     const lxw_error closed = workbook_close(workbook.release());
     if (closed != LXW_NO_ERROR)
         return fail(error, "Cannot write " + path + ": " + lxw_strerror(closed));
-    if (!target.commit(reason))
-        return fail(error, "Cannot write " + path + ": " + reason);
+    if (!copyFile(scratch.get(), target) || !target.commit(reason))
+        return fail(error, path + ": " + (reason.empty() ? "not writable: input/output error" : reason));
     return true;
 }

@@ -14,8 +14,9 @@ constexpr int32_t maximumChartedTraces = 254;
 // frequency. Nothing is recomputed: the values are those of the last recomputation. With no
 // trace shown the worksheet holds the frequency column alone and no chart.
 //
-// The workbook appears at path whole or not at all: it is written beside it under a
-// temporary name and renamed into place. Returns false, with a sentence for the user in
-// error, when there is nothing to export (no recomputation has filled the buffers), when the
-// table does not fit a worksheet or when the file cannot be written; path is then untouched.
+// The workbook is written through SaveFile: at path whole or not at all, through a symbolic
+// link, straight into a device, a FIFO or standard output ("-"). Returns false, with a
+// sentence for the user in error, when there is nothing to export (no recomputation has
+// filled the buffers), when the table does not fit a worksheet or when the file cannot be
+// written ("PATH: not writable: REASON"); path is then untouched.
 bool exportToWorkbook(const ExportInput& input, const std::string& path, std::string& error);

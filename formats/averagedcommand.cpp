@@ -3,7 +3,7 @@
 #include "averagedwriter.h"
 #include "averaging.h"
 
-LoadResult averagedS2PCommand(RubberS2P& list, const std::string& path)
+LoadResult averagedS2PCommand(RubberS2P& list, const std::string& path, std::string* reason)
 {
     if (list.itemCount == 0)
         return LoadNoData;
@@ -11,5 +11,5 @@ LoadResult averagedS2PCommand(RubberS2P& list, const std::string& path)
     averageMeasurements(average, list);
     if (average.dataValid == 0)
         return LoadCannotWrite;
-    return writeAveragedS2P(average, path);
+    return writeAveragedS2P(average, path, reason);
 }

@@ -81,6 +81,7 @@ public:
     }
 
     bool aborted() const { return abort_; }
+    LoadResult result() const { return tooMany_ ? LoadTooManyMeasurements : LoadSuccess; }
 
     void readRow(const std::vector<std::string>& fields)
     {
@@ -104,7 +105,9 @@ public:
         }
     }
 
-    // Marks the measurements of a sound file valid, or removes every one of them.
+    // Marks the measurements of a sound file valid, or removes every one of them. The file's
+    // path goes with its first measurement that has points, which outlasts the removal of
+    // empty ones (a table without data rows).
     void finish()
     {
         if (list_.itemCount <= first_)
@@ -114,13 +117,20 @@ public:
                 list_.removeMeasurement(i);
             return;
         }
+        bool pathGiven = false;
         for (int32_t i = first_; i < list_.itemCount; ++i) {
             RubberS2PData* m = list_.measurement(i);
             if (m == nullptr)
                 continue;
             m->dataValid = 1;
             m->updateFreqSummary();
+            const bool first = !pathGiven && m->itemCount > 0;
+            m->sourcePath = first ? path_ : std::string();
+            pathGiven = pathGiven || first;
         }
+        RubberS2PData* first = list_.measurement(first_);
+        if (!pathGiven && first != nullptr)
+            first->sourcePath = path_;
     }
 
 private:
@@ -138,6 +148,11 @@ private:
         multiplier_ = frequencyMultiplier(fields[0]);
         made_ = 0;
         for (size_t i = 1; i < fields.size() && !fields[i].empty(); ++i) {
+            // The bound comes before the measurement is made.
+            if (tableStart_ + made_ - first_ >= maxListMeasurements) {
+                tooMany_ = abort_ = true;
+                return;
+            }
             RubberS2PData* m = list_.measurement(tableStart_ + made_);
             if (m == nullptr) {
                 abort_ = true;
@@ -145,7 +160,6 @@ private:
             }
             m->fullName = path_;
             m->displayName = fieldText(fields[i]) + " " + title_;
-            m->sourcePath = tableStart_ + made_ == first_ ? path_ : std::string();
             ++made_;
         }
         if (made_ == 0)
@@ -165,7 +179,10 @@ private:
             abort_ = true;
             return;
         }
-        if (firstColumn->itemCount > 0 && !(firstColumn->point(firstColumn->itemCount - 1)->freq < freq)) {
+        // A frequency that is not finite fails as one that does not increase.
+        if (!std::isfinite(freq)
+            || (firstColumn->itemCount > 0
+                && !(firstColumn->point(firstColumn->itemCount - 1)->freq < freq))) {
             abort_ = true;
             return;
         }
@@ -190,6 +207,7 @@ private:
     std::string title_;
     double multiplier_ = 1.0;
     bool abort_ = false;
+    bool tooMany_ = false;
 };
 
 } // namespace
@@ -214,7 +232,7 @@ int splitRow(size_t& position, std::vector<std::string>& fields, const char* tex
     }
 }
 
-void readCsv(RubberS2P& list, char* buffer, size_t length, const std::string& path)
+LoadResult readCsv(RubberS2P& list, char* buffer, size_t length, const std::string& path)
 {
     const size_t textLength = splitLines(buffer, length);
     CsvTables tables(list, path);
@@ -224,4 +242,5 @@ void readCsv(RubberS2P& list, char* buffer, size_t length, const std::string& pa
         tables.readRow(fields);
     }
     tables.finish();
+    return tables.result();
 }

@@ -105,13 +105,10 @@ LoadResult loadFile(RubberS2P& list, const std::string& path)
         return loadThreePort(list, path, buffer, length);
     if (hasExtension(path, ".s1p"))
         return loadOnePort(list, path, buffer, length);
-    if (hasExtension(path, ".dtu") || hasExtension(path, ".nrm")) {
-        readZetLabs(path, buffer.get(), length, list);
-        return LoadSuccess;
-    }
+    if (hasExtension(path, ".dtu") || hasExtension(path, ".nrm"))
+        return readZetLabs(path, buffer.get(), length, list);
     const std::lock_guard<std::mutex> guard(loadLock());
-    readCsv(list, buffer.get(), length, path);
-    return LoadSuccess;
+    return readCsv(list, buffer.get(), length, path);
 }
 
 void loadFiles(RubberS2P& list, const std::vector<std::string>& paths, std::vector<LoadResult>* results)

@@ -11,7 +11,8 @@
 // to call from several threads at once for different paths: every growth of the list happens
 // under loadLock. A file that fails leaves no measurement or measurements without points.
 // Returns the reader's outcome for callers that report it (LoadSuccess when a column or CSV
-// file was read, whatever it held; LoadNoData for an extension without a reader).
+// file was read, whatever it held; LoadTooManyMeasurements for one that would yield more
+// than maxListMeasurements; LoadNoData for an extension without a reader).
 LoadResult loadFile(RubberS2P& list, const std::string& path);
 
 // Loads every path in a parallel loop with a static schedule and returns when all are done.

@@ -9,6 +9,7 @@ const char* const kMessages[] = {
     "Ошибка чтения S2P файла",
     "Неверный тип данных - поддерживается только файл S параметров",
     "Ошибка записи выходного файла",
+    "Файл содержит больше измерений, чем можно открыть (2045)",
 };
 
 const char* const kReasons[] = {
@@ -17,6 +18,7 @@ const char* const kReasons[] = {
     "no usable S-parameter data",
     "the parameter type is not S",
     "the output file cannot be written",
+    "more measurements than the window can hold (2045)",
 };
 
 constexpr int kCodeCount = static_cast<int>(sizeof(kMessages) / sizeof(kMessages[0]));

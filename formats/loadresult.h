@@ -8,6 +8,7 @@ enum LoadResult : int {
     LoadNoData = 3,
     LoadNotSParameters = 4,
     LoadCannotWrite = 5,
+    LoadTooManyMeasurements = 6, // a column or CSV file of more than maxListMeasurements
 };
 
 // The message kept for a result code (Russian, as the program has always held them); empty

@@ -3,9 +3,20 @@
 #include <cstddef>
 #include <string>
 
-// Writes a file so that it appears whole or not at all: the text goes to a temporary file
-// beside the target, which commit moves into place. A failed or abandoned write removes the
-// temporary file and leaves whatever file had the target's name untouched.
+// The path that names standard output to a SaveFile.
+constexpr const char* standardOutputPath = "-";
+
+// The one way every output of the program is written.
+//
+// A regular file (or a missing one) appears whole or not at all: the text goes to a
+// temporary file in the target's folder, which commit moves into place with the old file's
+// permissions. The temporary has no name where the file system allows it, so a killed run
+// leaves nothing; elsewhere it is named "<target name, shortened>.<pid>.<n>.tmp", and the next
+// write to the same target removes such files whose writer is gone. A symbolic link is
+// followed to the file it names, which is written in its place; the link stays. A target that
+// exists and is not a regular file (a device, a FIFO, a terminal) and standard output are
+// written directly, as they cannot be replaced. An existing file whose permissions deny the
+// user writing is refused, even to a user whose rights would override them.
 class SaveFile {
 public:
     SaveFile() = default;
@@ -13,19 +24,28 @@ public:
     SaveFile& operator=(const SaveFile&) = delete;
     ~SaveFile();
 
-    // Creates the temporary file for path; false when it cannot be created.
-    bool open(const std::string& path);
+    // Prepares the write of path; false when it cannot be written, with error holding
+    // "not writable: " and the system's reason ("no such folder", "is a directory",
+    // "permission denied", ...).
+    bool open(const std::string& path, std::string& error);
     // Appends bytes; a failure is remembered and makes commit fail.
     void write(const char* data, size_t size);
-    // Flushes the text to the disk and renames it to the target; false on any failure, after
-    // which the temporary file is gone.
-    bool commit();
+    // Flushes the text to the disk and puts it in place; false with the reason in error as
+    // open gives it, after which the temporary is gone and the old file untouched.
+    bool commit(std::string& error);
 
 private:
+    enum class Mode { Closed, Direct, Unnamed, Named };
+
+    bool fail(std::string& error, int code);
+    bool linkIn(std::string& error);
     void discard();
 
+    Mode mode = Mode::Closed;
     std::string target;
-    std::string temporary;
+    std::string folder;
+    std::string temporary; // the name of a named temporary, or the one an unnamed is linked at
     int fd = -1;
-    bool failed = false;
+    bool ownsDescriptor = false;
+    int writeError = 0;
 };

@@ -76,6 +76,9 @@ bool readLines(const char* text, const char* textEnd, const Columns& columns)
         double freq = 0.0;
         if (scanNumber(p, eol, freq) == nullptr)
             return false;
+        // No grid holds a frequency that is not finite: the points end before it.
+        if (!std::isfinite(freq))
+            return true;
         p = skipNumberChars(p);
         for (RubberS2PData* m : columns) {
             p = skipSpaces(p);
@@ -106,14 +109,16 @@ std::string columnName(const std::string& name, int column)
 
 } // namespace
 
-void readZetLabs(const std::string& path, char* buffer, size_t length, RubberS2P& list)
+LoadResult readZetLabs(const std::string& path, char* buffer, size_t length, RubberS2P& list)
 {
     const size_t prepared = normalizeText(buffer, length);
     if (prepared == 0)
-        return;
+        return LoadSuccess;
     const int tokens = countColumns(buffer);
     if (tokens < 2)
-        return;
+        return LoadSuccess;
+    if (tokens - 1 > maxListMeasurements)
+        return LoadTooManyMeasurements;
 
     Columns columns;
     const bool appended = appendColumns(list, tokens - 1, columns);
@@ -122,7 +127,7 @@ void readZetLabs(const std::string& path, char* buffer, size_t length, RubberS2P
             m->releasePoints();
             m->dataValid = 0;
         }
-        return;
+        return LoadSuccess;
     }
 
     const std::string name = fileNamePart(path);
@@ -134,4 +139,5 @@ void readZetLabs(const std::string& path, char* buffer, size_t length, RubberS2P
         m->displayName = columnName(name, static_cast<int>(c + 1));
         m->sourcePath = c == 0 ? path : std::string();
     }
+    return LoadSuccess;
 }

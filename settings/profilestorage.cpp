@@ -4,8 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
+
+#include "savefile.h"
 
 namespace {
 
@@ -39,16 +40,12 @@ bool saveProfile(const std::string& path, const IniFile& ini)
     const QString filePath = QString::fromStdString(path);
     if (!QDir().mkpath(QFileInfo(filePath).absolutePath()))
         return false;
-    QSaveFile file(filePath);
-    // Unbuffered, so that a short write (a full disk, a file size limit) shows in the count that
-    // write returns: a buffered QSaveFile can commit a file that was cut short on its last flush.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // A settings file kept as a link into the user's own folder is written where it points.
+    SaveFile file;
+    std::string error;
+    if (!file.open(path, error))
         return false;
     const std::string text = ini.text();
-    const qint64 size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    file.write(text.data(), text.size());
+    return file.commit(error);
 }

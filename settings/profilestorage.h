@@ -10,8 +10,7 @@
 // or is larger than any settings file could be.
 IniFile loadProfile(const std::string& path);
 
-// Replaces the file with the text, creating its folder when missing. The new text goes to a
-// temporary file that is renamed over the old one only when written whole, so a failure or a
-// crash on the way leaves the old file as it was. False when the path is empty or anything
-// failed.
+// Replaces the file with the text, creating its folder when missing, through SaveFile: a
+// failure or a crash on the way leaves the old file as it was, and a symbolic link is written
+// through to its file. False when the path is empty or anything failed.
 bool saveProfile(const std::string& path, const IniFile& ini);

@@ -550,8 +550,11 @@ void CSprelinDlg::saveAveragedS2P()
     if (chosen.isEmpty())
         return;
     const QString path = withDefaultSuffix(chosen, suffix);
-    if (averagedS2PCommand(state.measurements, QFile::encodeName(path).toStdString()) != LoadSuccess)
-        services.showError(this, texts.windowTitle, texts.averagedFailed.arg(QDir::toNativeSeparators(path)));
+    std::string reason;
+    if (averagedS2PCommand(state.measurements, QFile::encodeName(path).toStdString(), &reason) != LoadSuccess)
+        services.showError(this, texts.windowTitle,
+            texts.averagedFailed.arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n')
+                + QString::fromStdString(reason));
 }
 
 void CSprelinDlg::exportToSpreadsheet()

@@ -79,7 +79,7 @@ public:
 
     // Files are taken from the open-file dialog and from drops only while the list holds
     // fewer measurements than this.
-    static constexpr int32_t maxOpenMeasurements = 2045;
+    static constexpr int32_t maxOpenMeasurements = maxListMeasurements;
 
     // Loads the paths (already limited by the caller) and runs the post-load step.
     void openPaths(const QStringList& paths);

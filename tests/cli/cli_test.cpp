@@ -199,7 +199,7 @@ TEST(CliAverage, UnwritableOutputIsReported)
     const std::string out = ::testing::TempDir() + "/sprelin_no_such_folder/out.s2p";
     const CliRun run = runCli("average -o " + quoted(out) + " " + quoted(samplePath("attenuator-10db.s2p")));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, out + ": the output file cannot be written\n");
+    EXPECT_EQ(run.err, out + ": not writable: no such folder\n");
     const CliRun usage = runCli("average " + quoted(samplePath("attenuator-10db.s2p")));
     EXPECT_EQ(usage.status, 2);
 }

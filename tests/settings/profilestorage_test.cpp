@@ -90,6 +90,26 @@ TEST_F(ProfileStorageTest, ReadOnlyFolderIsReportedAndTheOldFileStays)
     EXPECT_EQ(entries("locked"), QStringList { "sprelin.ini" });
 }
 
+// A settings file kept as a link into a folder of the user's own is written there, and the
+// link stays.
+TEST_F(ProfileStorageTest, SaveWritesThroughASymbolicLink)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("dotfiles"));
+    const std::string real = path("dotfiles/sprelin.ini");
+    writeTextFile(real, kOldFile);
+    const std::string link = path("sprelin.ini");
+    ASSERT_EQ(symlink("dotfiles/sprelin.ini", link.c_str()), 0);
+    IniFile ini;
+    ini.setValue("General", "A", "2");
+    ASSERT_TRUE(saveProfile(link, ini));
+    struct stat st { };
+    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(readTextFile(real), "[General]\nA=2\n");
+    EXPECT_EQ(entries(), (QStringList { "dotfiles", "sprelin.ini" }));
+    EXPECT_EQ(entries("dotfiles"), QStringList { "sprelin.ini" });
+}
+
 TEST_F(ProfileStorageTest, PipeIsNotWaitedOn)
 {
     const std::string fifo = path("pipe.ini");
