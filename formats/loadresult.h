@@ -8,6 +8,9 @@ enum LoadResult : int {
     LoadNoData = 3,
     LoadNotSParameters = 4,
     LoadCannotWrite = 5,
+    LoadTooManyPorts = 6,
+    LoadBadKeywords = 7,
+    LoadFrequencyCountDiffers = 8,
 };
 
 // The message kept for a result code (Russian, as the program has always held them); empty
