@@ -7,10 +7,10 @@
 
 namespace {
 
-const char* failureReason(const std::string& path, LoadResult result)
+std::string failureReason(const std::string& path, LoadResult result)
 {
     if (!hasReader(path))
-        return "not a supported file type (.s1p, .s2p, .s3p, .dtu, .nrm, .csv)";
+        return "not a supported file type (" + readerExtensionList() + ")";
     if (result != LoadSuccess)
         return loadResultReason(result);
     return "no usable measurement in the file";

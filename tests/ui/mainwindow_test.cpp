@@ -484,8 +484,9 @@ void MainWindowTest::openTakesFilesUpToTheLimit()
     QVERIFY(!measurementNames().contains("z"));
     QVERIFY(measurementNames().contains("y"));
     QCOMPARE(openFilterSeen,
-        QStringLiteral("Файл S1P (*.s1p), S2P (*.s2p), S3P (*.s3p), ZetLabs (*.dtu, *.nrm) "
-                       "(*.s1p *.s2p *.s3p *.dtu *.nrm);;Файл CSV (*.csv) (*.csv)"));
+        QStringLiteral(
+            "Файл S1P (*.s1p), S2P (*.s2p), S3P (*.s3p), SNP (*.sNp), TS (*.ts), ZetLabs (*.dtu, *.nrm) "
+            "(*.s1p *.s2p *.s3p *.s[0-9]p *.s[0-9][0-9]p *.ts *.dtu *.nrm);;Файл CSV (*.csv) (*.csv)"));
     window->openFiles();
     QCOMPARE(window->chartState().measurements.itemCount, 2045);
     // Every measurement has its visibility and its row.
