@@ -5,7 +5,7 @@
 
 namespace {
 
-const char* failureReason(const FailedFile& file)
+std::string failureReason(const FailedFile& file)
 {
     switch (file.reason) {
     case LoadFailure::notFound:
@@ -13,7 +13,7 @@ const char* failureReason(const FailedFile& file)
     case LoadFailure::directory:
         return "a directory, not a file";
     case LoadFailure::unknownExtension:
-        return "not a supported file type (.s1p, .s2p, .s3p, .dtu, .nrm, .csv)";
+        return "not a supported file type (" + readerExtensionList() + ")";
     default:
         break;
     }

@@ -6,38 +6,43 @@
 #include <vector>
 
 #include "clicommands.h"
+#include "loader.h"
 
 namespace {
 
-const char* const kHelp
-    = "Usage: sprelin-cli COMMAND [OPTIONS] FILE...\n"
-      "       sprelin-cli --help | --version\n"
-      "\n"
-      "Loads S-parameter files (.s1p, .s2p, .s3p, .dtu, .nrm, .csv) as Sprelin does.\n"
-      "\n"
-      "Commands:\n"
-      "  info     one line per measurement: index, name, points, frequency range\n"
-      "  dump     every measurement with all its points\n"
-      "  average  -o OUT.s2p: the average of all measurements as a two-port file\n"
-      "  render   -o OUT.png [view options]: the chart image as the program draws it\n"
-      "  export   -o OUT.xlsx [view options]: a workbook with the plotted table and chart\n"
-      "  readout  --at FREQ [view options]: the cursor readout at a frequency of the view\n"
-      "\n"
-      "-o - writes the output of average, render and export to standard output. Listings\n"
-      "write control characters of names as \\n, \\t, \\\\ and \\xNN.\n"
-      "\n"
-      "'sprelin-cli COMMAND --help' describes a command.\n"
-      "\n"
-      "Exit status:\n"
-      "  0  success\n"
-      "  1  a file yielded nothing, with a line 'FILE: REASON' such as\n"
-      "       FILE: the file cannot be opened\n"
-      "       FILE: no usable measurement in the file\n"
-      "       FILE: more measurements than the window can hold (2045)\n"
-      "     or an output failed, with a line 'OUT: not writable: REASON', REASON one of\n"
-      "       no such folder, is a directory, permission denied, no space left on the\n"
-      "       device, read-only file system, file too large, too many symbolic links\n"
-      "  2  usage error\n";
+std::string helpText()
+{
+    return "Usage: sprelin-cli COMMAND [OPTIONS] FILE...\n"
+           "       sprelin-cli --help | --version\n"
+           "\n"
+           "Loads S-parameter files ("
+        + readerExtensionList()
+        + ") as Sprelin does.\n"
+          "\n"
+          "Commands:\n"
+          "  info     one line per measurement: index, name, points, frequency range\n"
+          "  dump     every measurement with all its points\n"
+          "  average  -o OUT.s2p: the average of all measurements as a two-port file\n"
+          "  render   -o OUT.png [view options]: the chart image as the program draws it\n"
+          "  export   -o OUT.xlsx [view options]: a workbook with the plotted table and chart\n"
+          "  readout  --at FREQ [view options]: the cursor readout at a frequency of the view\n"
+          "\n"
+          "-o - writes the output of average, render and export to standard output. Listings\n"
+          "write control characters of names as \\n, \\t, \\\\ and \\xNN.\n"
+          "\n"
+          "'sprelin-cli COMMAND --help' describes a command.\n"
+          "\n"
+          "Exit status:\n"
+          "  0  success\n"
+          "  1  a file yielded nothing, with a line 'FILE: REASON' such as\n"
+          "       FILE: no such file\n"
+          "       FILE: no usable measurement in the file\n"
+          "       FILE: more measurements than the window can hold (2045)\n"
+          "     or an output failed, with a line 'OUT: not writable: REASON', REASON one of\n"
+          "       no such folder, is a directory, permission denied, no space left on the\n"
+          "       device, read-only file system, file too large, too many symbolic links\n"
+          "  2  usage error\n";
+}
 
 struct Command {
     const char* name;
@@ -61,12 +66,12 @@ int main(int argc, char** argv)
     // locale-independent all the same.
     std::setlocale(LC_ALL, "");
     if (argc < 2) {
-        std::cerr << kHelp;
+        std::cerr << helpText();
         return CliUsageError;
     }
     const std::string first = argv[1];
     if (first == "--help" || first == "-h") {
-        std::cout << kHelp;
+        std::cout << helpText();
         return CliSuccess;
     }
     if (first == "--version") {
@@ -77,6 +82,6 @@ int main(int argc, char** argv)
     for (const Command& command : kCommands)
         if (first == command.name)
             return command.run(words);
-    std::cerr << "sprelin-cli: unknown command '" << first << "'\n" << kHelp;
+    std::cerr << "sprelin-cli: unknown command '" << first << "'\n" << helpText();
     return CliUsageError;
 }

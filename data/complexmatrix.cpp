@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -222,4 +223,36 @@ ComplexMatrix inverse(const ComplexMatrix& a)
     if (d == Complex(0.0, 0.0))
         return sameShapeZero(a);
     return adjugate(a) / d;
+}
+
+ComplexMatrix eliminationInverse(const ComplexMatrix& a)
+{
+    const int32_t n = a.rowCount;
+    ComplexMatrix work = a;
+    ComplexMatrix result = identity(a);
+    for (int32_t col = 0; col < n; ++col) {
+        int32_t pivot = col;
+        for (int32_t row = col + 1; row < n; ++row)
+            if (std::abs(work(row, col)) > std::abs(work(pivot, col)))
+                pivot = row;
+        if (work(pivot, col) == Complex(0.0, 0.0))
+            return sameShapeZero(a);
+        std::swap(work.rowPtr[pivot], work.rowPtr[col]);
+        std::swap(result.rowPtr[pivot], result.rowPtr[col]);
+        const Complex scale = 1.0 / work(col, col);
+        for (int32_t j = 0; j < n; ++j) {
+            work(col, j) *= scale;
+            result(col, j) *= scale;
+        }
+        for (int32_t row = 0; row < n; ++row) {
+            const Complex factor = work(row, col);
+            if (row == col || factor == Complex(0.0, 0.0))
+                continue;
+            for (int32_t j = 0; j < n; ++j) {
+                work(row, j) -= factor * work(col, j);
+                result(row, j) -= factor * result(col, j);
+            }
+        }
+    }
+    return result;
 }

@@ -42,3 +42,6 @@ Complex determinant(const ComplexMatrix& a);
 ComplexMatrix adjugate(const ComplexMatrix& a);
 // Adjugate over determinant; the zero matrix when the determinant is exactly 0.
 ComplexMatrix inverse(const ComplexMatrix& a);
+// The inverse by Gauss-Jordan elimination with partial pivoting, for matrices too large for the
+// adjugate; the zero matrix when a pivot is exactly 0.
+ComplexMatrix eliminationInverse(const ComplexMatrix& a);

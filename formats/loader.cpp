@@ -1,5 +1,6 @@
 #include "loader.h"
 
+#include <charconv>
 #include <cstdint>
 #include <mutex>
 
@@ -40,75 +41,163 @@ LoadResult loadTwoPort(RubberS2P& list, const std::string& path)
     return r;
 }
 
-LoadResult loadOnePort(RubberS2P& list, const std::string& path, FileBytes& buffer, size_t length)
+// The port count that a Touchstone extension names (.s4p: 4), -1 for .ts; a count too large
+// for an int reads as one more than the most ports.
+int portsOfExtension(const std::string& path)
 {
-    RubberS2PData* m = appendMeasurement(list);
-    if (m == nullptr)
-        return LoadCannotRead;
-    const LoadResult r = readS1P(*m, buffer.get(), length);
-    if (r == LoadSuccess)
-        nameMeasurement(*m, std::string(), path, true);
-    else
-        m->clearPoints();
-    return r;
+    const std::string extension = extensionPart(path);
+    int ports = -1;
+    if (extension.size() < 4)
+        return ports;
+    const auto r = std::from_chars(extension.data() + 2, extension.data() + extension.size() - 1, ports);
+    return r.ec == std::errc::result_out_of_range ? kMaxTouchstonePorts + 1 : ports;
 }
 
-LoadResult loadThreePort(RubberS2P& list, const std::string& path, FileBytes& buffer, size_t length)
+// The prefix of view v of a file with more than three ports: the views run over the port pairs
+// (1,2), (1,3) ... (1,N), (2,3) ...
+std::string pairPrefix(int ports, int v)
 {
-    RubberS2PData* m[4] = {};
-    {
-        const std::lock_guard<std::mutex> guard(loadLock());
-        const int32_t n = list.itemCount;
-        for (int32_t k = 0; k < 4; ++k)
-            m[k] = list.measurement(n + k);
+    int a = 0;
+    while (v >= ports - 1 - a) {
+        v -= ports - 1 - a;
+        ++a;
     }
-    if (m[0] == nullptr || m[1] == nullptr || m[2] == nullptr || m[3] == nullptr)
-        return LoadCannotRead;
+    return "[" + std::to_string(a + 1) + "->" + std::to_string(a + 2 + v) + "] ";
+}
 
-    std::string label;
-    const LoadResult r = readS3P(*m[0], *m[1], *m[2], *m[3], buffer.get(), length, label);
-    if (r != LoadSuccess) {
-        for (RubberS2PData* view : m)
-            view->clearPoints();
-        return r;
+void nameViews(
+    const std::vector<RubberS2PData*>& m, int ports, const std::string& path, const std::string& label)
+{
+    if (ports <= 2) {
+        nameMeasurement(*m[0], std::string(), path, true);
+    } else if (ports == 3) {
+        nameMeasurement(*m[0], "[1->2] ", path, true);
+        nameMeasurement(*m[2], "[1->3] ", path, false);
+        nameMeasurement(*m[1], "[2->3] ", path, false);
+        nameMeasurement(*m[3], label + " ", path, false);
+    } else {
+        for (size_t v = 0; v < m.size(); ++v)
+            nameMeasurement(*m[v], pairPrefix(ports, static_cast<int>(v)), path, v == 0);
     }
-    nameMeasurement(*m[0], "[1->2] ", path, true);
-    nameMeasurement(*m[2], "[1->3] ", path, false);
-    nameMeasurement(*m[1], "[2->3] ", path, false);
-    nameMeasurement(*m[3], label + " ", path, false);
-    return r;
 }
 
-} // namespace
-
-bool hasReader(const std::string& path)
+// A Touchstone file of any port count. Its measurements are appended together once the file's
+// port count is known. A file whose option or keyword lines fail leaves one empty measurement,
+// one whose data fail its emptied views.
+LoadResult loadTouchstone(RubberS2P& list, const std::string& path)
 {
-    for (const char* extension : { ".s2p", ".s3p", ".s1p", ".dtu", ".nrm", ".csv" })
-        if (hasExtension(path, extension))
-            return true;
-    return false;
-}
-
-LoadResult loadFile(RubberS2P& list, const std::string& path)
-{
-    if (hasExtension(path, ".s2p"))
-        return loadTwoPort(list, path);
-    if (!hasReader(path))
-        return LoadNoData;
-
     FileBytes buffer;
     size_t length = 0;
     const LoadResult read = readWholeFile(path, buffer, length);
     if (read != LoadSuccess)
         return read;
-    if (hasExtension(path, ".s3p"))
-        return loadThreePort(list, path, buffer, length);
-    if (hasExtension(path, ".s1p"))
-        return loadOnePort(list, path, buffer, length);
-    if (hasExtension(path, ".dtu") || hasExtension(path, ".nrm"))
-        return readZetLabs(path, buffer.get(), length, list);
-    const std::lock_guard<std::mutex> guard(loadLock());
-    return readCsv(list, buffer.get(), length, path);
+    TouchstoneText text;
+    const LoadResult prepared = prepareTouchstone(buffer.get(), length, portsOfExtension(path), text);
+    const int count = prepared == LoadSuccess ? touchstoneViewCount(text.ports) : 1;
+    std::vector<RubberS2PData*> m(static_cast<size_t>(count));
+    {
+        const std::lock_guard<std::mutex> guard(loadLock());
+        const int32_t n = list.itemCount;
+        for (int32_t k = 0; k < count; ++k)
+            m[static_cast<size_t>(k)] = list.measurement(n + k);
+    }
+    for (RubberS2PData* view : m)
+        if (view == nullptr)
+            return LoadCannotRead;
+    if (prepared != LoadSuccess)
+        return prepared;
+
+    std::string label;
+    const LoadResult r = readTouchstone(text, m.data(), label);
+    if (r != LoadSuccess) {
+        for (RubberS2PData* view : m)
+            view->clearPoints();
+        return r;
+    }
+    nameViews(m, text.ports, path, label);
+    return r;
+}
+
+// Reads the whole file and gives it to read.
+template <typename Read> LoadResult withFileBytes(const std::string& path, Read read)
+{
+    FileBytes buffer;
+    size_t length = 0;
+    const LoadResult r = readWholeFile(path, buffer, length);
+    return r == LoadSuccess ? read(buffer.get(), length) : r;
+}
+
+LoadResult loadZetLabs(RubberS2P& list, const std::string& path)
+{
+    return withFileBytes(
+        path, [&](char* bytes, size_t length) { return readZetLabs(path, bytes, length, list); });
+}
+
+LoadResult loadCsv(RubberS2P& list, const std::string& path)
+{
+    return withFileBytes(path, [&](char* bytes, size_t length) {
+        const std::lock_guard<std::mutex> guard(loadLock());
+        return readCsv(list, bytes, length, path);
+    });
+}
+
+struct Reader {
+    ReaderExtension extension;
+    LoadResult (*load)(RubberS2P& list, const std::string& path);
+};
+
+// The extensions and their readers: the first row whose extension matches reads the file.
+const Reader kReaders[] = {
+    { { ".s1p", "S1P", false }, loadTouchstone },
+    { { ".s2p", "S2P", false }, loadTwoPort },
+    { { ".s3p", "S3P", false }, loadTouchstone },
+    { { ".s#p", "SNP", false }, loadTouchstone },
+    { { ".ts", "TS", false }, loadTouchstone },
+    { { ".dtu", "ZetLabs", false }, loadZetLabs },
+    { { ".nrm", "ZetLabs", false }, loadZetLabs },
+    { { ".csv", "CSV", true }, loadCsv },
+};
+
+const Reader* readerOf(const std::string& path)
+{
+    for (const Reader& reader : kReaders)
+        if (hasExtension(path, reader.extension.extension))
+            return &reader;
+    return nullptr;
+}
+
+} // namespace
+
+std::vector<ReaderExtension> readerExtensions()
+{
+    std::vector<ReaderExtension> extensions;
+    for (const Reader& reader : kReaders)
+        extensions.push_back(reader.extension);
+    return extensions;
+}
+
+std::string readerExtensionList()
+{
+    std::string list;
+    for (const Reader& reader : kReaders) {
+        std::string extension = reader.extension.extension;
+        const size_t digits = extension.find('#');
+        if (digits != std::string::npos)
+            extension[digits] = 'N';
+        list += (list.empty() ? "" : ", ") + extension;
+    }
+    return list;
+}
+
+bool hasReader(const std::string& path)
+{
+    return readerOf(path) != nullptr;
+}
+
+LoadResult loadFile(RubberS2P& list, const std::string& path)
+{
+    const Reader* reader = readerOf(path);
+    return reader != nullptr ? reader->load(list, path) : LoadNoData;
 }
 
 void loadFiles(RubberS2P& list, const std::vector<std::string>& paths, std::vector<LoadResult>* results)

@@ -24,8 +24,11 @@ LoadFailure failureOf(const std::string& path, LoadResult result)
         return LoadFailure::cannotRead;
     case LoadNotSParameters:
         return LoadFailure::notSParameters;
-    default:
+    case LoadSuccess:
+    case LoadNoData:
         return LoadFailure::noData;
+    default:
+        return LoadFailure::readerReason;
     }
 }
 

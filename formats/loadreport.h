@@ -15,6 +15,7 @@ enum class LoadFailure {
     cannotRead, // the file cannot be opened or read whole
     noData, // no usable S-parameter data
     notSParameters, // parameters of another kind than S
+    readerReason, // another reason of the reader's, told by its result code
 };
 
 // A path of a load that yielded nothing, with the reason and the reader's result.

@@ -10,6 +10,9 @@ const char* const kMessages[] = {
     "Неверный тип данных - поддерживается только файл S параметров",
     "Ошибка записи выходного файла",
     "Файл содержит больше измерений, чем можно открыть (2045)",
+    "Более 32 портов - поддерживаются файлы не более чем с 32 портами",
+    "Неверные ключевые слова Touchstone",
+    "Число частот не совпадает с [Number of Frequencies]",
 };
 
 const char* const kReasons[] = {
@@ -19,6 +22,9 @@ const char* const kReasons[] = {
     "the parameter type is not S",
     "the output file cannot be written",
     "more measurements than the window can hold (2045)",
+    "more than 32 ports (files of up to 32 ports are read)",
+    "a Touchstone keyword is missing or has a value that cannot be read",
+    "the network data do not hold the [Number of Frequencies] points",
 };
 
 constexpr int kCodeCount = static_cast<int>(sizeof(kMessages) / sizeof(kMessages[0]));

@@ -9,6 +9,9 @@ enum LoadResult : int {
     LoadNotSParameters = 4,
     LoadCannotWrite = 5,
     LoadTooManyMeasurements = 6, // a column or CSV file of more than maxListMeasurements
+    LoadTooManyPorts = 7,
+    LoadBadKeywords = 8,
+    LoadFrequencyCountDiffers = 9,
 };
 
 // The message kept for a result code (Russian, as the program has always held them); empty

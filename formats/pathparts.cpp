@@ -1,7 +1,5 @@
 #include "pathparts.h"
 
-#include <cstring>
-
 namespace {
 
 struct PathSplit {
@@ -32,15 +30,25 @@ std::string fileNamePart(const std::string& path)
     return path.substr(parts.nameStart, parts.extensionStart - parts.nameStart);
 }
 
+std::string extensionPart(const std::string& path)
+{
+    return path.substr(split(path).extensionStart);
+}
+
 bool hasExtension(const std::string& path, const char* extension)
 {
     const PathSplit parts = split(path);
-    const size_t length = path.size() - parts.extensionStart;
-    if (length != std::strlen(extension))
-        return false;
-    for (size_t i = 0; i < length; ++i) {
-        if (lowerAscii(path[parts.extensionStart + i]) != lowerAscii(extension[i]))
+    size_t i = parts.extensionStart;
+    for (; *extension != 0; ++extension) {
+        if (*extension == '#') {
+            const size_t digits = i;
+            while (i < path.size() && path[i] >= '0' && path[i] <= '9')
+                ++i;
+            if (i == digits)
+                return false;
+        } else if (i == path.size() || lowerAscii(path[i++]) != lowerAscii(*extension)) {
             return false;
+        }
     }
-    return true;
+    return i == path.size();
 }

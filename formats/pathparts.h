@@ -9,5 +9,9 @@
 // The file name without directory and extension ("filter" of "/data/filter.s2p").
 std::string fileNamePart(const std::string& path);
 
-// Whether the path's extension equals extension (given with its '.'), ignoring ASCII case.
+// The extension with its '.' (".s2p" of "/data/filter.s2p"), empty when there is none.
+std::string extensionPart(const std::string& path);
+
+// Whether the path's extension equals extension (given with its '.'), ignoring ASCII case; a
+// '#' in extension stands for one or more digits (".s#p" matches ".s4p" and ".s16p").
 bool hasExtension(const std::string& path, const char* extension);

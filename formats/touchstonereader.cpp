@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "filebuffer.h"
+#include "frequencytest.h"
+#include "networkdata.h"
 #include "numberscan.h"
+#include "portrenormalize.h"
 #include "textprep.h"
 #include "threeport.h"
 
@@ -30,36 +33,6 @@ bool startsWithNoCase(const char* p, const char* end, const char* word)
     return true;
 }
 
-bool needsRenormalize(double refResistance)
-{
-    return std::fabs(refResistance - kSystemResistance) > kRenormalizeTolerance;
-}
-
-// The prepared text of a reader and the option line found in it.
-struct PreparedText {
-    const char* text = nullptr;
-    const char* end = nullptr;
-    const char* dataStart = nullptr;
-    TouchstoneOptions options;
-};
-
-LoadResult prepare(char* buffer, size_t length, PreparedText& prepared)
-{
-    const size_t n = normalizeText(buffer, length);
-    const size_t start = parseOptionLine(buffer, n, prepared.options);
-    prepared.text = buffer;
-    prepared.end = buffer + n;
-    if (start >= n)
-        return LoadNoData;
-    if (prepared.options.paramType != ParamS)
-        return LoadNotSParameters;
-    const double r = prepared.options.refResistance;
-    if (!(r > 0.0) || !std::isfinite(r))
-        return LoadNoData;
-    prepared.dataStart = buffer + start;
-    return LoadSuccess;
-}
-
 // The first number character at or after p, or end.
 const char* nextNumberStart(const char* p, const char* end)
 {
@@ -75,23 +48,6 @@ const char* lineEnd(const char* p, const char* end)
     return nul != nullptr ? static_cast<const char*>(nul) : end;
 }
 
-// Accepts the first frequency of a file and then only strictly increasing ones.
-class FrequencyTest {
-public:
-    bool accept(double rawFreq)
-    {
-        if (havePrevious_ && !(rawFreq > previous_))
-            return false;
-        havePrevious_ = true;
-        previous_ = rawFreq;
-        return true;
-    }
-
-private:
-    bool havePrevious_ = false;
-    double previous_ = 0.0;
-};
-
 // Appends a point at the end of the measurement; null when no memory is left.
 S2PPoint* appendPoint(RubberS2PData& m)
 {
@@ -106,16 +62,6 @@ LoadResult finishOnePort(RubberS2PData& m, bool outOfMemory)
     }
     m.releasePoints();
     return outOfMemory ? LoadCannotRead : LoadNoData;
-}
-
-// S11 of a one-port converted from oldR to 50 ohm on its own; the filler parameters of the
-// point stay as read.
-void renormalizeReflection(S2PPoint& point, double oldR)
-{
-    const double gamma = (kSystemResistance - oldR) / (kSystemResistance + oldR);
-    const Complex s = point.sParams(0, 0);
-    const Complex denominator = 1.0 - gamma * s;
-    point.sParams(0, 0) = denominator == Complex(0.0, 0.0) ? Complex(0.0, 0.0) : (s - gamma) / denominator;
 }
 
 } // namespace
@@ -168,70 +114,131 @@ size_t parseOptionLine(const char* text, size_t length, TouchstoneOptions& optio
     return static_cast<size_t>(p - text);
 }
 
+Complex touchstoneValue(double a, double b, int dataFormat)
+{
+    if (dataFormat == FormatRI)
+        return Complex(a, b);
+    if (dataFormat == FormatDB)
+        return std::polar(std::pow(10.0, a / 20.0), b * kPi / 180.0);
+    return std::polar(a, b * kPi / 180.0);
+}
+
 void storePoint(
     S2PPoint& point, double rawFreq, int dataFormat, double freqMultiplier, const double numbers[8])
 {
     point.freq = rawFreq * freqMultiplier;
     point.sParams.resize(2, 2);
-    for (int32_t e = 0; e < 4; ++e) {
-        const double a = numbers[2 * e];
-        const double b = numbers[2 * e + 1];
-        Complex value;
-        if (dataFormat == FormatRI)
-            value = Complex(a, b);
-        else if (dataFormat == FormatDB)
-            value = std::polar(std::pow(10.0, a / 20.0), b * kPi / 180.0);
-        else
-            value = std::polar(a, b * kPi / 180.0);
-        point.sParams(e / 2, e % 2) = value;
-    }
+    for (int32_t e = 0; e < 4; ++e)
+        point.sParams(e / 2, e % 2) = touchstoneValue(numbers[2 * e], numbers[2 * e + 1], dataFormat);
 }
 
 void renormalize(S2PPoint& point, double oldR, double newR)
 {
-    const double gamma = (newR - oldR) / (newR + oldR);
-    const double a = std::sqrt(newR / oldR) / (newR + oldR);
-    const ComplexMatrix& s = point.sParams;
-    const ComplexMatrix unit = identity(s);
-    const ComplexMatrix scale = scalarDiagonal(s, Complex(a, 0.0));
-    const ComplexMatrix g = scalarDiagonal(s, Complex(gamma, 0.0));
+    const double references[2] = { oldR, oldR };
+    renormalizePorts(point.sParams, references, newR);
+}
 
-    const ComplexMatrix gs = g * s;
-    const ComplexMatrix denominator = inverse(unit - gs);
-    const ComplexMatrix numerator = s - g;
-    const ComplexMatrix scaleInverse = inverse(scale);
-    point.sParams = scaleInverse * numerator * denominator * scale;
+void renormalizeReflection(S2PPoint& point, double oldR)
+{
+    const double gamma = (kSystemResistance - oldR) / (kSystemResistance + oldR);
+    const Complex s = point.sParams(0, 0);
+    const Complex denominator = 1.0 - gamma * s;
+    point.sParams(0, 0) = denominator == Complex(0.0, 0.0) ? Complex(0.0, 0.0) : (s - gamma) / denominator;
+}
+
+bool needsRenormalize(double refResistance)
+{
+    return std::fabs(refResistance - kSystemResistance) > kRenormalizeTolerance;
 }
 
 namespace {
 
-// The data scan of one- and two-port files: one point per data line, in file order.
-LoadResult readPointLines(RubberS2PData& measurement, char* buffer, size_t length, bool onePort)
+bool usableResistance(double r)
 {
-    measurement.clearPoints();
-    PreparedText prepared;
-    const LoadResult ready = prepare(buffer, length, prepared);
-    measurement.dataValid = 0;
-    if (ready != LoadSuccess)
-        return ready;
+    return r > 0.0 && std::isfinite(r);
+}
 
-    const TouchstoneOptions& o = prepared.options;
+LoadResult prepareVersion2(char* buffer, int ports, TouchstoneText& text)
+{
+    TouchstoneKeywords& k = text.keywords;
+    const LoadResult keywords = parseTouchstoneKeywords(buffer, text.dataEnd, k);
+    if (keywords != LoadSuccess)
+        return keywords;
+    if (ports >= 0 && ports != k.ports)
+        return LoadBadKeywords;
+    if (k.optionLine == nullptr)
+        return LoadNoData;
+    parseOptionLine(k.optionLine, static_cast<size_t>(text.dataEnd - k.optionLine), text.options);
+    if (text.options.paramType != ParamS)
+        return LoadNotSParameters;
+    if (k.references.empty()) {
+        if (!usableResistance(text.options.refResistance))
+            return LoadNoData;
+        k.references.assign(static_cast<size_t>(k.ports), text.options.refResistance);
+    }
+    text.version2 = true;
+    text.ports = k.ports;
+    text.dataStart = k.dataStart;
+    text.dataEnd = k.dataEnd;
+    return LoadSuccess;
+}
+
+} // namespace
+
+LoadResult prepareTouchstone(char* buffer, size_t length, int ports, TouchstoneText& text)
+{
+    text = TouchstoneText();
+    const size_t n = normalizeText(buffer, length);
+    text.dataEnd = buffer + n;
+    if (isTouchstone2(buffer, text.dataEnd))
+        return prepareVersion2(buffer, ports, text);
+    if (ports > kMaxTouchstonePorts)
+        return LoadTooManyPorts;
+    if (ports < 1)
+        return LoadNoData;
+    const size_t start = parseOptionLine(buffer, n, text.options);
+    if (start >= n)
+        return LoadNoData;
+    if (text.options.paramType != ParamS)
+        return LoadNotSParameters;
+    if (!usableResistance(text.options.refResistance))
+        return LoadNoData;
+    text.ports = ports;
+    text.dataStart = buffer + start;
+    return LoadSuccess;
+}
+
+int touchstoneViewCount(int ports)
+{
+    if (ports <= 2)
+        return 1;
+    if (ports == 3)
+        return 4;
+    return ports * (ports - 1) / 2;
+}
+
+namespace {
+
+// The data scan of version 1 one- and two-port files: one point per data line, in file order.
+LoadResult readPointLines(RubberS2PData& measurement, const TouchstoneText& text, bool onePort)
+{
+    const TouchstoneOptions& o = text.options;
     const bool convert = needsRenormalize(o.refResistance);
     // Frequency, then S11, S21, S12, S22 of a two-port or S11 of a one-port. A short two-port
     // line keeps the previous line's later numbers; a short one-port line reads zeros.
     double n[9] = {};
     FrequencyTest frequencies;
     bool outOfMemory = false;
-    for (const char* p = nextNumberStart(prepared.dataStart, prepared.end); p != prepared.end;
-         p = nextNumberStart(p, prepared.end)) {
-        const char* eol = lineEnd(p, prepared.end);
+    const char* const end = text.dataEnd;
+    for (const char* p = nextNumberStart(text.dataStart, end); p != end; p = nextNumberStart(p, end)) {
+        const char* eol = lineEnd(p, end);
         if (onePort) {
             n[0] = n[1] = n[2] = 0.0;
             scanNumbers(p, eol, n, 3);
         } else {
             scanNumbers(p, eol, n, 9);
         }
-        if (!frequencies.accept(n[0]))
+        if (!frequencies.accept(n[0], o.freqMultiplier))
             break;
         S2PPoint* point = appendPoint(measurement);
         if (point == nullptr) {
@@ -249,42 +256,21 @@ LoadResult readPointLines(RubberS2PData& measurement, char* buffer, size_t lengt
             if (convert)
                 renormalize(*point, o.refResistance);
         }
-        p = eol == prepared.end ? eol : eol + 1;
+        p = eol == end ? eol : eol + 1;
     }
     return finishOnePort(measurement, outOfMemory);
 }
 
-} // namespace
-
-LoadResult readS2P(RubberS2PData& measurement, char* buffer, size_t length)
+// The data scan of version 1 three-port files: a frequency group is the line that starts it and
+// the next two lines that hold numbers.
+LoadResult readThreePortLines(RubberS2PData* const* all, const TouchstoneText& text, std::string& label)
 {
-    return readPointLines(measurement, buffer, length, false);
-}
-
-LoadResult readS1P(RubberS2PData& measurement, char* buffer, size_t length)
-{
-    return readPointLines(measurement, buffer, length, true);
-}
-
-LoadResult readS3P(RubberS2PData& view12, RubberS2PData& view23, RubberS2PData& view13,
-    RubberS2PData& reduced, char* buffer, size_t length, std::string& label)
-{
-    RubberS2PData* const all[4] = { &view12, &view23, &view13, &reduced };
-    for (RubberS2PData* m : all)
-        m->clearPoints();
-    PreparedText prepared;
-    const LoadResult ready = prepare(buffer, length, prepared);
-    for (RubberS2PData* m : all)
-        m->dataValid = 0;
-    if (ready != LoadSuccess)
-        return ready;
-
-    const TouchstoneOptions& o = prepared.options;
+    const TouchstoneOptions& o = text.options;
     const bool convert = needsRenormalize(o.refResistance);
-    const char* const end = prepared.end;
+    const char* const end = text.dataEnd;
     FrequencyTest frequencies;
     bool outOfMemory = false;
-    for (const char* p = nextNumberStart(prepared.dataStart, end); p != end; p = nextNumberStart(p, end)) {
+    for (const char* p = nextNumberStart(text.dataStart, end); p != end; p = nextNumberStart(p, end)) {
         // Frequency and S11 S12 S13 on the first line, S21 S22 S23 and S31 S32 S33 on the next
         // two lines that hold numbers.
         double n[19] = {};
@@ -295,7 +281,7 @@ LoadResult readS3P(RubberS2PData& view12, RubberS2PData& view23, RubberS2PData& 
             eol = lineEnd(p, end);
             scanNumbers(p, eol, n + 7 + 6 * row, 6);
         }
-        if (!frequencies.accept(n[0]))
+        if (!frequencies.accept(n[0], o.freqMultiplier))
             break;
 
         const double* s1 = n + 1;
@@ -322,20 +308,62 @@ LoadResult readS3P(RubberS2PData& view12, RubberS2PData& view23, RubberS2PData& 
         reduceThreePort(*points[0], *points[1], *points[2], *points[3], label);
         p = eol == end ? eol : eol + 1;
     }
+    return finishViews(all, 4, outOfMemory);
+}
 
-    bool enough = !outOfMemory;
-    for (RubberS2PData* m : all)
-        enough = enough && m->itemCount > 1;
-    if (enough) {
-        for (RubberS2PData* m : all) {
-            m->dataValid = 1;
-            m->updateFreqSummary();
-        }
-        return LoadSuccess;
+} // namespace
+
+LoadResult readTouchstone(const TouchstoneText& text, RubberS2PData* const* views, std::string& label)
+{
+    const int count = touchstoneViewCount(text.ports);
+    for (int v = 0; v < count; ++v) {
+        views[v]->clearPoints();
+        views[v]->dataValid = 0;
     }
-    for (RubberS2PData* m : all)
-        m->releasePoints();
-    return outOfMemory ? LoadCannotRead : LoadNoData;
+    if (text.version2 || text.ports > 3)
+        return readNetworkData(text, views, label);
+    if (text.ports == 3)
+        return readThreePortLines(views, text, label);
+    return readPointLines(*views[0], text, text.ports == 1);
+}
+
+namespace {
+
+LoadResult readFile(int ports, RubberS2PData* const* views, char* buffer, size_t length, std::string& label)
+{
+    const int count = touchstoneViewCount(ports);
+    for (int v = 0; v < count; ++v)
+        views[v]->clearPoints();
+    TouchstoneText text;
+    const LoadResult ready = prepareTouchstone(buffer, length, ports, text);
+    for (int v = 0; v < count; ++v)
+        views[v]->dataValid = 0;
+    if (ready != LoadSuccess)
+        return ready;
+    return readTouchstone(text, views, label);
+}
+
+} // namespace
+
+LoadResult readS2P(RubberS2PData& measurement, char* buffer, size_t length)
+{
+    RubberS2PData* const views[1] = { &measurement };
+    std::string label;
+    return readFile(2, views, buffer, length, label);
+}
+
+LoadResult readS1P(RubberS2PData& measurement, char* buffer, size_t length)
+{
+    RubberS2PData* const views[1] = { &measurement };
+    std::string label;
+    return readFile(1, views, buffer, length, label);
+}
+
+LoadResult readS3P(RubberS2PData& view12, RubberS2PData& view23, RubberS2PData& view13,
+    RubberS2PData& reduced, char* buffer, size_t length, std::string& label)
+{
+    RubberS2PData* const views[4] = { &view12, &view23, &view13, &reduced };
+    return readFile(3, views, buffer, length, label);
 }
 
 LoadResult loadS2PFile(RubberS2PData& measurement, const std::string& path)

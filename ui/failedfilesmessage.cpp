@@ -12,8 +12,11 @@ QString failedFilesMessage(const std::vector<FailedFile>& failed, const UiTexts&
     const size_t listed = std::min(failed.size(), static_cast<size_t>(failedFilesListed));
     for (size_t k = 0; k < listed; ++k) {
         const FailedFile& file = failed[k];
+        const QString reason = file.reason == LoadFailure::readerReason
+            ? QString::fromUtf8(texts.readerReason(file.result))
+            : texts.loadFailures[static_cast<size_t>(file.reason)];
         lines.append(QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(file.path)))
-            + QStringLiteral(": ") + texts.loadFailures[static_cast<size_t>(file.reason)]);
+            + QStringLiteral(": ") + reason);
     }
     if (failed.size() > listed)
         lines.append(texts.failedFilesMore.arg(failed.size() - listed));

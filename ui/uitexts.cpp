@@ -1,15 +1,58 @@
 #include "uitexts.h"
 
+#include <QStringList>
+
+#include <vector>
+
+#include "loader.h"
+#include "loadresult.h"
+
 namespace {
 
-// The open-file dialog's filter, the same in both languages: the Touchstone and ZetLabs files,
-// then the CSV tables. The last parenthesised group of an entry holds its patterns; the dialog
-// shows only the text before it.
+// The dialog patterns of a loader extension: a port count's digits become one or two digits.
+QStringList patternsOf(const QString& extension)
+{
+    if (!extension.contains(QLatin1Char('#')))
+        return { QLatin1Char('*') + extension };
+    QString one = QLatin1Char('*') + extension;
+    QString two = one;
+    return { one.replace(QLatin1Char('#'), QStringLiteral("[0-9]")),
+        two.replace(QLatin1Char('#'), QStringLiteral("[0-9][0-9]")) };
+}
+
+// One entry of the open dialog's filter: the type names with their extensions, then the group of
+// all patterns in parentheses, the last group of the entry, which the dialog does not show.
+QString filterEntry(const std::vector<ReaderExtension>& rows)
+{
+    QStringList types;
+    QStringList shown;
+    QStringList patterns;
+    QString type;
+    for (const ReaderExtension& row : rows) {
+        const QString extension = QString::fromLatin1(row.extension);
+        if (type != QLatin1String(row.typeName) && !shown.isEmpty()) {
+            types << type + QStringLiteral(" (") + shown.join(QStringLiteral(", ")) + QLatin1Char(')');
+            shown.clear();
+        }
+        type = QString::fromLatin1(row.typeName);
+        shown << QLatin1Char('*') + QString(extension).replace(QLatin1Char('#'), QLatin1Char('N'));
+        patterns << patternsOf(extension);
+    }
+    if (!shown.isEmpty())
+        types << type + QStringLiteral(" (") + shown.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return QStringLiteral("Файл ") + types.join(QStringLiteral(", ")) + QStringLiteral(" (")
+        + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+// The open-file dialog's filter, the same in both languages, made from the loader's extensions:
+// the measurement files, then the tables.
 QString openFilter()
 {
-    return QStringLiteral("Файл S1P (*.s1p), S2P (*.s2p), S3P (*.s3p), ZetLabs (*.dtu, *.nrm) "
-                          "(*.s1p *.s2p *.s3p *.dtu *.nrm);;"
-                          "Файл CSV (*.csv) (*.csv)");
+    std::vector<ReaderExtension> files;
+    std::vector<ReaderExtension> tables;
+    for (const ReaderExtension& row : readerExtensions())
+        (row.table ? tables : files).push_back(row);
+    return filterEntry(files) + QStringLiteral(";;") + filterEntry(tables);
 }
 
 // The save dialog's filter of the averaged two-port file, the same in both languages.
@@ -75,6 +118,7 @@ UiTexts makeRussian()
         QStringLiteral("неизвестный тип файла"), QStringLiteral("файл не удаётся прочитать"),
         QStringLiteral("нет пригодных данных S-параметров"),
         QStringLiteral("данные не являются S-параметрами") };
+    t.readerReason = loadResultMessage;
     t.failedFilesMore = QStringLiteral("... и ещё %1");
     return t;
 }
@@ -135,6 +179,7 @@ UiTexts makeEnglish()
     t.loadFailures = { QStringLiteral("no such file"), QStringLiteral("a folder, not a file"),
         QStringLiteral("unknown file type"), QStringLiteral("the file cannot be read"),
         QStringLiteral("no usable S-parameter data"), QStringLiteral("the parameters are not S-parameters") };
+    t.readerReason = loadResultReason;
     t.failedFilesMore = QStringLiteral("... and %1 more");
     return t;
 }

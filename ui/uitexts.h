@@ -58,9 +58,11 @@ struct UiTexts {
     QString exportFailed;
     QString exportOpenFailed;
     // After a load that left files out: the heading, the reason of each LoadFailure in its
-    // order, and the line that counts the files not listed (%1).
+    // order up to the reader's own reasons, which come by result code, and the line that counts
+    // the files not listed (%1).
     QString failedFilesHeading;
     std::array<QString, 6> loadFailures;
+    const char* (*readerReason)(int code) = nullptr;
     QString failedFilesMore;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -85,6 +86,45 @@ TEST(CliDump, PointsKeepFullPrecision)
     EXPECT_EQ(std::stod(f[2]), -0.843205);
     EXPECT_EQ(std::stod(f[3]), -0.37834);
     EXPECT_EQ(std::stod(f[4]), -0.100086);
+}
+
+TEST(CliDump, TouchstoneTwoAndFourPortSamplesReadAsTheirFormulas)
+{
+    // The two-port: 10 ohm + 5 nH in series, written at 50 and 75 ohm, read at 50 ohm as
+    // S11 = Z / (Z + 100) and S21 = 100 / (Z + 100) (the file holds six decimals).
+    const CliRun series = runCli("dump " + quoted(samplePath("series-rl-50-75ohm.s2p")));
+    ASSERT_EQ(series.status, 0) << series.err;
+    const std::vector<std::string> lines = linesOf(series.out);
+    ASSERT_EQ(lines.size(), 31u);
+    for (size_t k = 1; k < lines.size(); k += 10) {
+        const std::vector<std::string> f = fieldsOf(lines[k], ' ');
+        const double freq = std::stod(f[0]);
+        const std::complex<double> z(10.0, 2.0 * 3.14159265358979323846 * freq * 5e-9);
+        const std::complex<double> s11 = z / (z + 100.0);
+        const std::complex<double> s21 = 100.0 / (z + 100.0);
+        EXPECT_NEAR(std::stod(f[1]), s11.real(), 2e-6) << freq;
+        EXPECT_NEAR(std::stod(f[2]), s11.imag(), 2e-6) << freq;
+        EXPECT_NEAR(std::stod(f[3]), s21.real(), 2e-6) << freq;
+        EXPECT_NEAR(std::stod(f[4]), s21.imag(), 2e-6) << freq;
+    }
+
+    // The four-port coupler: six views; in view 1-3 |S31| is the coupling 10^(-10/20).
+    const CliRun coupler = runCli("dump " + quoted(samplePath("coupler-10db.s4p")));
+    ASSERT_EQ(coupler.status, 0) << coupler.err;
+    std::vector<std::string> names;
+    std::vector<std::string> firstPoints;
+    const std::vector<std::string> all = linesOf(coupler.out);
+    for (size_t k = 0; k + 1 < all.size(); ++k) {
+        if (all[k].rfind("measurement\t", 0) == 0) {
+            names.push_back(fieldsOf(all[k], '\t')[2]);
+            firstPoints.push_back(all[k + 1]);
+        }
+    }
+    const std::vector<std::string> expected = { "[1->2] coupler-10db", "[1->3] coupler-10db",
+        "[1->4] coupler-10db", "[2->3] coupler-10db", "[2->4] coupler-10db", "[3->4] coupler-10db" };
+    ASSERT_EQ(names, expected);
+    const std::vector<std::string> f = fieldsOf(firstPoints[1], ' ');
+    EXPECT_NEAR(std::hypot(std::stod(f[3]), std::stod(f[4])), std::pow(10.0, -0.5), 1e-6);
 }
 
 TEST(CliDump, OutputDoesNotDependOnTheLocale)

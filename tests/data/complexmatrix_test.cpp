@@ -128,3 +128,21 @@ TEST(ComplexMatrix, CopiesAreDeepAndSelfAssignmentKeepsTheElements)
 }
 
 } // namespace
+
+TEST(ComplexMatrix, EliminationInverse)
+{
+    // Against the adjugate inverse where both apply, against the product with the matrix where
+    // only elimination does, and a zero pivot column gives the zero matrix.
+    const ComplexMatrix three = make({ { 0, { 2, 1 }, 1 }, { { 1, -1 }, 3, 0 }, { 2, 1, { 0, 4 } } });
+    expectNear(eliminationInverse(three), inverse(three));
+
+    ComplexMatrix big;
+    big.resize(12, 12);
+    for (int32_t i = 0; i < 12; ++i)
+        for (int32_t j = 0; j < 12; ++j)
+            big(i, j) = Complex(1.0 / (1.0 + i + j), i == j ? 2.0 : 0.1 * (i - j));
+    expectNear(big * eliminationInverse(big), identity(big), 1e-10);
+
+    const ComplexMatrix singular = make({ { 1, 2, 0 }, { 2, 4, 0 }, { 0, 0, 1 } });
+    expectNear(eliminationInverse(singular), make({ { 0, 0, 0 }, { 0, 0, 0 }, { 0, 0, 0 } }));
+}

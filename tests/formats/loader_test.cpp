@@ -77,6 +77,101 @@ TEST(Loader, NamesTouchstoneMeasurements)
     EXPECT_EQ(list.measurement(4)->freqLast, 2.0);
 }
 
+// A four-port: S_ij = 0.1 i + 0.01 j at every frequency, rows wrapped after two pairs.
+std::string fourPortText()
+{
+    std::string text = "# Hz S RI\n";
+    for (int f = 1; f <= 2; ++f) {
+        text += std::to_string(f);
+        for (int i = 1; i <= 4; ++i)
+            for (int j = 1; j <= 4; ++j)
+                text += " " + std::to_string(0.1 * i + 0.01 * j) + " 0" + (j == 2 ? "\n" : "");
+        text += "\n";
+    }
+    return text;
+}
+
+TEST(Loader, NamesThePortPairViewsOfLargerFiles)
+{
+    const TempFolder dir("sprelin_loader_nport");
+    const std::string s4p = dir.write("coupler.s4p", fourPortText());
+    const std::string ts = dir.write("divider.ts",
+        "[Version] 2.0\n# Hz MA\n[Number of Ports] 3\n[Network Data]\n"
+        "1 0 0 0.5 0 0.3 0 0.5 0 0 0 0.1 0 0.3 0 0.1 0 0 0\n2 0 0 0.5 0 0.3 0 0.5 0 0 0 0.1 0 0.3 0 0.1 0 0 "
+        "0\n");
+    const std::string s2p = dir.write("v2.s2p",
+        "[Version] 2.0\n# MHz S RI\n[Number of Ports] 2\n[Two-Port Data Order] 12_21\n[Network Data]\n"
+        "100 0 0 0.25 0 0.5 0 0 0\n200 0 0 0.25 0 0.5 0 0 0\n");
+    RubberS2P list;
+    EXPECT_EQ(loadFile(list, s4p), LoadSuccess);
+    EXPECT_EQ(loadFile(list, ts), LoadSuccess);
+    EXPECT_EQ(loadFile(list, s2p), LoadSuccess);
+    const std::vector<std::string> expected = { "[1->2] coupler", "[1->3] coupler", "[1->4] coupler",
+        "[2->3] coupler", "[2->4] coupler", "[3->4] coupler", "[1->2] divider", "[2->3] divider",
+        "[1->3] divider", "[Conc. 2-3,3-2] divider", "v2" };
+    ASSERT_EQ(displayNames(list), expected);
+    EXPECT_EQ(list.measurement(0)->sourcePath, s4p);
+    EXPECT_EQ(list.measurement(5)->fullName, "[3->4] " + s4p);
+    for (int32_t i = 1; i < 6; ++i)
+        EXPECT_EQ(list.measurement(i)->sourcePath, "");
+    EXPECT_EQ(list.measurement(6)->sourcePath, ts);
+    // View 2-4 of the four-port holds S22, S24, S42, S44.
+    const ComplexMatrix& v24 = list.measurement(4)->point(1)->sParams;
+    EXPECT_NEAR(v24(0, 1).real(), 0.24, 1e-12);
+    EXPECT_NEAR(v24(1, 0).real(), 0.42, 1e-12);
+    EXPECT_NEAR(v24(1, 1).real(), 0.44, 1e-12);
+    EXPECT_EQ(list.measurement(10)->point(0)->sParams(1, 0), Complex(0.5, 0.0));
+    EXPECT_EQ(list.measurement(10)->freqLast, 2e8);
+}
+
+TEST(Loader, TouchstoneFilesThatDoNotLoadLeaveOnlyEmptyMeasurements)
+{
+    const TempFolder dir("sprelin_loader_nport_failures");
+    struct Row {
+        const char* name;
+        std::string text;
+        LoadResult result;
+        int32_t emptyMeasurements; // one when the header fails, the views when the data do
+    };
+    const Row rows[] = {
+        { "big.s33p", "# Hz S RI\n1 0 0\n2 0 0\n", LoadTooManyPorts, 1 },
+        { "mismatch.s4p", "[Version] 2.0\n# Hz\n[Number of Ports] 2\n[Network Data]\n1 0 0 0 0 0 0 0 0\n",
+            LoadBadKeywords, 1 },
+        { "plain.ts", kTwoPort, LoadNoData, 1 },
+        { "short.s4p", "# Hz S RI\n1 0 0 0 0\n", LoadNoData, 6 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        RubberS2P list;
+        EXPECT_EQ(loadFile(list, dir.write(row.name, row.text)), row.result);
+        EXPECT_EQ(list.itemCount, row.emptyMeasurements);
+        removeEmptyMeasurements(list);
+        EXPECT_EQ(list.itemCount, 0);
+    }
+}
+
+TEST(Loader, ReaderTableDecidesTheExtensions)
+{
+    struct Row {
+        const char* path;
+        bool read;
+    };
+    const Row rows[] = { { "a.s1p", true }, { "a.S2P", true }, { "a.s3p", true }, { "a.s4p", true },
+        { "a.S16p", true }, { "a.s99p", true }, { "a.sp", false }, { "a.TS", true }, { "a.dtu", true },
+        { "a.nrm", true }, { "a.csv", true }, { "a.s2p.bak", false }, { "a.txt", false }, { "a", false } };
+    for (const Row& row : rows)
+        EXPECT_EQ(hasReader(row.path), row.read) << row.path;
+
+    // Every row of the table reads its own extension ('#' stands for a port count).
+    for (const ReaderExtension& row : readerExtensions()) {
+        std::string sample = std::string("file") + row.extension;
+        if (sample.find('#') != std::string::npos)
+            sample.replace(sample.find('#'), 1, "7");
+        EXPECT_TRUE(hasReader(sample)) << sample;
+    }
+    EXPECT_EQ(readerExtensionList(), ".s1p, .s2p, .s3p, .sNp, .ts, .dtu, .nrm, .csv");
+}
+
 TEST(Loader, FailuresLeaveNothingOrEmptyMeasurements)
 {
     const TempFolder dir("sprelin_loader_failures");

@@ -49,4 +49,28 @@ TEST(PathParts, ExtensionIsComparedWhole)
     EXPECT_FALSE(hasExtension("/data/filter.s2p", "s2p"));
 }
 
+TEST(PathParts, HashStandsForThePortCountDigits)
+{
+    struct Row {
+        const char* path;
+        bool matches;
+        const char* extension;
+    };
+    const Row rows[] = {
+        { "/data/coupler.s4p", true, ".s4p" },
+        { "/data/BUS.S16P", true, ".S16P" },
+        { "/data/big.s123p", true, ".s123p" },
+        { "/data/none.sp", false, ".sp" },
+        { "/data/letter.sxp", false, ".sxp" },
+        { "/data/tail.s4p2", false, ".s4p2" },
+        { "/data/cut.s4", false, ".s4" },
+        { "/data.s4p/plain", false, "" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(hasExtension(row.path, ".s#p"), row.matches);
+        EXPECT_EQ(extensionPart(row.path), row.extension);
+    }
+}
+
 } // namespace

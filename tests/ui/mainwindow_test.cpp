@@ -521,8 +521,9 @@ void MainWindowTest::openTakesFilesUpToTheLimit()
     QVERIFY(!measurementNames().contains("z"));
     QVERIFY(measurementNames().contains("y"));
     QCOMPARE(openFilterSeen,
-        QStringLiteral("Файл S1P (*.s1p), S2P (*.s2p), S3P (*.s3p), ZetLabs (*.dtu, *.nrm) "
-                       "(*.s1p *.s2p *.s3p *.dtu *.nrm);;Файл CSV (*.csv) (*.csv)"));
+        QStringLiteral(
+            "Файл S1P (*.s1p), S2P (*.s2p), S3P (*.s3p), SNP (*.sNp), TS (*.ts), ZetLabs (*.dtu, *.nrm) "
+            "(*.s1p *.s2p *.s3p *.s[0-9]p *.s[0-9][0-9]p *.ts *.dtu *.nrm);;Файл CSV (*.csv) (*.csv)"));
     window->openFiles();
     QCOMPARE(window->chartState().measurements.itemCount, 2045);
     // Every measurement has its visibility and its row.
@@ -624,11 +625,13 @@ void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons_data()
     QTest::newRow("English") << 1
                              << QStringList { "These files were not loaded:", "no such file",
                                     "a folder, not a file", "unknown file type", "no usable S-parameter data",
-                                    "... and 2 more" };
+                                    "a Touchstone keyword is missing or has a value that cannot be read",
+                                    "... and 3 more" };
     QTest::newRow("Russian") << 0
                              << QStringList { "Эти файлы не загружены:", "файл не найден",
                                     "это папка, а не файл", "неизвестный тип файла",
-                                    "нет пригодных данных S-параметров", "... и ещё 2" };
+                                    "нет пригодных данных S-параметров", "Неверные ключевые слова Touchstone",
+                                    "... и ещё 3" };
 }
 
 void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons()
@@ -644,12 +647,17 @@ void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons()
     QVERIFY(QDir().mkpath(folder));
     const QString unknown = dir->filePath("notes.txt");
     QFile(unknown).open(QIODevice::WriteOnly);
+    const QString badKeywords = dir->filePath("ports.s2p");
+    QFile bad(badKeywords);
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("[Version] 2.0\n# GHz S MA R 50\n[Number of Ports] 0\n[Network Data]\n1 0 0 0 0 0 0 0 0\n");
+    bad.close();
     QStringList empty;
     for (int i = 0; i < 19; ++i) {
         empty.append(dir->filePath(QStringLiteral("empty%1.s2p").arg(i)));
         QFile(empty.back()).open(QIODevice::WriteOnly);
     }
-    window->openPaths(QStringList { missing, sample("other.s2p"), folder, unknown } + empty);
+    window->openPaths(QStringList { missing, sample("other.s2p"), folder, unknown, badKeywords } + empty);
     QCOMPARE(measurementNames(), QStringList({ "good", "other" }));
     QCOMPARE(errorsShown.size(), 1);
     const QStringList lines = errorsShown[0].split('\n');
@@ -658,9 +666,10 @@ void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons()
     QCOMPARE(lines[1], missing + ": " + reasons[1]);
     QCOMPARE(lines[2], folder + ": " + reasons[2]);
     QCOMPARE(lines[3], unknown + ": " + reasons[3]);
-    QCOMPARE(lines[4], empty[0] + ": " + reasons[4]);
-    QCOMPARE(lines[20], empty[16] + ": " + reasons[4]);
-    QCOMPARE(lines[21], reasons[5]);
+    QCOMPARE(lines[4], badKeywords + ": " + reasons[5]);
+    QCOMPARE(lines[5], empty[0] + ": " + reasons[4]);
+    QCOMPARE(lines[20], empty[15] + ": " + reasons[4]);
+    QCOMPARE(lines[21], reasons[6]);
 }
 
 void MainWindowTest::rowCheckBoxTogglesItsTrace()
