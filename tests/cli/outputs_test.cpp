@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <functional>
 #include <random>
@@ -44,6 +45,14 @@ bool startsWith(const std::string& text, const std::string& start)
     return text.compare(0, start.size(), start) == 0;
 }
 
+// Whether two writes of the same output are alike: of the same size, and for a workbook, which
+// holds the moment it was made in its compressed parts, within a few bytes of it.
+bool alike(const Writer& w, const std::string& a, const std::string& b)
+{
+    const double slack = std::string(w.command) == "export" ? 16 : 0;
+    return std::abs(static_cast<double>(a.size()) - static_cast<double>(b.size())) <= slack;
+}
+
 TEST(CliOutputs, StandardOutputAndDevicesAreWrittenInPlace)
 {
     for (const Writer& w : writers) {
@@ -62,14 +71,13 @@ TEST(CliOutputs, StandardOutputAndDevicesAreWrittenInPlace)
         // Through /dev/stdout as scripts write it, into a pipe and into a regular file.
         const CliRun viaLink = write(w, "/dev/stdout");
         EXPECT_EQ(viaLink.status, 0) << viaLink.err;
-        // A workbook holds the moment it was made: the same size, not the same bytes.
         EXPECT_TRUE(startsWith(viaLink.out, w.magic));
-        EXPECT_EQ(viaLink.out.size(), out.out.size());
+        EXPECT_TRUE(alike(w, viaLink.out, out.out)) << viaLink.out.size() << " " << out.out.size();
         const CliRun piped = runCli(std::string(w.command) + " -o /dev/stdout "
             + quoted(samplePath("attenuator-10db.s2p")) + " | cat");
         EXPECT_EQ(piped.status, 0) << piped.err;
         EXPECT_TRUE(startsWith(piped.out, w.magic));
-        EXPECT_EQ(piped.out.size(), out.out.size());
+        EXPECT_TRUE(alike(w, piped.out, out.out)) << piped.out.size() << " " << out.out.size();
     }
 }
 
