@@ -13,6 +13,7 @@
 
 #include "axisscale.h"
 #include "busyscope.h"
+#include "clippedpolyline.h"
 #include "curvevertices.h"
 #include "labeltext.h"
 #include "parallelwork.h"
@@ -256,17 +257,18 @@ void rasterCurves(
     }
 }
 
-// The painter's sink: the same vertices as polylines in the trace pens, two pixels wide and
-// centred where the image's 2 x 2 blocks are.
+// The painter's sink: the same vertices as one path per curve in the trace pens, two pixels
+// wide and centred where the image's 2 x 2 blocks are, cut to the plot area.
 void strokeCurves(
     QPainter& painter, const ChartView& chart, const std::vector<ShownCurve>& curves, const PixelRect& plot)
 {
+    const QRectF box(plot.left, plot.top, plot.width(), plot.height());
     painter.save();
-    painter.setClipRect(clipOf(plot));
     painter.setBrush(Qt::NoBrush);
     for (const ShownCurve& curve : curves) {
         painter.setPen(tracePenOf(chart, curve.trace));
-        painter.drawPolyline(curve.vertices.data(), static_cast<int>(curve.vertices.size()));
+        painter.drawPath(
+            clippedPolyline(curve.vertices.data(), static_cast<int32_t>(curve.vertices.size()), box));
     }
     painter.restore();
 }
