@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+struct ChartState;
+
 // What one drawing of the chart is made from. Arrays are borrowed from the caller for the
 // duration of drawChart; optional ones may be null.
 struct ChartInput {
@@ -27,3 +29,8 @@ struct ChartInput {
     double yStep = 0; // value grid step; 0 asks for niceStep
     double xStep = 0; // frequency grid step in displayed units; 0 asks for niceStep
 };
+
+// The input that draws the chart state's last results for its view in force: the buffers,
+// the visibility, the smoothing, and the axes the automatic flags leave to the drawing or else
+// take from the view (its frequency step in displayed units). No pixel columns and no outputs.
+ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY);

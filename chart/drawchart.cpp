@@ -13,6 +13,7 @@
 
 #include "axisscale.h"
 #include "busyscope.h"
+#include "clippedpolyline.h"
 #include "curvevertices.h"
 #include "labeltext.h"
 #include "parallelwork.h"
@@ -192,48 +193,84 @@ void paintValueGrid(QPainter& painter, const ChartView& chart, const PixelRect& 
 void paintScaleNote(QPainter& painter, const ChartView& chart, const PixelRect& plot, double factor)
 {
     const int32_t labelColumn = (plot.left + chart.frameRect.left) / 2;
+    painter.setFont(chart.chartFont);
     painter.setPen(chart.framePen);
     drawCentred(
         painter, labelColumn, plot.bottom, QString::fromStdString(formatNumber("x %lg", 1 / factor)), true);
 }
 
-// One curve per shown trace. The vertices are found in parallel, each trace in its own buffer;
-// the painting then runs on this thread alone, in trace order, so that no two threads touch
-// the image and later traces always lie on top.
-void paintCurves(ChartView& chart, const ChartInput& input, const PixelRect& plot, const CurveScale& scale)
+// One shown trace's curve in frame pixels.
+struct ShownCurve {
+    int32_t trace = 0;
+    std::vector<QPoint> vertices;
+};
+
+// The curves of the shown traces in trace order. The vertices are found in parallel, each trace
+// in its own buffer; both sinks below then paint on this thread alone, in trace order, so that
+// later traces always lie on top.
+std::vector<ShownCurve> shownCurves(const ChartInput& input, const CurveScale& scale)
 {
-    if (input.traceValues == nullptr || input.freqGrid == nullptr)
-        return;
-    std::vector<int32_t> shown;
+    std::vector<ShownCurve> curves;
+    if (input.traceValues == nullptr || input.freqGrid == nullptr || input.pointCount <= 0)
+        return curves;
     for (int32_t t = 0; t < input.traceCount; ++t) {
         if (traceShown(input, t) && input.traceValues[t] != nullptr)
-            shown.push_back(t);
+            curves.push_back(ShownCurve { t, {} });
     }
-    const int32_t shownCount = static_cast<int32_t>(shown.size());
-    std::vector<std::vector<QPoint>> curves(shown.size());
+    const int32_t shownCount = static_cast<int32_t>(curves.size());
 #pragma omp parallel
     {
         clearUpperVectorState();
 #pragma omp for schedule(static)
         for (int32_t j = 0; j < shownCount; ++j) {
-            const int32_t t = shown[static_cast<size_t>(j)];
-            std::vector<QPoint>& vertices = curves[static_cast<size_t>(j)];
+            ShownCurve& curve = curves[static_cast<size_t>(j)];
+            const int32_t t = curve.trace;
             try {
                 curveVertices(input.freqGrid, input.traceValues[t], traceStart(input, t), traceEnd(input, t),
-                    input.smoothing != 0, scale, vertices);
+                    input.smoothing != 0, scale, curve.vertices);
             } catch (const std::bad_alloc&) {
-                std::vector<QPoint>().swap(vertices);
+                std::vector<QPoint>().swap(curve.vertices);
             }
         }
     }
+    return curves;
+}
 
-    const QRect clip(plot.left, plot.top, plot.width(), plot.height());
-    QImage& image = chart.chartBitmap;
-    for (size_t j = 0; j < curves.size(); ++j) {
-        const QRgb colour = chart.tracePens[static_cast<size_t>(paletteSlot(shown[j]))].color().rgb();
-        ThickLinePainter painter(image.bits(), image.bytesPerLine(), clip, colour);
-        painter.drawPolyline(curves[j].data(), static_cast<int32_t>(curves[j].size()));
+const QPen& tracePenOf(const ChartView& chart, int32_t trace)
+{
+    return chart.tracePens[static_cast<size_t>(paletteSlot(trace))];
+}
+
+QRect clipOf(const PixelRect& plot)
+{
+    return QRect(plot.left, plot.top, plot.width(), plot.height());
+}
+
+// The image's fast sink: lines two pixels wide set straight into its pixels.
+void rasterCurves(
+    QImage& image, const ChartView& chart, const std::vector<ShownCurve>& curves, const PixelRect& plot)
+{
+    for (const ShownCurve& curve : curves) {
+        ThickLinePainter painter(
+            image.bits(), image.bytesPerLine(), clipOf(plot), tracePenOf(chart, curve.trace).color().rgb());
+        painter.drawPolyline(curve.vertices.data(), static_cast<int32_t>(curve.vertices.size()));
     }
+}
+
+// The painter's sink: the same vertices as one path per curve in the trace pens, two pixels
+// wide and centred where the image's 2 x 2 blocks are, cut to the plot area.
+void strokeCurves(
+    QPainter& painter, const ChartView& chart, const std::vector<ShownCurve>& curves, const PixelRect& plot)
+{
+    const QRectF box(plot.left, plot.top, plot.width(), plot.height());
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    for (const ShownCurve& curve : curves) {
+        painter.setPen(tracePenOf(chart, curve.trace));
+        painter.drawPath(
+            clippedPolyline(curve.vertices.data(), static_cast<int32_t>(curve.vertices.size()), box));
+    }
+    painter.restore();
 }
 
 void computePixelColumns(const ChartInput& input, const CurveScale& scale)
@@ -264,6 +301,42 @@ void writeOutputs(const ChartInput& input, const ChartAxes& axes)
         *input.xStepOut = axes.xStep;
     if (input.yStepOut != nullptr)
         *input.yStepOut = axes.yStep;
+}
+
+// Where one drawing puts things: the plot area, the axes and the pixel mapping of the curves.
+struct ChartLayout {
+    PixelRect plot;
+    ChartAxes axes;
+    CurveScale scale;
+};
+
+ChartLayout chartLayout(const ChartView& chart, const ChartInput& input)
+{
+    ChartLayout layout;
+    layout.plot = drawingPlotRect(chart);
+    layout.axes = chooseAxes(input, layout.plot, chart.labelWidth);
+    const ChartAxes& axes = layout.axes;
+    layout.scale.f0 = axes.f0;
+    layout.scale.xScale = layout.plot.width() / (axes.f1 - axes.f0);
+    layout.scale.yMin = axes.yMin;
+    layout.scale.yScale = layout.plot.height() / (axes.yMax - axes.yMin);
+    layout.scale.left = layout.plot.left;
+    layout.scale.bottom = layout.plot.bottom;
+    return layout;
+}
+
+// Everything under the curves: background, frame, plot border, grid and labels.
+void paintBackdrop(QPainter& painter, const ChartView& chart, const ChartLayout& layout)
+{
+    const PixelRect& plot = layout.plot;
+    painter.setFont(chart.chartFont);
+    paintFrame(painter, chart);
+    paintBumpEdge(
+        painter, plot.left, plot.top, chart.frameRect.right, chart.frameRect.bottom - chart.bottomMargin);
+    painter.setPen(chart.framePen);
+    painter.drawLine(plot.right, plot.top, plot.right, plot.bottom - 1);
+    paintFrequencyGrid(painter, chart, plot, layout.axes);
+    paintValueGrid(painter, chart, plot, layout.axes);
 }
 
 } // namespace
@@ -334,37 +407,29 @@ void drawChart(ChartView& chart, const ChartInput& input)
         return;
     const BusyScope busy(chart.busy);
     adoptFrameSize(chart);
-
-    const PixelRect plot = drawingPlotRect(chart);
-    const ChartAxes axes = chooseAxes(input, plot, chart.labelWidth);
-    CurveScale scale;
-    scale.f0 = axes.f0;
-    scale.xScale = plot.width() / (axes.f1 - axes.f0);
-    scale.yMin = axes.yMin;
-    scale.yScale = plot.height() / (axes.yMax - axes.yMin);
-    scale.left = plot.left;
-    scale.bottom = plot.bottom;
-    computePixelColumns(input, scale);
-
+    const ChartLayout layout = chartLayout(chart, input);
+    computePixelColumns(input, layout.scale);
     if (!chart.chartBitmap.isNull()) {
         {
             QPainter painter(&chart.chartBitmap);
-            painter.setFont(chart.chartFont);
-            paintFrame(painter, chart);
-            paintBumpEdge(painter, plot.left, plot.top, chart.frameRect.right,
-                chart.frameRect.bottom - chart.bottomMargin);
-            painter.setPen(chart.framePen);
-            painter.drawLine(plot.right, plot.top, plot.right, plot.bottom - 1);
-            paintFrequencyGrid(painter, chart, plot, axes);
-            paintValueGrid(painter, chart, plot, axes);
+            paintBackdrop(painter, chart, layout);
         }
-        if (input.pointCount > 0)
-            paintCurves(chart, input, plot, scale);
-        if (axes.factor != 1) {
+        rasterCurves(chart.chartBitmap, chart, shownCurves(input, layout.scale), layout.plot);
+        if (layout.axes.factor != 1) {
             QPainter painter(&chart.chartBitmap);
-            painter.setFont(chart.chartFont);
-            paintScaleNote(painter, chart, plot, axes.factor);
+            paintScaleNote(painter, chart, layout.plot, layout.axes.factor);
         }
     }
-    writeOutputs(input, axes);
+    writeOutputs(input, layout.axes);
+}
+
+void paintChart(QPainter& painter, const ChartView& chart, const ChartInput& input)
+{
+    if (!chart.isAttached())
+        return;
+    const ChartLayout layout = chartLayout(chart, input);
+    paintBackdrop(painter, chart, layout);
+    strokeCurves(painter, chart, shownCurves(input, layout.scale), layout.plot);
+    if (layout.axes.factor != 1)
+        paintScaleNote(painter, chart, layout.plot, layout.axes.factor);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPainter>
+
 #include <cstdint>
 
 #include "chartinput.h"
@@ -37,3 +39,9 @@ ChartAxes chooseAxes(const ChartInput& input, const PixelRect& plot, int32_t lab
 // frame's size first when it changed, fills input.pixelColumn and the given outputs with the
 // axes used. Does nothing while the chart is detached.
 void drawChart(ChartView& chart, const ChartInput& input);
+
+// Paints the chart drawChart last drew for the chart's frame onto any painter, such as a
+// vector file's: the same grid, labels and note, and the same curve vertices stroked as
+// polylines in the trace pens (two pixels wide, where the image's lines lie). Neither the
+// chart's image nor the input's outputs change. Does nothing while the chart is detached.
+void paintChart(QPainter& painter, const ChartView& chart, const ChartInput& input);

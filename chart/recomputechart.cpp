@@ -255,31 +255,15 @@ void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const Re
 
 void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY)
 {
-    TraceBuffers& buffers = state.buffers;
-    ChartInput input;
-    input.traceCount = buffers.traceCount;
-    input.freqGrid = buffers.freqGrid.data();
-    input.traceValues = buffers.traceValues.data();
-    input.pointCount = buffers.pointCount;
-    input.pixelColumn = buffers.pixelColumn.data();
-    input.visible = state.rowVisible.data();
-    input.visibleCount = static_cast<int32_t>(state.rowVisible.size());
-    input.lastIndex = buffers.lastIndex.data();
-    input.firstIndex = buffers.firstIndex.data();
-    input.smoothing = state.smoothing;
+    ChartInput input = chartInputOf(state, autoX, autoY);
+    input.pixelColumn = state.buffers.pixelColumn.data();
     if (autoY != 0) {
         input.yMinOut = &zoom.yMin;
         input.yMaxOut = &zoom.yMax;
         input.yStepOut = &zoom.yStep;
-    } else {
-        input.yMin = zoom.yMin;
-        input.yMax = zoom.yMax;
-        input.yStep = zoom.yStep;
     }
     if (autoX != 0)
         input.xStepOut = &zoom.xStep;
-    else
-        input.xStep = zoom.xStep / unitMultiplier;
     drawChart(state.chart, input);
     if (autoX != 0)
         zoom.xStep *= unitMultiplier;

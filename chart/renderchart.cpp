@@ -1,5 +1,7 @@
 #include "renderchart.h"
 
+#include "chartinput.h"
+#include "drawchart.h"
 #include "presentchart.h"
 
 RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frameSize, QImage& image)
@@ -15,4 +17,10 @@ RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frame
     if (result == RecomputeResult::Drawn)
         image = presentChart(chart);
     return result;
+}
+
+void paintDrawnChart(QPainter& painter, ChartState& state)
+{
+    const ZoomEntry& zoom = state.currentZoom();
+    paintChart(painter, state.chart, chartInputOf(state, zoom.autoX, zoom.autoY));
 }

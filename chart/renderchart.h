@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QSize>
 
 #include "charthost.h"
@@ -12,3 +13,7 @@
 // (else adopts the size), recomputes with the flags of the view in force and puts the image
 // shown without cursor or rubber band into image (a null image unless the result is Drawn).
 RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frameSize, QImage& image);
+
+// Paints the chart of state's last drawing onto painter as paintChart does, for the view in
+// force: the same picture as the chart's image, stroked as vector paths.
+void paintDrawnChart(QPainter& painter, ChartState& state);

@@ -1,22 +1,24 @@
-#include <QBuffer>
 #include <QImage>
 
 #include <iostream>
 
+#include "chartpicture.h"
 #include "chartrun.h"
 #include "chartstate.h"
 #include "clicommands.h"
 #include "exportinput.h"
 #include "exportlayout.h"
-#include "savefile.h"
+#include "legendof.h"
 #include "workbookexport.h"
 
 namespace {
 
-const char* const renderUsage = "Usage: sprelin-cli render -o OUT.png [view options] FILE...\n"
-                                "Loads the files, computes and draws the chart as the program's window\n"
-                                "shows it for the view, and saves the chart image as PNG; -o - writes it to\n"
-                                "standard output.\n";
+const char* const renderUsage
+    = "Usage: sprelin-cli render -o OUT.png|OUT.svg [view options] [--legend] FILE...\n"
+      "Loads the files, computes and draws the chart as the program's window shows it for the\n"
+      "view, and saves the chart image: as SVG vector paths when OUT ends in .svg, as PNG\n"
+      "otherwise; -o - writes PNG to standard output. --legend adds the box that names each\n"
+      "shown trace in its colour and the units of both axes.\n";
 
 const char* const exportUsage
     = "Usage: sprelin-cli export -o OUT.xlsx [view options] [--language en|ru] FILE...\n"
@@ -25,11 +27,29 @@ const char* const exportUsage
       "chart frame's size. --language chooses the titles (default en). -o - writes it to\n"
       "standard output.\n";
 
+// The language of the titles when none is asked for.
+constexpr int32_t englishTexts = 1;
+
+// The --language option's value: 0 Russian, 1 English (the default); false after a usage error.
+bool readLanguage(const ChartCommand& command, const ChartRun& run, int32_t& language, int& status)
+{
+    language = englishTexts;
+    if (run.arguments.values.count("--language") == 0)
+        return true;
+    const std::string& name = run.arguments.values.at("--language");
+    if (name != "en" && name != "ru") {
+        status = chartUsageError(command, "--language takes en or ru, not '" + name + "'");
+        return false;
+    }
+    language = name == "ru" ? 0 : 1;
+    return true;
+}
+
 } // namespace
 
 int runRender(const std::vector<std::string>& words)
 {
-    const ChartCommand command { "render", renderUsage, {}, true };
+    const ChartCommand command { "render", renderUsage, {}, true, { "--legend" } };
     ChartRun run;
     int status = CliSuccess;
     if (!parseChartCommand(command, words, run, status))
@@ -40,18 +60,11 @@ int runRender(const std::vector<std::string>& words)
     bool loadedAll = false;
     if (!computeChart(command, run, state, image, loadedAll, status))
         return status;
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        std::cerr << "sprelin-cli render: the image could not be encoded (out of memory)\n";
-        return CliFailure;
-    }
-    SaveFile file;
+    const bool withLegend = run.arguments.has("--legend");
+    const ChartLegend legend = chartLegendOf(exportInputOf(state, englishTexts, 0, 0), state.chart);
     std::string error;
-    if (file.open(run.output, error))
-        file.write(png.constData(), static_cast<size_t>(png.size()));
-    if (!error.empty() || !file.commit(error)) {
-        std::cerr << run.output << ": " << error << '\n';
+    if (!saveChartPicture(state, withLegend ? &legend : nullptr, run.output, error)) {
+        std::cerr << error << '\n';
         return CliFailure;
     }
     return loadedAll ? CliSuccess : CliFailure;
@@ -65,12 +78,8 @@ int runExport(const std::vector<std::string>& words)
     if (!parseChartCommand(command, words, run, status))
         return status;
     int32_t language = 1;
-    if (run.arguments.values.count("--language") != 0) {
-        const std::string& name = run.arguments.values.at("--language");
-        if (name != "en" && name != "ru")
-            return chartUsageError(command, "--language takes en or ru, not '" + name + "'");
-        language = name == "ru" ? 0 : 1;
-    }
+    if (!readLanguage(command, run, language, status))
+        return status;
     const OffscreenApplication application;
     ChartState state;
     QImage image;

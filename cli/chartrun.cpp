@@ -48,6 +48,7 @@ bool parseChartCommand(
     valueOptions.insert(command.valueOptions.begin(), command.valueOptions.end());
     std::set<std::string> flags = viewFlagOptions();
     flags.insert({ "--help", "-h" });
+    flags.insert(command.flagOptions.begin(), command.flagOptions.end());
     std::string error;
     if (!parseCliArguments(words, valueOptions, flags, run.arguments, error)) {
         status = chartUsageError(command, error);

@@ -12,13 +12,14 @@
 
 struct ChartState;
 
-// One chart command: its name, usage text, the options beyond the view's and whether it
-// writes a file named by -o.
+// One chart command: its name, usage text, the options beyond the view's, whether it writes a
+// file named by -o and the flags beyond the view's.
 struct ChartCommand {
     const char* name;
     const char* usage;
     std::set<std::string> valueOptions;
     bool writesFile;
+    std::set<std::string> flagOptions = {};
 };
 
 // What a parsed chart command works on.

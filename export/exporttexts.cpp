@@ -61,3 +61,9 @@ const char* valueAxisTitle(int32_t language, ValueAxisKind kind)
     }
     return russian(language) ? "дБ" : "dB";
 }
+
+std::string legendMoreText(int32_t language, int32_t count)
+{
+    const std::string n = std::to_string(count);
+    return russian(language) ? "... и ещё " + n : "... " + n + " more";
+}

@@ -24,3 +24,6 @@ ValueAxisKind valueAxisKind(int32_t trace, int32_t dbMode);
 
 // The value axis title of a kind: "dB", "Deg", "VSWR" or "дБ", "Град.", "КСВН".
 const char* valueAxisTitle(int32_t language, ValueAxisKind kind);
+
+// The legend's last line for count traces it does not list: "... N more" or "... и ещё N".
+std::string legendMoreText(int32_t language, int32_t count);

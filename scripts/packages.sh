@@ -1,6 +1,7 @@
 # Shared by run.sh and test.sh: installs the Debian packages that are missing.
 BUILD_PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev libfast-float-dev unzip
-libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core locales qt6-translations-l10n"
+libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core locales qt6-translations-l10n
+qt6-svg-dev librsvg2-bin"
 FUZZ_PACKAGES="clang libclang-rt-14-dev libomp-14-dev"
 
 ensure_packages() {

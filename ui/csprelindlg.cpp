@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
@@ -37,6 +38,7 @@
 #include "caboutdlg.h"
 #include "chartframe.h"
 #include "chartmouse.h"
+#include "chartpicture.h"
 #include "closefilesdlg.h"
 #include "closemeasurements.h"
 #include "commandpaths.h"
@@ -46,6 +48,7 @@
 #include "exportinput.h"
 #include "failedfilesmessage.h"
 #include "filelistrows.h"
+#include "legendof.h"
 #include "loader.h"
 #include "mainmenu.h"
 #include "mlist.h"
@@ -56,6 +59,7 @@
 #include "settingsrecord.h"
 #include "splitterhandle.h"
 #include "statsstrip.h"
+#include "tabletext.h"
 #include "uitexts.h"
 #include "unitmultiplier.h"
 #include "windowplacement.h"
@@ -195,6 +199,9 @@ void CSprelinDlg::buildMenu()
     on(MenuCommand::reread, &CSprelinDlg::rereadFiles);
     on(MenuCommand::exportWorkbook, &CSprelinDlg::exportToSpreadsheet);
     on(MenuCommand::averagedS2P, &CSprelinDlg::saveAveragedS2P);
+    on(MenuCommand::saveImage, &CSprelinDlg::saveChartImage);
+    on(MenuCommand::copyImage, &CSprelinDlg::copyChartImage);
+    on(MenuCommand::copyTable, &CSprelinDlg::copyPlottedTable);
     on(MenuCommand::exit, &QWidget::close);
     on(MenuCommand::normal, &CSprelinDlg::setNormalLayout);
     on(MenuCommand::largeGraph, &CSprelinDlg::setLargeGraph);
@@ -568,11 +575,8 @@ void CSprelinDlg::exportToSpreadsheet()
         services.showError(this, texts.windowTitle, texts.exportFailed.arg(reason));
         return;
     }
-    const QSizeF area = primaryScreenUsableArea();
     std::string error;
-    const bool written
-        = services.writeWorkbook(exportInputOf(state, settings.Language, area.width(), area.height()),
-            QFile::encodeName(path).toStdString(), error);
+    const bool written = services.writeWorkbook(plottedTable(), QFile::encodeName(path).toStdString(), error);
     if (!written) {
         // The empty file that reserved the name goes; the writer leaves nothing of its own.
         QFile::remove(path);
@@ -582,6 +586,52 @@ void CSprelinDlg::exportToSpreadsheet()
     if (!services.hasApplicationFor(path) || !services.openDocument(QUrl::fromLocalFile(path)))
         services.showError(
             this, texts.windowTitle, texts.exportOpenFailed.arg(QDir::toNativeSeparators(path)));
+}
+
+ExportInput CSprelinDlg::plottedTable()
+{
+    const QSizeF area = primaryScreenUsableArea();
+    return exportInputOf(state, settings.Language, area.width(), area.height());
+}
+
+ChartLegend CSprelinDlg::chartLegend()
+{
+    return chartLegendOf(plottedTable(), state.chart);
+}
+
+void CSprelinDlg::saveChartImage()
+{
+    if (state.measurements.itemCount == 0)
+        return;
+    const UiTexts& texts = uiTexts(settings.Language);
+    const QString suffix = QStringLiteral("png");
+    const QString chosen = services.chooseSaveFile(this, texts.saveDialogTitle, texts.imageFilter, suffix);
+    if (chosen.isEmpty())
+        return;
+    const QString path = withDefaultSuffix(chosen, suffix);
+    const ChartLegend legend = chartLegend();
+    std::string error;
+    if (!saveChartPicture(state, &legend, QFile::encodeName(path).toStdString(), error))
+        services.showError(this, texts.windowTitle, texts.imageFailed.arg(QString::fromStdString(error)));
+}
+
+void CSprelinDlg::copyChartImage()
+{
+    if (state.measurements.itemCount == 0)
+        return;
+    const ChartLegend legend = chartLegend();
+    const QImage image = chartImage(state, &legend);
+    if (!image.isNull())
+        QGuiApplication::clipboard()->setImage(image);
+}
+
+void CSprelinDlg::copyPlottedTable()
+{
+    if (state.measurements.itemCount == 0)
+        return;
+    const std::string text = plottedTableText(plottedTable());
+    if (!text.empty())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void CSprelinDlg::showAbout()

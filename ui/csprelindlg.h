@@ -28,6 +28,7 @@ class QLabel;
 class QUrl;
 class SplitterHandle;
 class StatsStrip;
+struct ChartLegend;
 struct ExportInput;
 struct SettingsRecord;
 
@@ -126,6 +127,13 @@ public:
     // File / Export into MS Excel: the plotted traces into a new workbook in the temporary
     // folder, opened with the desktop's application for it; failures are reported.
     void exportToSpreadsheet();
+    // File / Save chart image: the save dialog (PNG or SVG by the name's extension, PNG when it
+    // has none), then the chart with its legend and units written there; failures are reported.
+    void saveChartImage();
+    // File / Copy chart (Ctrl+C): the chart with its legend and units as an image on the
+    // clipboard. Copy table (Ctrl+Shift+C): the plotted table as tab-separated text.
+    void copyChartImage();
+    void copyPlottedTable();
     // Help / About.
     void showAbout();
     // View / Always on top, Smoothing, Russian, English.
@@ -191,6 +199,9 @@ private:
     std::vector<FailedFile> loadPaths(const std::vector<std::string>& paths);
     // Lists the files of a load that yielded nothing, with their reasons, in a message box.
     void reportFailedFiles(const std::vector<FailedFile>& failed);
+    // The export's view of the plotted table, and its legend for the chart's pictures.
+    ExportInput plottedTable();
+    ChartLegend chartLegend();
     // How many more files an open or a drop may take.
     int32_t openLimit();
 

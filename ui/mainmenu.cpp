@@ -18,6 +18,11 @@ MainMenu::MainMenu(QMenuBar* bar)
     fileMenu->addSeparator();
     add(fileMenu, MenuCommand::exportWorkbook);
     add(fileMenu, MenuCommand::averagedS2P);
+    add(fileMenu, MenuCommand::saveImage);
+    fileMenu->addSeparator();
+    // The window's shortcuts: an edit box with the focus takes these keys for its own copy first.
+    add(fileMenu, MenuCommand::copyImage)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    add(fileMenu, MenuCommand::copyTable)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     fileMenu->addSeparator();
     add(fileMenu, MenuCommand::exit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -76,6 +81,9 @@ void MainMenu::applyTexts(const UiTexts& texts)
     action(MenuCommand::reread)->setText(texts.rereadCommand);
     action(MenuCommand::exportWorkbook)->setText(texts.exportCommand);
     action(MenuCommand::averagedS2P)->setText(texts.averagedCommand);
+    action(MenuCommand::saveImage)->setText(texts.saveImageCommand);
+    action(MenuCommand::copyImage)->setText(texts.copyImageCommand);
+    action(MenuCommand::copyTable)->setText(texts.copyTableCommand);
     action(MenuCommand::exit)->setText(texts.exitCommand);
     viewMenu->setTitle(texts.viewMenu);
     action(MenuCommand::normal)->setText(texts.normalCommand);

@@ -15,6 +15,9 @@ enum class MenuCommand : int32_t {
     reread = 32806,
     exportWorkbook = 32775,
     averagedS2P = 32797,
+    saveImage = 32830,
+    copyImage = 32831,
+    copyTable = 32832,
     exit = 2,
     normal = 32782,
     largeGraph = 32781,
@@ -25,10 +28,10 @@ enum class MenuCommand : int32_t {
     about = 16,
 };
 
-// The main window's menu bar: File (Open, Close, Re-read; Export into MS Excel, Averaged S2P;
-// Exit), View (Normal, Large graph; Always on top; Smoothing; Language with Russian and
-// English) and Help (About). The texts follow the language; each action carries its command
-// number as its data, and the window connects to the actions' triggered signals.
+// The main window's menu bar: File (Open, Close, Re-read; Export into MS Excel, Averaged S2P,
+// Save chart image; Copy chart image, Copy table; Exit), View (Normal, Large graph; Always on top; Smoothing;
+// Language with Russian and English) and Help (About). The texts follow the language; each action carries its
+// command number as its data, and the window connects to the actions' triggered signals.
 class MainMenu {
 public:
     explicit MainMenu(QMenuBar* bar);

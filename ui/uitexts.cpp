@@ -89,6 +89,9 @@ UiTexts makeRussian()
     t.rereadCommand = QStringLiteral("&Перечитать");
     t.exportCommand = QStringLiteral("&Экспорт в MS Excel");
     t.averagedCommand = QStringLiteral("&Усредненный S2P");
+    t.saveImageCommand = QStringLiteral("&Сохранить изображение графика...");
+    t.copyImageCommand = QStringLiteral("&Копировать график");
+    t.copyTableCommand = QStringLiteral("Копировать &таблицу");
     t.exitCommand = QStringLiteral("&Выход");
     t.viewMenu = QStringLiteral("&Вид");
     t.normalCommand = QStringLiteral("&Нормальный");
@@ -109,7 +112,9 @@ UiTexts makeRussian()
     t.colourDialogTitle = QStringLiteral("Цвет");
     t.saveDialogTitle = QStringLiteral("Сохранить как");
     t.averagedFilter = averagedFilter();
+    t.imageFilter = QStringLiteral("Изображение PNG (*.png);;Рисунок SVG (*.svg)");
     t.averagedFailed = QStringLiteral("Не удалось записать файл %1.");
+    t.imageFailed = QStringLiteral("Не удалось сохранить изображение графика.\n\n%1");
     t.exportFailed = QStringLiteral("Не удалось выполнить экспорт в книгу MS Excel.\n\n%1");
     t.exportOpenFailed
         = QStringLiteral("Книга записана в %1, но нет программы, которая могла бы её открыть.");
@@ -151,6 +156,9 @@ UiTexts makeEnglish()
     t.rereadCommand = QStringLiteral("&Re-read");
     t.exportCommand = QStringLiteral("&Export into MS Excel");
     t.averagedCommand = QStringLiteral("&Averaged S2P");
+    t.saveImageCommand = QStringLiteral("Save chart &image...");
+    t.copyImageCommand = QStringLiteral("&Copy chart");
+    t.copyTableCommand = QStringLiteral("Copy &table");
     t.exitCommand = QStringLiteral("E&xit");
     t.viewMenu = QStringLiteral("&View");
     t.normalCommand = QStringLiteral("&Normal");
@@ -171,7 +179,9 @@ UiTexts makeEnglish()
     t.colourDialogTitle = QStringLiteral("Colour");
     t.saveDialogTitle = QStringLiteral("Save as");
     t.averagedFilter = averagedFilter();
+    t.imageFilter = QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)");
     t.averagedFailed = QStringLiteral("The file %1 cannot be written.");
+    t.imageFailed = QStringLiteral("The chart image cannot be saved.\n\n%1");
     t.exportFailed = QStringLiteral("The export into an MS Excel workbook failed.\n\n%1");
     t.exportOpenFailed
         = QStringLiteral("The workbook was written to %1, but no application is there to open it.");

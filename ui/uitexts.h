@@ -31,6 +31,9 @@ struct UiTexts {
     QString rereadCommand;
     QString exportCommand;
     QString averagedCommand;
+    QString saveImageCommand;
+    QString copyImageCommand;
+    QString copyTableCommand;
     QString exitCommand;
     QString viewMenu;
     QString normalCommand;
@@ -53,8 +56,10 @@ struct UiTexts {
     QString colourDialogTitle;
     QString saveDialogTitle;
     QString averagedFilter; // the save dialog's filter of the averaged two-port file
+    QString imageFilter; // the save dialog's filters of the chart image, PNG first
     // Message box texts: %1 is the file's path, or for exportFailed the reason.
     QString averagedFailed;
+    QString imageFailed;
     QString exportFailed;
     QString exportOpenFailed;
     // After a load that left files out: the heading, the reason of each LoadFailure in its

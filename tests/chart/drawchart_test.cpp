@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 
 #include <chrono>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -378,6 +380,73 @@ TEST_F(Drawing, PresentingDrawsOverACopy)
     EXPECT_EQ(withBand.pixel(200, 10), clean.pixel(200, 10)); // no cursor line with a band
     EXPECT_EQ(chart.chartBitmap, clean);
     EXPECT_EQ(chart.busy, 0);
+}
+
+// Whether a pixel of colour lies within one pixel of (x, y).
+bool colourNear(const QImage& image, int x, int y, QRgb colour)
+{
+    for (int yy = std::max(y - 1, 0); yy <= std::min(y + 1, image.height() - 1); ++yy) {
+        for (int xx = std::max(x - 1, 0); xx <= std::min(x + 1, image.width() - 1); ++xx) {
+            if (image.pixel(xx, yy) == colour)
+                return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(Drawing, PainterSinkStrokesTheImagesCurvesOnTheSameBackdrop)
+{
+    // A ramp across the plot, a dip below the value range (cut at the plot's bottom) and a
+    // flat phase trace.
+    struct Case {
+        const char* what;
+        int trace;
+        std::function<double(int)> value;
+    };
+    const std::vector<Case> cases = {
+        { "ramp", 2, [](int i) { return -50 + i * 0.5; } },
+        { "dip below the range", 2, [](int i) { return i > 40 && i < 60 ? -80.0 : -20.0; } },
+        { "flat", 3, [](int) { return -25.0; } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (std::vector<double>& v : values)
+            v.assign(101, nan);
+        for (int i = 0; i <= 100; ++i)
+            values[static_cast<size_t>(c.trace)][static_cast<size_t>(i)] = c.value(i);
+        drawChart(chart, input());
+        const QImage raster = chart.chartBitmap.copy();
+        QImage painted(raster.size(), raster.format());
+        painted.fill(Qt::green);
+        {
+            QPainter painter(&painted);
+            paintChart(painter, chart, input());
+        }
+        const QRgb colour = chart.tracePens[static_cast<size_t>(c.trace)].color().rgb();
+        const PixelRect p = plot();
+        int curvePixels = 0;
+        for (int y = 0; y < raster.height(); ++y) {
+            for (int x = 0; x < raster.width(); ++x) {
+                const bool inRaster = raster.pixel(x, y) == colour;
+                const bool inPainted = painted.pixel(x, y) == colour;
+                curvePixels += inRaster;
+                // Curves in both lie within a pixel of each other, and never outside the plot.
+                if (inRaster) {
+                    EXPECT_TRUE(colourNear(painted, x, y, colour)) << x << "," << y;
+                }
+                if (inPainted) {
+                    EXPECT_TRUE(colourNear(raster, x, y, colour)) << x << "," << y;
+                    EXPECT_TRUE(x >= p.left - 1 && x <= p.right && y >= p.top - 1 && y <= p.bottom)
+                        << x << "," << y;
+                }
+                // Away from the curves both are the same picture.
+                if (!colourNear(raster, x, y, colour) && !colourNear(painted, x, y, colour)) {
+                    ASSERT_EQ(raster.pixel(x, y), painted.pixel(x, y)) << x << "," << y;
+                }
+            }
+        }
+        EXPECT_GT(curvePixels, 200);
+    }
 }
 
 } // namespace

@@ -116,6 +116,45 @@ TEST(CliRender, ManualAxesChangeThePicture)
     EXPECT_NE(a, b);
 }
 
+TEST(CliRender, LegendAndSvgAreAskedForAndTheDefaultStaysTheWindowsImage)
+{
+    const std::string files = samples({ "bandpass-filter.s2p", "attenuator-10db.s2p" });
+    OutputFile plain("plain.png");
+    ASSERT_EQ(runCli("render -o " + quoted(plain.path) + files).status, 0);
+    const QImage window(QString::fromStdString(plain.path));
+    ASSERT_FALSE(window.isNull());
+    struct Case {
+        const char* name;
+        const char* options;
+        bool svg;
+        bool changed; // the pixels differ from the default image
+    };
+    const Case cases[] = {
+        { "legend.png", "--legend", false, true },
+        { "plain.svg", "", true, false },
+        { "legend.svg", "--legend", true, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OutputFile out(c.name);
+        const CliRun run = runCli("render " + std::string(c.options) + " -o " + quoted(out.path) + files);
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::ifstream in(out.path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(bytes.find("<svg") != std::string::npos, c.svg);
+        // Two traces: the S21M curve of each file, two pixels wide.
+        if (c.svg) {
+            EXPECT_EQ(between(bytes, "stroke-width=\"2\"", ">").size(), 2u);
+        }
+        EXPECT_EQ(bytes.find("bandpass-filter S21M") != std::string::npos, c.svg && c.changed);
+        if (!c.svg) {
+            const QImage image(QString::fromStdString(out.path));
+            ASSERT_EQ(image.size(), window.size());
+            EXPECT_EQ(image != window, c.changed);
+        }
+    }
+}
+
 TEST(CliExport, WritesTheWorkbookOfTheView)
 {
     OutputFile xlsx("export.xlsx");

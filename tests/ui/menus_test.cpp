@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +22,7 @@
 #include <memory>
 
 #include "caboutdlg.h"
+#include "chartframe.h"
 #include "closefilesdlg.h"
 #include "controlstrip.h"
 #include "csprelindlg.h"
@@ -65,6 +68,12 @@ private slots:
     void averagedS2PReportsAFileThatCannotBeWritten_data();
     void averagedS2PReportsAFileThatCannotBeWritten();
     void averagedS2PAsksNothingWithoutMeasurementsOrWhenCancelled();
+
+    void chartImageIsSavedInTheFormatOfItsName_data();
+    void chartImageIsSavedInTheFormatOfItsName();
+    void chartImageThatCannotBeWrittenIsReported();
+    void copyingPutsTheImageAndTheTableOnTheClipboard();
+    void ctrlCInAnEditBoxCopiesItsText();
 
     void exportWritesAWorkbookAndOpensIt();
     void exportReportsWhenNothingCanOpenTheWorkbook_data();
@@ -219,14 +228,16 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
     // "-" stands for a separator.
     QTest::newRow("Russian") << 0 << QStringList { "Файл", "Вид", "Справка" }
                              << QStringList { "Открыть", "Закрыть", "Перечитать", "-", "Экспорт в MS Excel",
-                                    "Усредненный S2P", "-", "Выход" }
+                                    "Усредненный S2P", "Сохранить изображение графика...", "-",
+                                    "Копировать график", "Копировать таблицу", "-", "Выход" }
                              << QStringList { "Нормальный", "Развернуть график", "-", "Поверх остальных окон",
                                     "-", "Сглаживание графиков", "-", "Язык" }
                              << QStringList { "Русский", "English" }
                              << QStringList { "О программе Sprelin..." };
     QTest::newRow("English") << 1 << QStringList { "File", "View", "Help" }
                              << QStringList { "Open", "Close", "Re-read", "-", "Export into MS Excel",
-                                    "Averaged S2P", "-", "Exit" }
+                                    "Averaged S2P", "Save chart image...", "-", "Copy chart", "Copy table",
+                                    "-", "Exit" }
                              << QStringList { "Normal", "Large graph", "-", "Always on top", "-", "Smoothing",
                                     "-", "Language" }
                              << QStringList { "Русский", "English" } << QStringList { "About Sprelin..." };
@@ -281,6 +292,8 @@ void MenusTest::shortcuts()
     QCOMPARE(command(MenuCommand::open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     QCOMPARE(command(MenuCommand::exit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
     QCOMPARE(command(MenuCommand::reread)->shortcut(), QKeySequence(QStringLiteral("F5")));
+    QCOMPARE(command(MenuCommand::copyImage)->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
+    QCOMPARE(command(MenuCommand::copyTable)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
 }
 
 void MenusTest::switchingLanguageChangesEveryTextAndKeepsTheUnit()
@@ -837,6 +850,105 @@ void MenusTest::exportLeavesNothingWhenTheWriterFails()
     QVERIFY(log.opened.isEmpty());
     QVERIFY(!QFile::exists(target));
     QVERIFY(temporaryFiles().isEmpty());
+}
+
+void MenusTest::chartImageIsSavedInTheFormatOfItsName_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("svg");
+    QTest::newRow("no extension is PNG") << "chart"
+                                         << "chart.png" << false;
+    QTest::newRow("PNG") << "chart.png"
+                         << "chart.png" << false;
+    QTest::newRow("SVG") << "chart.svg"
+                         << "chart.svg" << true;
+}
+
+void MenusTest::chartImageIsSavedInTheFormatOfItsName()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(bool, svg);
+    openInOrder({ sample("a.s2p", -2), sample("b.s2p", -4) });
+    log.nextSaveFile = dir->filePath(chosen);
+    command(MenuCommand::saveImage)->trigger();
+    QCOMPARE(log.saveRequests,
+        QStringList({ QStringLiteral("Save as|PNG image (*.png);;SVG drawing (*.svg)|png") }));
+    QVERIFY(log.errors.isEmpty());
+    QFile file(dir->filePath(written));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    if (svg) {
+        QVERIFY(bytes.contains("<svg"));
+        QVERIFY(bytes.contains(">a S21M<"));
+        QVERIFY(bytes.contains(">b S21M<"));
+        return;
+    }
+    // The window's picture at its size, with the legend over it.
+    const QImage shown = window->chartFrame()->shownImage();
+    const QImage image = QImage::fromData(bytes, "PNG").convertToFormat(shown.format());
+    QCOMPARE(image.size(), shown.size());
+    QVERIFY(image != shown);
+}
+
+void MenusTest::chartImageThatCannotBeWrittenIsReported()
+{
+    openWindow({ sample("a.s2p") });
+    const QString path = dir->filePath("missing/chart.png");
+    log.nextSaveFile = path;
+    command(MenuCommand::saveImage)->trigger();
+    QCOMPARE(log.errors.size(), 1);
+    QVERIFY(log.errors.front().startsWith(QStringLiteral("The chart image cannot be saved.")));
+    QVERIFY(log.errors.front().contains(QStringLiteral("not writable: no such folder")));
+    QVERIFY(!QFile::exists(path));
+}
+
+void MenusTest::copyingPutsTheImageAndTheTableOnTheClipboard()
+{
+    openInOrder({ sample("a.s2p", -2), sample("b.s2p", -4) });
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    command(MenuCommand::copyImage)->trigger();
+    const QImage shown = window->chartFrame()->shownImage();
+    const QImage copied = clipboard->image().convertToFormat(shown.format());
+    QCOMPARE(copied.size(), shown.size());
+    QVERIFY(copied != shown);
+
+    command(MenuCommand::copyTable)->trigger();
+    const QStringList rows = clipboard->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const TraceBuffers& buffers = window->chartState().buffers;
+    QCOMPARE(rows.size(), buffers.pointCount + 1);
+    QCOMPARE(rows.front(), QStringLiteral("Frequency, MHz\tS21M a\tS21M b"));
+    for (int32_t i = 0; i < buffers.pointCount; ++i) {
+        const QStringList cells = rows[i + 1].split(QLatin1Char('\t'));
+        QCOMPARE(cells.size(), 3);
+        QCOMPARE(cells[0].toDouble(), buffers.freqGrid[static_cast<size_t>(i)]);
+        QCOMPARE(cells[2].toDouble(), buffers.traceValues[10][i]);
+    }
+}
+
+void MenusTest::ctrlCInAnEditBoxCopiesItsText()
+{
+    openWindow({ sample("a.s2p") });
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    // The value edit boxes take the focus once the value axis is manual.
+    strip->autoYBox->click();
+    QLineEdit* edit = strip->yStepEdit;
+    QVERIFY(edit->isEnabled());
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+
+    QCOMPARE(clipboard->text(), edit->text());
+    QVERIFY(clipboard->image().isNull());
+
+    window->chartFrame()->setFocus();
+    QTest::keyClick(window->chartFrame(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->image().size(), window->chartFrame()->shownImage().size());
 }
 
 QTEST_MAIN(MenusTest)

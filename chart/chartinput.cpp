@@ -1,0 +1,28 @@
+#include "chartinput.h"
+
+#include "chartstate.h"
+#include "unitmultiplier.h"
+
+ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY)
+{
+    const TraceBuffers& buffers = state.buffers;
+    const ZoomEntry& zoom = state.currentZoom();
+    ChartInput input;
+    input.traceCount = buffers.traceCount;
+    input.freqGrid = buffers.freqGrid.data();
+    input.traceValues = buffers.traceValues.data();
+    input.pointCount = buffers.pointCount;
+    input.visible = state.rowVisible.data();
+    input.visibleCount = static_cast<int32_t>(state.rowVisible.size());
+    input.lastIndex = buffers.lastIndex.data();
+    input.firstIndex = buffers.firstIndex.data();
+    input.smoothing = state.smoothing;
+    if (autoY == 0) {
+        input.yMin = zoom.yMin;
+        input.yMax = zoom.yMax;
+        input.yStep = zoom.yStep;
+    }
+    if (autoX == 0)
+        input.xStep = zoom.xStep / unitMultiplier;
+    return input;
+}

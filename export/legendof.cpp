@@ -1,0 +1,37 @@
+#include "legendof.h"
+
+#include <QStringList>
+
+#include <array>
+
+#include "exportedtraces.h"
+#include "exporttexts.h"
+#include "tracepalette.h"
+#include "tracevalues.h"
+#include "unitmultiplier.h"
+
+ChartLegend chartLegendOf(const ExportInput& input, const ChartView& chart)
+{
+    ChartLegend legend;
+    std::array<bool, 3> kinds {};
+    for (const int32_t t : exportedTraces(input)) {
+        const std::string text = displayNameOf(input, t) + ' ' + traceName(t % tracesPerMeasurement);
+        legend.entries.push_back(
+            LegendEntry { chart.palette[static_cast<size_t>(paletteSlot(t))], QString::fromStdString(text) });
+        kinds[static_cast<size_t>(valueAxisKind(t, input.dbMode))] = true;
+    }
+    const int32_t total = static_cast<int32_t>(legend.entries.size());
+    if (total > maximumLegendLines) {
+        legend.entries.resize(maximumLegendLines);
+        legend.moreText = QString::fromStdString(legendMoreText(input.language, total - maximumLegendLines));
+    }
+    legend.frequencyUnit = QString::fromUtf8(unitName(input.language, unitIndexOf(input.unitMultiplier)));
+    QStringList units;
+    for (const ValueAxisKind kind :
+        { ValueAxisKind::Decibels, ValueAxisKind::Degrees, ValueAxisKind::Vswr }) {
+        if (kinds[static_cast<size_t>(kind)])
+            units.append(QString::fromUtf8(valueAxisTitle(input.language, kind)));
+    }
+    legend.valueUnit = units.join(QStringLiteral(", "));
+    return legend;
+}
