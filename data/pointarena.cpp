@@ -1,6 +1,6 @@
 #include "pointarena.h"
 
-#include <new>
+#include <cstdint>
 
 #include "largeblock.h"
 
@@ -26,13 +26,14 @@ void* PointArena::allocate(size_t bytes)
 
 bool PointArena::addChunk(size_t atLeast)
 {
+    if (atLeast > SIZE_MAX - sizeof(Chunk))
+        return false;
     size_t bytes = last_ == nullptr ? kFirstChunkBytes : last_->bytes * 2;
     if (bytes > kHugePageBytes)
         bytes = kHugePageBytes;
     if (bytes < atLeast + sizeof(Chunk))
         bytes = atLeast + sizeof(Chunk);
-    // Small chunks come from the heap, whose free lists serve them faster than the kernel.
-    void* memory = bytes < kHugePageBytes ? ::operator new(bytes, std::nothrow) : allocateLargeBlock(bytes);
+    void* memory = allocateLargeBlock(bytes);
     if (memory == nullptr)
         return false;
     auto* chunk = static_cast<Chunk*>(memory);
@@ -48,10 +49,7 @@ void PointArena::release()
 {
     while (last_ != nullptr) {
         Chunk* previous = last_->previous;
-        if (last_->bytes < kHugePageBytes)
-            ::operator delete(last_);
-        else
-            releaseLargeBlock(last_, last_->bytes);
+        releaseLargeBlock(last_, last_->bytes);
         last_ = previous;
     }
     next_ = end_ = nullptr;
