@@ -2,7 +2,7 @@
 // (the times must grow linearly), and the heap bytes that one point costs.
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
+#include "heapinuse.h"
 
 #include "rubbers2p.h"
 
@@ -67,10 +67,10 @@ void BM_HeapBytesPerPoint(benchmark::State& state)
     const int64_t n = state.range(0);
     double perPoint = 0;
     for (auto _ : state) {
-        const size_t before = mallinfo2().uordblks;
+        const size_t before = heapInUse();
         RubberS2PData m;
         fillMeasurement(m, n);
-        const size_t after = mallinfo2().uordblks;
+        const size_t after = heapInUse();
         perPoint = static_cast<double>(after - before) / static_cast<double>(n);
     }
     state.counters["heap_bytes_per_point"] = perPoint;

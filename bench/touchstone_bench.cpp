@@ -6,13 +6,13 @@
 
 #include <cstdio>
 #include <fstream>
-#include <malloc.h>
 #include <string>
 #include <vector>
 
 #include <fast_float/fast_float.h>
 
 #include "filebuffer.h"
+#include "heapinuse.h"
 #include "touchstonereader.h"
 
 namespace {
@@ -126,10 +126,10 @@ void BM_HeapPerPoint(benchmark::State& state)
     double kept = 0;
     double peak = 0;
     for (auto _ : state) {
-        const size_t before = mallinfo2().uordblks;
+        const size_t before = heapInUse();
         RubberS2PData m;
         loadS2PFile(m, benchFile());
-        const size_t after = mallinfo2().uordblks;
+        const size_t after = heapInUse();
         kept = static_cast<double>(after - before) / kPoints;
         peak = kept + static_cast<double>(fileBytes() + 1) / kPoints;
     }
