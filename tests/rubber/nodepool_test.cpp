@@ -66,6 +66,7 @@ TEST_P(NodePoolGrowth, EveryNodeKeepsItsItemAndFreeReleasesEachOnce)
     p.set(7, 70);
     EXPECT_EQ(p.at(7), 70);
     EXPECT_EQ(p.itemCount, 1);
+    p.free(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, NodePoolGrowth,
