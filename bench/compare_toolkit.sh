@@ -12,12 +12,13 @@ work=${SPRELIN_COMPARE_DIR:-/tmp/sprelin-compare}
 # Debian's interpreter, which the python3-scikit-rf package installs into.
 py=/usr/bin/python3
 
-if ! $py -c 'import numpy, skrf' 2>/dev/null; then
+if ! $py -c 'import numpy, skrf' > /dev/null 2>&1; then
     apt-get install -y python3-scikit-rf
 fi
 mkdir -p "$work/many"
 
-# scikit-rf 0.15 still names the aliases that numpy has removed.
+# scikit-rf 0.15 still names the aliases that numpy has removed. It may print a note about
+# plotting on standard output, so only the last line of its output is read.
 prelude='import numpy as np
 np.complex = complex; np.float = float; np.int = int
 import skrf, time, sys, glob'
@@ -71,7 +72,7 @@ toolkit_best() {
     $py -c "$prelude
 import timeit
 work = sys.argv[1]
-print(min(timeit.repeat(lambda: ($1), number=1, repeat=3)))" "$work" 2>/dev/null
+print(min(timeit.repeat(lambda: ($1), number=1, repeat=3)))" "$work" 2>/dev/null | tail -1
 }
 
 echo "load: $(uptime)"
@@ -92,5 +93,5 @@ alone=$($py -c "$prelude
 import timeit
 work = sys.argv[1]
 networks = $networks
-print(min(timeit.repeat(lambda: skrf.average(networks), number=1, repeat=5)))" "$work" 2>/dev/null)
+print(min(timeit.repeat(lambda: skrf.average(networks), number=1, repeat=5)))" "$work" 2>/dev/null | tail -1)
 echo "200 x 1601: skrf.average alone ${alone}s (compare BM_Average200x1601 of bench/average_bench)"
