@@ -1,7 +1,7 @@
 // Loading 200 two-port files of 1601 points each through the parallel loader, with one worker
-// thread and with two, in the same run; the ratio of the two times shows what the parallel
-// loop gains. Averaging the same loaded files, in the same run, puts the averaged two-port
-// command's cost beside the load.
+// thread and with two, in the same run; the ratio of the two times shows what the parallel loop
+// gains. Loading as many files as the window holds, with two threads. Averaging the 200 loaded
+// files, in the same run, puts the averaged two-port command's cost beside the load.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -19,39 +19,48 @@ namespace {
 constexpr int kFiles = 200;
 constexpr int kPoints = 1601;
 
+std::vector<std::string> makeFiles(const std::string& dir, int count)
+{
+    ::mkdir(dir.c_str(), 0755);
+    std::vector<std::string> made;
+    for (int f = 0; f < count; ++f) {
+        const std::string path = dir + "/m" + std::to_string(f) + ".s2p";
+        std::FILE* out = std::fopen(path.c_str(), "wb");
+        std::fputs("! generated\r\n# MHz S RI R 50\r\n", out);
+        for (int k = 0; k < kPoints; ++k) {
+            const double x = 1e-4 * (k + f);
+            std::fprintf(out, "%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n", 100.0 + k * 0.5,
+                0.1234567891 + x, -0.2345678912, 0.8765432198 - x, 0.0123456789, 0.8765432198 - x,
+                0.0123456789, 0.3456789123 + x, -0.4567891234);
+        }
+        std::fclose(out);
+        made.push_back(path);
+    }
+    return made;
+}
+
 const std::vector<std::string>& benchFiles()
 {
-    static const std::vector<std::string> paths = [] {
-        const std::string dir = "/tmp/sprelin_loader_bench";
-        ::mkdir(dir.c_str(), 0755);
-        std::vector<std::string> made;
-        for (int f = 0; f < kFiles; ++f) {
-            const std::string path = dir + "/m" + std::to_string(f) + ".s2p";
-            std::FILE* out = std::fopen(path.c_str(), "wb");
-            std::fputs("! generated\r\n# MHz S RI R 50\r\n", out);
-            for (int k = 0; k < kPoints; ++k) {
-                const double x = 1e-4 * (k + f);
-                std::fprintf(out, "%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n",
-                    100.0 + k * 0.5, 0.1234567891 + x, -0.2345678912, 0.8765432198 - x, 0.0123456789,
-                    0.8765432198 - x, 0.0123456789, 0.3456789123 + x, -0.4567891234);
-            }
-            std::fclose(out);
-            made.push_back(path);
-        }
-        return made;
-    }();
+    static const std::vector<std::string> paths = makeFiles("/tmp/sprelin_loader_bench", kFiles);
     return paths;
 }
 
-void BM_LoadFiles(benchmark::State& state)
+// As many files as the window holds.
+const std::vector<std::string>& windowFiles()
 {
-    const std::vector<std::string>& paths = benchFiles();
+    static const std::vector<std::string> paths
+        = makeFiles("/tmp/sprelin_loader_window_bench", maxListMeasurements);
+    return paths;
+}
+
+void loadAll(benchmark::State& state, const std::vector<std::string>& paths)
+{
     omp_set_num_threads(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         RubberS2P list;
         loadFiles(list, paths);
         removeEmptyMeasurements(list);
-        if (list.itemCount != kFiles)
+        if (list.itemCount != static_cast<int32_t>(paths.size()))
             state.SkipWithError("not every file loaded");
         state.PauseTiming();
         list.removeAll();
@@ -59,7 +68,18 @@ void BM_LoadFiles(benchmark::State& state)
     }
     state.counters["threads"] = static_cast<double>(state.range(0));
 }
+
+void BM_LoadFiles(benchmark::State& state)
+{
+    loadAll(state, benchFiles());
+}
 BENCHMARK(BM_LoadFiles)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+void BM_LoadWindowFiles(benchmark::State& state)
+{
+    loadAll(state, windowFiles());
+}
+BENCHMARK(BM_LoadWindowFiles)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 void BM_AverageLoadedFiles(benchmark::State& state)
 {

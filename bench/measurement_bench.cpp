@@ -2,7 +2,7 @@
 // (the times must grow linearly), and the heap bytes that one point costs.
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
+#include "heapinuse.h"
 
 #include "rubbers2p.h"
 
@@ -66,14 +66,18 @@ void BM_HeapBytesPerPoint(benchmark::State& state)
 {
     const int64_t n = state.range(0);
     double perPoint = 0;
+    double resident = 0;
     for (auto _ : state) {
-        const size_t before = mallinfo2().uordblks;
+        const size_t before = heapInUse();
+        const size_t residentBefore = residentBytes();
         RubberS2PData m;
         fillMeasurement(m, n);
-        const size_t after = mallinfo2().uordblks;
+        const size_t after = heapInUse();
         perPoint = static_cast<double>(after - before) / static_cast<double>(n);
+        resident = static_cast<double>(residentBytes() - residentBefore) / static_cast<double>(n);
     }
     state.counters["heap_bytes_per_point"] = perPoint;
+    state.counters["resident_bytes_per_point"] = resident;
 }
 BENCHMARK(BM_HeapBytesPerPoint)->Arg(100000)->Iterations(3)->Unit(benchmark::kMillisecond);
 

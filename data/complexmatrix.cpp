@@ -49,29 +49,55 @@ ComplexMatrix::~ComplexMatrix()
     clear();
 }
 
+namespace {
+
+// The row pointers and all rows live in one block: the pointers first, then the rows one
+// after another. A negative or huge size saturates, so that the block fails to allocate.
+size_t dimension(int32_t n)
+{
+    return n < 0 ? std::numeric_limits<size_t>::max() : static_cast<size_t>(n);
+}
+
+size_t pointerBytes(int32_t rows)
+{
+    return saturatingProduct(dimension(rows), sizeof(Complex*));
+}
+
+size_t elementOffset(int32_t rows)
+{
+    return saturatingSum(pointerBytes(rows), alignof(Complex) - 1) / alignof(Complex) * alignof(Complex);
+}
+
+} // namespace
+
+size_t ComplexMatrix::storageBytes(int32_t rows, int32_t cols)
+{
+    const size_t elementBytes
+        = saturatingProduct(saturatingProduct(dimension(rows), dimension(cols)), sizeof(Complex));
+    return saturatingSum(elementOffset(rows), elementBytes);
+}
+
+void ComplexMatrix::layOut(void* block, int32_t rows, int32_t cols)
+{
+    const size_t colsSize = static_cast<size_t>(cols);
+    rowPtr = static_cast<Complex**>(block);
+    auto* elements = reinterpret_cast<Complex*>(static_cast<char*>(block) + elementOffset(rows));
+    for (size_t k = 0; k < static_cast<size_t>(rows) * colsSize; ++k)
+        new (elements + k) Complex();
+    for (int32_t i = 0; i < rows; ++i)
+        rowPtr[i] = elements + static_cast<size_t>(i) * colsSize;
+    rowCount = rows;
+    colCount = cols;
+}
+
 void ComplexMatrix::resize(int32_t rows, int32_t cols)
 {
     if (rowPtr == nullptr || rows != rowCount || cols != colCount) {
         clear();
         if (rows <= 0 && cols <= 0)
             return;
-        // The row pointers and all rows live in one block: the pointers first, then the rows
-        // one after another. A negative or huge size saturates and fails to allocate.
-        const size_t rowsSize = rows < 0 ? std::numeric_limits<size_t>::max() : static_cast<size_t>(rows);
-        const size_t colsSize = cols < 0 ? std::numeric_limits<size_t>::max() : static_cast<size_t>(cols);
-        const size_t pointerBytes = saturatingProduct(rowsSize, sizeof(Complex*));
-        const size_t elementBytes = saturatingProduct(saturatingProduct(rowsSize, colsSize), sizeof(Complex));
-        void* storage
-            = ::operator new(saturatingSum(saturatingSum(pointerBytes, alignof(Complex)), elementBytes));
-        rowPtr = static_cast<Complex**>(storage);
-        auto* elements = reinterpret_cast<Complex*>(static_cast<char*>(storage)
-            + (pointerBytes + alignof(Complex) - 1) / alignof(Complex) * alignof(Complex));
-        for (size_t k = 0; k < rowsSize * colsSize; ++k)
-            new (elements + k) Complex();
-        for (int32_t i = 0; i < rows; ++i)
-            rowPtr[i] = elements + static_cast<size_t>(i) * colsSize;
-        rowCount = rows;
-        colCount = cols;
+        layOut(::operator new(storageBytes(rows, cols)), rows, cols);
+        return;
     }
     for (int32_t i = 0; i < rowCount; ++i) {
         for (int32_t j = 0; j < colCount; ++j)
@@ -79,11 +105,20 @@ void ComplexMatrix::resize(int32_t rows, int32_t cols)
     }
 }
 
+void ComplexMatrix::placeIn(void* block, int32_t rows, int32_t cols)
+{
+    clear();
+    layOut(block, rows, cols);
+    ownsStorage = false;
+}
+
 void ComplexMatrix::clear()
 {
     if (rowPtr == nullptr)
         return;
-    ::operator delete(rowPtr);
+    if (ownsStorage)
+        ::operator delete(rowPtr);
+    ownsStorage = true;
     rowPtr = nullptr;
     rowCount = 0;
     colCount = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <complex>
+#include <cstddef>
 #include <cstdint>
 
 using Complex = std::complex<double>;
@@ -20,12 +21,24 @@ public:
     void resize(int32_t rows, int32_t cols);
     void clear();
 
+    // Bytes of a block that holds the row pointers and elements of a rows x cols matrix.
+    static size_t storageBytes(int32_t rows, int32_t cols);
+    // Gives the matrix these dimensions with every element 0 in block (storageBytes long,
+    // aligned for doubles), which its caller owns and keeps alive: clear and the destructor
+    // leave the block alone, and a resize to other dimensions moves to a block of its own.
+    void placeIn(void* block, int32_t rows, int32_t cols);
+
     Complex& operator()(int32_t i, int32_t j) { return rowPtr[i][j]; }
     const Complex& operator()(int32_t i, int32_t j) const { return rowPtr[i][j]; }
 
     int32_t rowCount = 0;
     int32_t colCount = 0;
     Complex** rowPtr = nullptr;
+
+private:
+    void layOut(void* block, int32_t rows, int32_t cols);
+
+    bool ownsStorage = true;
 };
 
 ComplexMatrix operator+(const ComplexMatrix& a, const ComplexMatrix& b);

@@ -98,7 +98,10 @@ int interpolateAt(RubberS2PData& m, S2PPoint& out, double f)
     // narrow sweeps at high frequencies (a 100 kHz spacing at 12 GHz loses about 0.02 in |S|).
     const double width = m.point(w1)->freq - m.point(w0)->freq;
     const double scale = width > 0.0 && std::isfinite(width) ? width : 1.0;
-    ComplexPolyFit fit;
+    // The fit's work arrays are made once per thread, not once per interpolated point; a fit
+    // depends only on the samples pushed since its restart.
+    thread_local ComplexPolyFit fit;
+    fit.restart();
     for (const auto& e : kFitOrder) {
         for (int32_t i = w0; i <= w1; ++i) {
             const S2PPoint& p = *m.point(i);

@@ -7,8 +7,7 @@ void releasePoint(void* item)
     auto* point = static_cast<S2PPoint*>(item);
     if (point == nullptr)
         return;
-    point->sParams.clear();
-    delete point;
+    point->~S2PPoint();
 }
 
 RubberS2PData::~RubberS2PData()
@@ -23,15 +22,12 @@ S2PPoint* RubberS2PData::point(int32_t i)
     if (slot == nullptr)
         return nullptr;
     if (*slot == nullptr) {
-        auto* made = new (std::nothrow) S2PPoint;
-        if (made == nullptr)
+        const size_t matrixBytes = ComplexMatrix::storageBytes(2, 2);
+        char* block = static_cast<char*>(pointMemory.allocate(sizeof(S2PPoint) + matrixBytes));
+        if (block == nullptr)
             return nullptr;
-        try {
-            made->sParams.resize(2, 2);
-        } catch (const std::bad_alloc&) {
-            delete made;
-            return nullptr;
-        }
+        auto* made = new (block) S2PPoint;
+        made->sParams.placeIn(block + sizeof(S2PPoint), 2, 2);
         *slot = made;
     }
     return static_cast<S2PPoint*>(*slot);
@@ -48,6 +44,7 @@ void RubberS2PData::clearPoints()
 void RubberS2PData::releasePoints()
 {
     free(releasePoint);
+    pointMemory.release();
 }
 
 void RubberS2PData::updateFreqSummary()

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "complexmatrix.h"
+#include "pointarena.h"
 #include "rubberitem.h"
 
 // One frequency point: the frequency in hertz and the 2 x 2 S-parameters referred to 50 ohm,
@@ -13,7 +14,8 @@ struct S2PPoint {
     ComplexMatrix sParams;
 };
 
-// Releases a point made by RubberS2PData::point; accepts null.
+// Ends a point made by RubberS2PData::point, freeing a matrix block that it took for other
+// dimensions; its own memory goes back with its measurement's arena. Accepts null.
 void releasePoint(void* item);
 
 // One measurement: the frequency points of one file (or one view of a three-port file) in
@@ -42,4 +44,8 @@ public:
     double freqFirst = 0.0;
     double freqLast = 0.0;
     double freqStep = 0.0;
+
+private:
+    // The points and their matrix blocks, given back whole when the points are released.
+    PointArena pointMemory;
 };

@@ -3,9 +3,10 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <limits>
-#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "largeblock.h"
 
 namespace {
 
@@ -31,6 +32,11 @@ private:
 
 } // namespace
 
+void FileBytesRelease::operator()(char* block) const
+{
+    releaseLargeBlock(block, bytes);
+}
+
 LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length)
 {
     length = 0;
@@ -45,7 +51,8 @@ LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& len
     const auto size = static_cast<unsigned long long>(info.st_size);
     if (size >= std::numeric_limits<size_t>::max() / 2)
         return LoadCannotRead;
-    buffer.reset(new (std::nothrow) char[static_cast<size_t>(size) + 1]);
+    const size_t bytes = static_cast<size_t>(size) + 1;
+    buffer = FileBytes(static_cast<char*>(allocateLargeBlock(bytes)), FileBytesRelease { bytes });
     if (buffer == nullptr)
         return LoadCannotRead;
     buffer[size] = 0;

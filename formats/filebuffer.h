@@ -9,6 +9,11 @@
 // readers prepare their text in place. length receives the file's size. Returns LoadSuccess,
 // LoadCannotOpen when the path is not a readable regular file, or LoadCannotRead when the
 // contents cannot be read whole.
-// The buffer is left uninitialised beyond what the read fills, except for the spare byte.
-using FileBytes = std::unique_ptr<char[]>;
+// The buffer is left uninitialised beyond what the read fills, except for the spare byte. A
+// large file's buffer lies on huge pages where the kernel offers them.
+struct FileBytesRelease {
+    size_t bytes = 0;
+    void operator()(char* block) const;
+};
+using FileBytes = std::unique_ptr<char[], FileBytesRelease>;
 LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length);

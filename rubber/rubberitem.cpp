@@ -24,8 +24,7 @@ int64_t distance(int32_t a, int32_t b)
 // Visits the non-null items from just below the cursor down to the lowest node, then from the
 // cursor up to the highest; stops at the first item for which found() holds and returns it.
 // Each neighbour is read before the call, so the visitor may release the item it is given.
-template <typename Found>
-void* walkFromCursor(RubberItem::_item_* cursor, Found found)
+template <typename Found> void* walkFromCursor(RubberItem::_item_* cursor, Found found)
 {
     if (cursor == nullptr)
         return nullptr;
@@ -47,16 +46,28 @@ void* walkFromCursor(RubberItem::_item_* cursor, Found found)
 } // namespace
 
 RubberItem::RubberItem()
-    : allocError(0), itemCount(0), curItem(nullptr), firstItem(nullptr), lastItem(nullptr),
-      curItemIndex(0), firstItemIndex(0), lastItemIndex(0), lockedArray(nullptr)
+    : allocError(0)
+    , itemCount(0)
+    , curItem(nullptr)
+    , firstItem(nullptr)
+    , lastItem(nullptr)
+    , curItemIndex(0)
+    , firstItemIndex(0)
+    , lastItemIndex(0)
+    , lockedArray(nullptr)
 {
 }
 
 RubberItem::RubberItem(const RubberItem& other)
-    : allocError(other.allocError), itemCount(other.itemCount), curItem(other.curItem),
-      firstItem(other.firstItem), lastItem(other.lastItem), curItemIndex(other.curItemIndex),
-      firstItemIndex(other.firstItemIndex), lastItemIndex(other.lastItemIndex),
-      lockedArray(other.lockedArray)
+    : allocError(other.allocError)
+    , itemCount(other.itemCount)
+    , curItem(other.curItem)
+    , firstItem(other.firstItem)
+    , lastItem(other.lastItem)
+    , curItemIndex(other.curItemIndex)
+    , firstItemIndex(other.firstItemIndex)
+    , lastItemIndex(other.lastItemIndex)
+    , lockedArray(other.lockedArray)
 {
 }
 
@@ -74,13 +85,73 @@ RubberItem& RubberItem::operator=(const RubberItem& other)
     return *this;
 }
 
+// A block of the node pool: this header, then its nodes.
+struct RubberItem::NodeBlock {
+    NodeBlock* older;
+    int64_t nodeCount;
+};
+
+namespace {
+
+// The first nodes of an array take one block each, as single allocations; later blocks
+// double with the pool up to a size that keeps a block well below a megabyte.
+constexpr int32_t kSingleNodes = 64;
+constexpr int32_t kLargestBlockNodes = 16384;
+
+} // namespace
+
+RubberItem::_item_* RubberItem::takeNode()
+{
+    if (spareNodes != nullptr) {
+        _item_* node = spareNodes;
+        spareNodes = node->next;
+        return node;
+    }
+    if (blockNodesLeft == 0) {
+        const int32_t count = pooledNodes < kSingleNodes ? 1
+            : pooledNodes < kLargestBlockNodes           ? pooledNodes
+                                                         : kLargestBlockNodes;
+        void* memory
+            = ::operator new(sizeof(NodeBlock) + sizeof(_item_) * static_cast<size_t>(count), std::nothrow);
+        if (memory == nullptr)
+            return nullptr;
+        auto* block = static_cast<NodeBlock*>(memory);
+        block->older = nodeBlocks;
+        block->nodeCount = count;
+        nodeBlocks = block;
+        blockNodesLeft = count;
+    }
+    auto* nodes = reinterpret_cast<_item_*>(nodeBlocks + 1);
+    ++pooledNodes;
+    return &nodes[nodeBlocks->nodeCount - blockNodesLeft--];
+}
+
+void RubberItem::returnNode(_item_* node)
+{
+    node->next = spareNodes;
+    spareNodes = node;
+}
+
+void RubberItem::releaseNodeBlocks()
+{
+    while (nodeBlocks != nullptr) {
+        NodeBlock* older = nodeBlocks->older;
+        ::operator delete(nodeBlocks);
+        nodeBlocks = older;
+    }
+    spareNodes = nullptr;
+    blockNodesLeft = 0;
+    pooledNodes = 0;
+}
+
 RubberItem::_item_* RubberItem::newItem()
 {
-    _item_* node = new (std::nothrow) _item_{nullptr, nullptr, nullptr};
+    _item_* node = takeNode();
     if (node == nullptr) {
         allocError = 1;
         return nullptr;
     }
+    *node = _item_ { nullptr, nullptr, nullptr };
     ++itemCount;
     return node;
 }
@@ -219,7 +290,7 @@ void RubberItem::deleteItem(int32_t index, ReleaseFunction release)
         curItem = node->prev;
         --curItemIndex;
     }
-    delete node;
+    returnNode(node);
 
     --itemCount;
     if (itemCount == 0)
@@ -306,14 +377,12 @@ void RubberItem::free(ReleaseFunction release)
         _item_* above = node->next;
         if (release != nullptr)
             release(node->data);
-        delete node;
         node = above;
     }
     for (_item_* node = curItem; node != nullptr;) {
         _item_* below = node->prev;
         if (release != nullptr)
             release(node->data);
-        delete node;
         node = below;
     }
     resetEmpty();
@@ -333,6 +402,7 @@ void RubberItem::discardSnapshot()
 
 void RubberItem::resetEmpty()
 {
+    releaseNodeBlocks();
     curItem = firstItem = lastItem = nullptr;
     curItemIndex = firstItemIndex = lastItemIndex = 0;
     itemCount = 0;

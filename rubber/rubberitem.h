@@ -53,8 +53,21 @@ protected:
     void deleteItem(int32_t index, ReleaseFunction release);
 
 private:
+    struct NodeBlock;
+
     _item_* newItem();
+    _item_* takeNode();
+    void returnNode(_item_* node);
+    void releaseNodeBlocks();
     bool snapshotHolds(int32_t index) const;
     void discardSnapshot();
     void resetEmpty();
+
+    // The nodes come from blocks that grow with the array (single nodes at first, so that a
+    // small array allocates as before), are kept on a spare list when deleted and go back
+    // whole when the array becomes empty. A copy starts a pool of its own.
+    NodeBlock* nodeBlocks = nullptr;
+    _item_* spareNodes = nullptr;
+    int32_t blockNodesLeft = 0;
+    int32_t pooledNodes = 0;
 };

@@ -131,4 +131,25 @@ TEST(RubberItemAllocFailure, FailedInsertAfterChangesNothing)
     p.free(ignore);
 }
 
+// Past its first single nodes an array takes its nodes from blocks; a block that cannot be
+// had fails the growth like a single node, and the next growth asks for it again.
+TEST(RubberItemAllocFailure, FailedNodeBlockKeepsTheNodesMadeSoFar)
+{
+    Probe p;
+    ASSERT_NE(p.get(63), nullptr);
+    ASSERT_NE(p.get(0), nullptr);
+    EXPECT_EQ(p.itemCount, 64);
+    allocationsUntilFailure = 0;
+    EXPECT_EQ(p.get(100), nullptr);
+    allocationsUntilFailure = -1;
+    EXPECT_EQ(p.allocError, 1);
+    EXPECT_EQ(p.itemCount, 64);
+    EXPECT_EQ(p.lastItemIndex, 63);
+    p.expectConsistent();
+    ASSERT_NE(p.get(100), nullptr);
+    EXPECT_EQ(p.itemCount, 101);
+    p.expectConsistent();
+    p.free(ignore);
+}
+
 } // namespace

@@ -1,0 +1,97 @@
+#!/bin/bash
+# Times Sprelin against scikit-rf in one run on the same files: sprelin-cli info against
+# skrf.Network() on a 1,000,000-point two-port (RI, ten significant digits), and
+# sprelin-cli average against skrf.average plus writing the result on 200 two-ports of 1601
+# points; prints each time and the ratio. Usage: bench/compare_toolkit.sh [BUILD_DIR]
+set -euo pipefail
+
+build=${1:-$(dirname "$0")/../build}
+cli=$build/cli/sprelin-cli
+work=${SPRELIN_COMPARE_DIR:-/tmp/sprelin-compare}
+[ -x "$cli" ] || { echo "no $cli: build sprelin-cli first" >&2; exit 1; }
+# Debian's interpreter, which the python3-scikit-rf package installs into.
+py=/usr/bin/python3
+
+if ! $py -c 'import numpy, skrf' > /dev/null 2>&1; then
+    apt-get install -y python3-scikit-rf
+fi
+mkdir -p "$work/many"
+
+# scikit-rf 0.15 still names the aliases that numpy has removed. It may print a note about
+# plotting on standard output, so only the last line of its output is read.
+prelude='import numpy as np
+np.complex = complex; np.float = float; np.int = int
+import skrf, time, sys, glob'
+
+$py - "$work" <<'PY'
+import math, os, sys
+work = sys.argv[1]
+big = os.path.join(work, "big.s2p")
+if not os.path.exists(big):
+    with open(big, "w") as f:
+        f.write("! generated two-port\n# MHz S RI R 50\n")
+        for i in range(1000000):
+            x = i * 1e-6
+            f.write("%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\n" % (10.0 + i * 0.001234567,
+                0.1234567891 + x, -0.2345678912 + x, 0.8765432198 - x, 0.0123456789 + x,
+                0.8765432198 - x, 0.0123456789 - x, 0.3456789123 + x, -0.4567891234 + x))
+# The same 1601 frequencies in every file, as skrf.average requires.
+for k in range(200):
+    path = os.path.join(work, "many", "m%03d.s2p" % k)
+    if os.path.exists(path):
+        continue
+    with open(path, "w") as f:
+        f.write("# Hz S RI R 50\n")
+        for i in range(1601):
+            fr = 10e6 + i * (20e9 - 10e6) / 1600
+            ph = -2 * math.pi * fr * 1e-9
+            v = [(0.1 + 1e-4 * k) * complex(math.cos(ph / 2), math.sin(ph / 2)),
+                 (0.9 - 1e-4 * k) * complex(math.cos(ph), math.sin(ph)),
+                 0.01 * complex(math.cos(ph), math.sin(ph)),
+                 0.12 * complex(math.cos(0.7 * ph), math.sin(0.7 * ph))]
+            f.write("%.10g " % fr + " ".join("%.10g %.10g" % (c.real, c.imag) for c in v) + "\n")
+PY
+
+# The best of three runs of a command, in seconds.
+best_of_three() {
+    local best=
+    for _ in 1 2 3; do
+        local start end
+        start=$(date +%s.%N)
+        "$@" > /dev/null
+        end=$(date +%s.%N)
+        best=$($py -c "t=$end-$start; b='$best'; print(t if b=='' or t<float(b) else b)")
+    done
+    echo "$best"
+}
+
+ratio() { $py -c "print('%.2fx' % ($1 / $2))"; }
+
+# The best of three in-process runs of a toolkit step, in seconds.
+toolkit_best() {
+    $py -c "$prelude
+import timeit
+work = sys.argv[1]
+print(min(timeit.repeat(lambda: ($1), number=1, repeat=3)))" "$work" 2>/dev/null | tail -1
+}
+
+echo "load: $(uptime)"
+info=$(best_of_three "$cli" info "$work/big.s2p")
+network=$(toolkit_best "skrf.Network(work + '/big.s2p')")
+peak=$( { /usr/bin/time -f %M "$cli" info "$work/big.s2p" > /dev/null; } 2>&1 | tail -1)
+size=$(stat -c %s "$work/big.s2p")
+echo "1M points: sprelin-cli info ${info}s, skrf.Network() ${network}s, ratio $(ratio "$network" "$info")"
+echo "1M points: peak resident ${peak} KiB for a file of $((size / 1024)) KiB," \
+    "$($py -c "print('%.1f' % (($peak * 1024 - $size) / 1e6))") bytes per point above the file"
+
+average=$(best_of_three "$cli" average -o "$work/sprelin-average.s2p" "$work"/many/*.s2p)
+toolkit=$(toolkit_best "skrf.average([skrf.Network(f) for f in sorted(glob.glob(work + '/many/*.s2p'))]).write_touchstone(work + '/skrf-average')")
+echo "200 x 1601: sprelin-cli average ${average}s, scikit-rf read, average and write ${toolkit}s," \
+    "ratio $(ratio "$toolkit" "$average")"
+networks="[skrf.Network(f) for f in sorted(glob.glob(work + '/many/*.s2p'))]"
+alone=$($py -c "$prelude
+import timeit
+work = sys.argv[1]
+networks = $networks
+print(min(timeit.repeat(lambda: skrf.average(networks), number=1, repeat=5)))" "$work" 2>/dev/null | tail -1)
+echo "200 x 1601: skrf.average alone ${alone}s (compare BM_Average200x1601 of bench/average_bench)"

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+
+// Blocks for large buffers. A block of kHugePageBytes or more is mapped straight from the
+// kernel, starts on a huge-page boundary and asks for transparent huge pages, so that filling
+// it costs one page fault per 2 MiB instead of one per 4 KiB where the kernel offers them;
+// elsewhere the request is ignored and the block works with small pages. Only the pages that
+// are written become resident. Smaller blocks are plain heap blocks.
+constexpr size_t kHugePageBytes = size_t { 2 } << 20;
+
+// An uninitialised block of bytes (more than 0); null when no memory is left.
+void* allocateLargeBlock(size_t bytes);
+// Gives back a block of allocateLargeBlock with the size it was asked for; accepts null.
+void releaseLargeBlock(void* block, size_t bytes);

@@ -1,0 +1,56 @@
+#include "pointarena.h"
+
+#include <cstdint>
+
+#include "largeblock.h"
+
+namespace {
+
+constexpr size_t kFirstChunkBytes = 16 * 1024;
+
+} // namespace
+
+PointArena::~PointArena()
+{
+    release();
+}
+
+void* PointArena::allocate(size_t bytes)
+{
+    if (static_cast<size_t>(end_ - next_) < bytes && !addChunk(bytes))
+        return nullptr;
+    void* block = next_;
+    next_ += bytes;
+    return block;
+}
+
+bool PointArena::addChunk(size_t atLeast)
+{
+    if (atLeast > SIZE_MAX - sizeof(Chunk))
+        return false;
+    size_t bytes = last_ == nullptr ? kFirstChunkBytes : last_->bytes * 2;
+    if (bytes > kHugePageBytes)
+        bytes = kHugePageBytes;
+    if (bytes < atLeast + sizeof(Chunk))
+        bytes = atLeast + sizeof(Chunk);
+    void* memory = allocateLargeBlock(bytes);
+    if (memory == nullptr)
+        return false;
+    auto* chunk = static_cast<Chunk*>(memory);
+    chunk->previous = last_;
+    chunk->bytes = bytes;
+    last_ = chunk;
+    next_ = static_cast<char*>(memory) + sizeof(Chunk);
+    end_ = static_cast<char*>(memory) + bytes;
+    return true;
+}
+
+void PointArena::release()
+{
+    while (last_ != nullptr) {
+        Chunk* previous = last_->previous;
+        releaseLargeBlock(last_, last_->bytes);
+        last_ = previous;
+    }
+    next_ = end_ = nullptr;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+
+// Memory for the points of one measurement and their matrix blocks: handed out in order from
+// chunks that double in size up to a huge page, and given back only all at once, so that a
+// point costs neither a heap allocation nor a heap header of its own.
+class PointArena {
+public:
+    PointArena() = default;
+    PointArena(const PointArena&) = delete;
+    PointArena& operator=(const PointArena&) = delete;
+    ~PointArena();
+
+    // bytes (a multiple of 8) aligned for doubles; null when no memory is left.
+    void* allocate(size_t bytes);
+    // Gives back every chunk; what allocate handed out is gone.
+    void release();
+
+private:
+    struct Chunk {
+        Chunk* previous;
+        size_t bytes;
+    };
+    bool addChunk(size_t atLeast);
+
+    Chunk* last_ = nullptr;
+    char* next_ = nullptr;
+    char* end_ = nullptr;
+};
