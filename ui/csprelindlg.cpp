@@ -540,7 +540,7 @@ void CSprelinDlg::closeFiles(int32_t preselected)
     CloseFilesDlg dialog(measurementNames(state.measurements), preselected, settings.Language, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    closeMeasurements(state.measurements, state.rowVisible, state.referenceIndex, dialog.selectedIndices());
+    closeMeasurements(state, dialog.selectedIndices());
     rebuildFileList();
     fillReferenceCombo();
     applyRowChecks();

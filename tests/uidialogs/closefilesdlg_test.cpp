@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "closefilesdlg.h"
+#include "chartstate.h"
 #include "closemeasurements.h"
 
 namespace {
@@ -192,12 +193,14 @@ void CloseFilesDlgTest::enterPressesClose()
 void CloseFilesDlgTest::runsModallyAndClosesTheChosenMeasurements()
 {
     // A, B, C, D with reference C, opened from D's "[X]" link; the user adds A and closes.
-    RubberS2P list;
+    ChartState state;
+    RubberS2P& list = state.measurements;
     for (int32_t m = 0; m < 4; ++m)
         list.measurement(m)->displayName = std::string(1, static_cast<char>('A' + m));
-    std::vector<int32_t> rowVisible(2048 * 8, 1);
+    std::vector<int32_t>& rowVisible = state.rowVisible;
+    rowVisible.assign(2048 * 8, 1);
     rowVisible[2 * 8 + 5] = 0;
-    int32_t referenceIndex = 2;
+    state.referenceIndex = 2;
 
     CloseFilesDlg dlg(measurementNames(list), 3, 1);
     QTimer::singleShot(0, &dlg, [&dlg]() {
@@ -205,10 +208,10 @@ void CloseFilesDlgTest::runsModallyAndClosesTheChosenMeasurements()
         QTest::mouseClick(buttonOf(dlg, "closeButton"), Qt::LeftButton);
     });
     QCOMPARE(dlg.exec(), int(QDialog::Accepted));
-    closeMeasurements(list, rowVisible, referenceIndex, dlg.selectedIndices());
+    closeMeasurements(state, dlg.selectedIndices());
 
     QCOMPARE(measurementNames(list), (std::vector<std::string> { "B", "C" }));
-    QCOMPARE(referenceIndex, 1);
+    QCOMPARE(state.referenceIndex, 1);
     QCOMPARE(rowVisible[1 * 8 + 5], 0);
     QCOMPARE(rowVisible[0 * 8 + 5], 1);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "chartstate.h"
+
 namespace {
 
 // Marker of a visibility flag whose measurement is being closed.
@@ -16,8 +18,8 @@ struct FlagRange {
 
 FlagRange flagRange(int32_t m, size_t end)
 {
-    const size_t first = std::min(static_cast<size_t>(m) * closeTracesPerMeasurement, end);
-    const size_t last = std::min(first + closeTracesPerMeasurement, end);
+    const size_t first = std::min(static_cast<size_t>(m) * tracesPerMeasurement, end);
+    const size_t last = std::min(first + tracesPerMeasurement, end);
     return { first, last };
 }
 
@@ -58,9 +60,11 @@ std::vector<std::string> measurementNames(RubberS2P& list)
     return names;
 }
 
-void closeMeasurements(
-    RubberS2P& list, std::vector<int32_t>& rowVisible, int32_t& referenceIndex, std::vector<int32_t> selected)
+void closeMeasurements(ChartState& state, std::vector<int32_t> selected)
 {
+    RubberS2P& list = state.measurements;
+    std::vector<int32_t>& rowVisible = state.rowVisible;
+    int32_t& referenceIndex = state.referenceIndex;
     const int32_t count = list.itemCount;
     if (count <= 0)
         return;
@@ -74,7 +78,7 @@ void closeMeasurements(
         return;
 
     const size_t tableEnd
-        = std::min(rowVisible.size(), static_cast<size_t>(count) * closeTracesPerMeasurement);
+        = std::min(rowVisible.size(), static_cast<size_t>(count) * tracesPerMeasurement);
     int32_t closedBelowReference = 0;
     for (int32_t m : selected) {
         const FlagRange flags = flagRange(m, tableEnd);
