@@ -3,9 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "angles.h"
+
 namespace {
 
-constexpr double pi = 3.141592653589793;
 // 10 / ln 10: decibels of a power ratio per unit of its natural logarithm.
 constexpr double decibelsPerNeper = 4.3429448190325182765;
 
@@ -38,7 +39,7 @@ double vswr(double magnitude)
 
 double phaseDegrees(const Complex& s)
 {
-    const double degrees = std::arg(s) * 180 / pi;
+    const double degrees = degreesOf(std::arg(s));
     // A negative zero imaginary part puts the negative real axis at -180.
     return degrees == -180 ? 180 : degrees;
 }

@@ -3,12 +3,11 @@
 #include <cmath>
 #include <string>
 
+#include "angles.h"
 #include "cformat.h"
 #include "savefile.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 const char kComment[] = "Sprelin average calculated S2P";
 const char kOptionLine[] = "# GHz    S       DB      R    50\r\n";
@@ -27,7 +26,7 @@ double magnitudeDb(const Complex& s)
 
 double angleDegrees(const Complex& s)
 {
-    return std::arg(s) * 180.0 / kPi;
+    return degreesOf(std::arg(s));
 }
 
 void writeText(SaveFile& file, const std::string& text)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "angles.h"
 #include "filebuffer.h"
 #include "frequencytest.h"
 #include "networkdata.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Reference resistances closer to 50 ohm than this are taken as 50 ohm.
 constexpr double kRenormalizeTolerance = 0.1;
 constexpr double kSystemResistance = 50.0;
@@ -114,17 +114,17 @@ size_t parseOptionLine(const char* text, size_t length, TouchstoneOptions& optio
     return static_cast<size_t>(p - text);
 }
 
-Complex touchstoneValue(double a, double b, int dataFormat)
+Complex touchstoneValue(double a, double b, TouchstoneFormat dataFormat)
 {
     if (dataFormat == FormatRI)
         return Complex(a, b);
     if (dataFormat == FormatDB)
-        return std::polar(std::pow(10.0, a / 20.0), b * kPi / 180.0);
-    return std::polar(a, b * kPi / 180.0);
+        return std::polar(std::pow(10.0, a / 20.0), radiansOf(b));
+    return std::polar(a, radiansOf(b));
 }
 
 void storePoint(
-    S2PPoint& point, double rawFreq, int dataFormat, double freqMultiplier, const double numbers[8])
+    S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier, const double numbers[8])
 {
     point.freq = rawFreq * freqMultiplier;
     point.sParams.resize(2, 2);

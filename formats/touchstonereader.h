@@ -15,8 +15,8 @@ enum TouchstoneParam : int { ParamS = 0, ParamY = 1, ParamZ = 2, ParamH = 3, Par
 // What the option line says, each value with the default that holds when the line omits it.
 struct TouchstoneOptions {
     double freqMultiplier = 1e9;
-    int paramType = ParamS;
-    int dataFormat = FormatMA;
+    TouchstoneParam paramType = ParamS;
+    TouchstoneFormat dataFormat = FormatMA;
     double refResistance = 50.0;
 };
 
@@ -25,12 +25,12 @@ struct TouchstoneOptions {
 size_t parseOptionLine(const char* text, size_t length, TouchstoneOptions& options);
 
 // The linear complex value of a pair of numbers written in the given format.
-Complex touchstoneValue(double a, double b, int dataFormat);
+Complex touchstoneValue(double a, double b, TouchstoneFormat dataFormat);
 
 // Sets the point's frequency in hertz and its linear complex S-parameters from the pairs of
 // numbers a11 b11 a12 b12 a21 b21 a22 b22 written in the given format.
 void storePoint(
-    S2PPoint& point, double rawFreq, int dataFormat, double freqMultiplier, const double numbers[8]);
+    S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier, const double numbers[8]);
 
 // Converts the point's two-port S-parameters from reference resistance oldR to newR.
 void renormalize(S2PPoint& point, double oldR, double newR = 50.0);
