@@ -38,6 +38,7 @@
 #include "caboutdlg.h"
 #include "chartframe.h"
 #include "chartmouse.h"
+#include "chartsettings.h"
 #include "chartpicture.h"
 #include "closefilesdlg.h"
 #include "closemeasurements.h"
@@ -74,12 +75,6 @@ constexpr int designListWidth = 172;
 // The height of the design's control strip, above the panes.
 constexpr int designStripHeight = 60;
 constexpr int listColumnCount = 5;
-
-// The settings keys of the trace check boxes, in trace order.
-std::array<int32_t*, tracesPerMeasurement> traceKeys(SettingsRecord& s)
-{
-    return { &s.S11m, &s.S11a, &s.S21m, &s.S21a, &s.S12m, &s.S12a, &s.S22m, &s.S22a };
-}
 
 QString editText(const std::string& text)
 {
@@ -273,8 +268,7 @@ void CSprelinDlg::connectControls()
 void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
 {
     readSettings(settings);
-    // The unit is always one of the four; a stored multiplier in between counts as its unit.
-    unitMultiplier = unitMultiplierOf(unitIndexOf(settings.MX));
+    unitMultiplier = storedUnitMultiplier(settings);
     settings.MX = unitMultiplier;
 
     state.chart.attach(font(), frame->size());
@@ -286,31 +280,7 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
         files->setColumnWidth(c, widths[c]);
     files->buildSwatches(std::vector<QColor>(state.chart.palette.begin(), state.chart.palette.end()));
 
-    const std::array<int32_t*, tracesPerMeasurement> keys = traceKeys(settings);
-    for (int32_t k = 0; k < tracesPerMeasurement; ++k)
-        state.traceEnabled[k] = *keys[k];
-
-    ZoomEntry& first = state.currentZoom();
-    first.xMin = 0;
-    first.xMax = 100 * unitMultiplier;
-    first.xStep = 10 * unitMultiplier;
-    first.yMin = 0;
-    first.yMax = 100;
-    first.yStep = 10;
-    if (settings.AutoY == 0) {
-        ZoomEntry& stored = state.zoomList.pushZoom();
-        stored.autoX = settings.AutoX;
-        stored.autoY = settings.AutoY;
-        stored.xMin = settings.MinX * unitMultiplier;
-        stored.xMax = settings.MaxX * unitMultiplier;
-        stored.xStep = settings.dX * unitMultiplier;
-        stored.yMin = settings.MinY;
-        stored.yMax = settings.MaxY;
-        stored.yStep = settings.dY;
-    }
-
-    state.dbMode = settings.Units == 0 ? 1 : 0;
-    state.smoothing = settings.Filter;
+    chartStateFromSettings(settings, unitMultiplier, state);
     applyLanguage();
     layOutPanes();
     writeControls();
@@ -882,27 +852,8 @@ void CSprelinDlg::runCloseSequence()
         return;
     closed = true;
     saveListWidths();
-    if (!isMinimized() && !isMaximized()) {
-        const QRect g = geometry();
-        settings.Left = g.left();
-        settings.Top = g.top();
-        settings.Right = g.left() + g.width();
-        settings.Bottom = g.top() + g.height();
-    }
-    const ZoomEntry& zoom = state.currentZoom();
-    settings.AutoX = zoom.autoX;
-    settings.AutoY = zoom.autoY;
-    settings.MX = unitMultiplier;
-    settings.MinX = zoom.xMin / unitMultiplier;
-    settings.MaxX = zoom.xMax / unitMultiplier;
-    settings.dX = zoom.xStep / unitMultiplier;
-    settings.MinY = zoom.yMin;
-    settings.MaxY = zoom.yMax;
-    settings.dY = zoom.yStep;
-    settings.Units = state.dbMode == 0 ? 1 : 0;
-    const std::array<int32_t*, tracesPerMeasurement> keys = traceKeys(settings);
-    for (int32_t k = 0; k < tracesPerMeasurement; ++k)
-        *keys[k] = state.traceEnabled[k];
+    const bool normal = !isMinimized() && !isMaximized();
+    chartStateIntoSettings(state, unitMultiplier, normal ? std::optional<QRect>(geometry()) : std::nullopt, settings);
     writeSettings(settings);
     state.buffers.releaseBuffers();
 }
