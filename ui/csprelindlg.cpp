@@ -289,9 +289,6 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
 
     state.referenceIndex = -1;
     listUpdatingFlag = 0;
-    modernListView = 1;
-    const QString point = QLocale::system().decimalPoint();
-    separator = point.isEmpty() ? QLatin1Char('.') : point.at(0);
 
     placeWindow();
     applyTopmost();

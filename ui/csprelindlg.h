@@ -78,17 +78,61 @@ public:
     explicit CSprelinDlg(std::vector<std::string> commandLine, Services services = defaultServices());
     ~CSprelinDlg() override;
 
+    // File / Open: the open-file dialog, then loading the chosen files. openPaths loads paths
+    // already limited by the caller, as a drop does, and runs the post-load step.
+    void openFiles();
+    void openPaths(const QStringList& paths);
+    // View / Russian, English (0 Russian, 1 English).
+    void setLanguage(int32_t language);
+    // View / Large graph: only the readout strip, the chart and the file list, at the top.
+    // View / Normal: the control strip and the panes where they were.
+    void setLargeGraph();
+    void setNormalLayout();
+    // The splitter to x in client coordinates, as a drag of its handle does.
+    void moveSplitter(int x);
+    // The file list anew from the state, and its check boxes from the visibility table; the
+    // list's change reports meanwhile never reach the table.
+    void rebuildFileList();
+    void applyRowChecks();
+
+    // The parts of the window, for the application's tests and benchmarks.
+    ChartState& chartState() { return state; }
+    ControlStrip* controlStrip() const { return strip; }
+    MList* fileList() const { return files; }
+    StatsStrip* statsList() const { return stats; }
+    ChartFrame* chartFrame() const { return frame; }
+    QLabel* chartHint() const { return hint; }
+    SplitterHandle* splitterHandle() const { return splitter; }
+    ChartMouse* chartMouse() const { return mouse; }
+    MainMenu& mainMenu() const { return *menu; }
+    // The panes as they lie now, and the client rectangle of the last accepted resize.
+    PaneLayout panes() const;
+    QRect lastClientRect() const { return clientRect; }
+    int32_t layoutIsLargeGraph() const { return largeGraph; }
+    int32_t sizingFrameWidth() const { return frameWidth; }
+    int32_t listUpdating() const { return listUpdatingFlag; }
+
+    // ChartHost
+    bool readAxisEdits(ZoomEntry& zoom) override;
+    void writeAxisEdits(const ZoomEntry& zoom) override;
+    void fillStatistics(const ChartState& chartState) override;
+    void setChartFrameVisible(bool visible) override;
+    void readViewControls(ChartState& chartState) override;
+    void writeViewControls(ChartState& chartState) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
     // Files are taken from the open-file dialog and from drops only while the list holds
     // fewer measurements than this.
     static constexpr int32_t maxOpenMeasurements = maxListMeasurements;
 
-    // Loads the paths (already limited by the caller) and runs the post-load step.
-    void openPaths(const QStringList& paths);
-    // File / Open: the open-file dialog, then loading the chosen files.
-    void openFiles();
     // File / Re-read: every file loaded again, in the former order.
     void rereadFiles();
-
     // The post-load step: drops measurements without points, rebuilds the file list and the
     // reference box keeping the visibility chosen in the list, and redraws.
     void afterLoad();
@@ -103,9 +147,7 @@ public:
     bool readAxisEdits();
     void updateAxisEnables();
     void fillReferenceCombo();
-    void rebuildFileList();
     void collectRowChecks();
-    void applyRowChecks();
     // The colour dialog for a palette slot; a new colour changes its swatch and its traces.
     void chooseTraceColour(int32_t slot);
     // Hides the trace of a file list row and redraws.
@@ -136,55 +178,16 @@ public:
     void copyPlottedTable();
     // Help / About.
     void showAbout();
-    // View / Always on top, Smoothing, Russian, English.
+    // View / Always on top, Smoothing.
     void toggleTopmost();
     void toggleSmoothing();
-    void setLanguage(int32_t language);
 
-    // View / Large graph: only the readout strip, the chart and the file list, at the top.
-    void setLargeGraph();
-    // View / Normal: the control strip and the panes where they were.
-    void setNormalLayout();
-    // The splitter to x in client coordinates.
-    void moveSplitter(int x);
     // The stored column widths and list width into the file list, and back.
     void restoreListWidths();
     void saveListWidths();
     // Sizes the readout strip's columns to its width.
     void sizeStatsColumns();
 
-    ChartState& chartState() { return state; }
-    ControlStrip* controlStrip() const { return strip; }
-    MList* fileList() const { return files; }
-    StatsStrip* statsList() const { return stats; }
-    ChartFrame* chartFrame() const { return frame; }
-    QLabel* chartHint() const { return hint; }
-    SplitterHandle* splitterHandle() const { return splitter; }
-    ChartMouse* chartMouse() const { return mouse; }
-    MainMenu& mainMenu() const { return *menu; }
-    // The panes as they lie now, and the client rectangle of the last accepted resize.
-    PaneLayout panes() const;
-    QRect lastClientRect() const { return clientRect; }
-    int32_t layoutIsLargeGraph() const { return largeGraph; }
-    int32_t sizingFrameWidth() const { return frameWidth; }
-    int32_t listUpdating() const { return listUpdatingFlag; }
-    QChar decimalSeparator() const { return separator; }
-
-    // ChartHost
-    bool readAxisEdits(ZoomEntry& zoom) override;
-    void writeAxisEdits(const ZoomEntry& zoom) override;
-    void fillStatistics(const ChartState& chartState) override;
-    void setChartFrameVisible(bool visible) override;
-    void readViewControls(ChartState& chartState) override;
-    void writeViewControls(ChartState& chartState) override;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
     void buildWindow();
     void buildMenu();
     void connectControls();
@@ -222,8 +225,6 @@ private:
     ChartState state;
     int32_t listUpdatingFlag = 0;
     int32_t largeGraph = 0;
-    int32_t modernListView = 1;
-    QChar separator;
     bool shown = false; // the start-up has shown the window
     bool closed = false;
     bool redrawing = false; // a recomputation is running
