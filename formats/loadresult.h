@@ -1,6 +1,7 @@
 #pragma once
 
-// Result codes of the readers and of the averaged-file writer.
+// Result codes of the readers and of the averaged-file writer: this folder's one way of
+// reporting a failure. Layers above report by false with a message (see the README).
 enum LoadResult : int {
     LoadSuccess = 0,
     LoadCannotOpen = 1,
