@@ -186,9 +186,16 @@ TEST(CliChartCommands, MeasurementsPastTheFirst2048KeepTheirTraces)
     std::filesystem::create_directories(folder);
     std::string files;
     const int count = 2100;
+    std::string allButLast;
     for (int i = 0; i < count; ++i) {
         const std::string path = folder + "/m" + std::to_string(i) + ".s2p";
-        std::ofstream(path) << "# MHz S DB R 50\n100 -20 0 -3 0 -3 0 -20 0\n200 -20 0 -3 0 -3 0 -20 0\n";
+        // The last measurement's S21 lies apart from the others', so only it draws there.
+        const char* s21 = i == count - 1 ? "-40" : "-3";
+        std::ofstream file(path);
+        file << "# MHz S DB R 50\n";
+        for (const char* f : { "100", "150", "200" })
+            file << f << " -20 0 " << s21 << " 0 -3 0 -20 0\n";
+        allButLast = files;
         files += " " + quoted(path);
     }
     OutputFile xlsx("many.xlsx");
@@ -200,6 +207,14 @@ TEST(CliChartCommands, MeasurementsPastTheFirst2048KeepTheirTraces)
     for (const auto& cell : book.cells)
         titles += std::regex_match(cell.first, std::regex("[A-Z]+34")) && cell.second.isText ? 1 : 0;
     EXPECT_EQ(titles, static_cast<size_t>(count) + 1) << "the frequency column and one column per trace";
+
+    OutputFile all("many.png");
+    OutputFile fewer("fewer.png");
+    ASSERT_EQ(runCli("render --y -50:0:10 -o " + quoted(all.path) + files).status, 0);
+    ASSERT_EQ(runCli("render --y -50:0:10 -o " + quoted(fewer.path) + allButLast).status, 0);
+    const QImage withLast(QString::fromStdString(all.path));
+    ASSERT_FALSE(withLast.isNull());
+    EXPECT_NE(withLast, QImage(QString::fromStdString(fewer.path))) << "the 2100th trace is drawn";
 
     const CliRun read = runCli("readout --at 150" + files);
     ASSERT_EQ(read.status, 0) << read.err;

@@ -54,6 +54,7 @@ private slots:
     void droppedFilesWithLongPathsLoad();
     void rereadKeepsTheOrderWhenAFileBecameUnreadable();
     void loadKeepsTheOrderOfThePaths();
+    void measurementsPastTheFirst2048KeepTheirTraces();
     void filesThatYieldNothingAreListedWithTheirReasons_data();
     void filesThatYieldNothingAreListedWithTheirReasons();
 
@@ -616,6 +617,27 @@ void MainWindowTest::loadKeepsTheOrderOfThePaths()
     window->openPaths({ sample("b.s2p"), sample("a.s2p") });
     QCOMPARE(measurementNames().mid(300), QStringList({ "b", "a" }));
     QVERIFY(errorsShown.isEmpty());
+}
+
+void MainWindowTest::measurementsPastTheFirst2048KeepTheirTraces()
+{
+    // The command line is not bound by the open dialog's limit; the last measurement's S21
+    // starts at -40 dB, the others' at -3 dB.
+    const int32_t count = 2100;
+    QStringList paths;
+    for (int32_t i = 0; i < count; ++i)
+        paths.append(sample(QStringLiteral("m%1.s2p").arg(i), i == count - 1 ? -40 : -3, { 100, 200, 300 }));
+    openWindow(paths);
+    const ChartState& state = window->chartState();
+    QCOMPARE(state.measurements.itemCount, count);
+    QCOMPARE(window->fileList()->rowCount(), count);
+    QCOMPARE(state.buffers.traceCount, count * 8);
+    const int32_t last = (count - 1) * 8 + 2;
+    QVERIFY(state.traceVisible(last));
+    QVERIFY(state.buffers.computed(last));
+    QVERIFY(state.buffers.traceMin[static_cast<size_t>(last)] <= -40);
+    QVERIFY(state.buffers.traceMin[static_cast<size_t>(last - 8)] > -10);
+    QVERIFY(window->fileList()->rowChecked(count - 1));
 }
 
 void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons_data()
