@@ -27,13 +27,10 @@ const char* const exportUsage
       "chart frame's size. --language chooses the titles (default en). -o - writes it to\n"
       "standard output.\n";
 
-// The language of the titles when none is asked for.
-constexpr int32_t englishTexts = 1;
-
-// The --language option's value: 0 Russian, 1 English (the default); false after a usage error.
-bool readLanguage(const ChartCommand& command, const ChartRun& run, int32_t& language, int& status)
+// The --language option's value, English when none is asked for; false after a usage error.
+bool readLanguage(const ChartCommand& command, const ChartRun& run, Language& language, int& status)
 {
-    language = englishTexts;
+    language = Language::english;
     if (run.arguments.values.count("--language") == 0)
         return true;
     const std::string& name = run.arguments.values.at("--language");
@@ -41,7 +38,7 @@ bool readLanguage(const ChartCommand& command, const ChartRun& run, int32_t& lan
         status = chartUsageError(command, "--language takes en or ru, not '" + name + "'");
         return false;
     }
-    language = name == "ru" ? 0 : 1;
+    language = name == "ru" ? Language::russian : Language::english;
     return true;
 }
 
@@ -61,7 +58,7 @@ int runRender(const std::vector<std::string>& words)
     if (!computeChart(command, run, state, image, loadedAll, status))
         return status;
     const bool withLegend = run.arguments.has("--legend");
-    const ChartLegend legend = chartLegendOf(exportInputOf(state, englishTexts, 0, 0), state.chart);
+    const ChartLegend legend = chartLegendOf(exportInputOf(state, Language::english, 0, 0), state.chart);
     std::string error;
     if (!saveChartPicture(state, withLegend ? &legend : nullptr, run.output, error)) {
         std::cerr << error << '\n';
@@ -77,7 +74,7 @@ int runExport(const std::vector<std::string>& words)
     int status = CliSuccess;
     if (!parseChartCommand(command, words, run, status))
         return status;
-    int32_t language = 1;
+    Language language = Language::english;
     if (!readLanguage(command, run, language, status))
         return status;
     const OffscreenApplication application;

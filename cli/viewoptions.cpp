@@ -49,7 +49,7 @@ bool readSize(const std::string& text, ViewOptions& view, std::string& error)
 bool readUnit(const std::string& text, ViewOptions& view, std::string& error)
 {
     for (int32_t k = 0; k < unitCount; ++k) {
-        if (strcasecmp(text.c_str(), unitName(1, k)) == 0) {
+        if (strcasecmp(text.c_str(), unitName(Language::english, k)) == 0) {
             view.unitMultiplier = unitMultiplierOf(k);
             return true;
         }

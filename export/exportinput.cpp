@@ -3,7 +3,7 @@
 #include "chartstate.h"
 #include "unitmultiplier.h"
 
-ExportInput exportInputOf(ChartState& state, int32_t language, double usableWidth, double usableHeight)
+ExportInput exportInputOf(ChartState& state, Language language, double usableWidth, double usableHeight)
 {
     ExportInput input(state.buffers, state.rowVisible);
     for (int32_t m = 0; m < state.measurements.itemCount; ++m) {

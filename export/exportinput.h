@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "language.h"
 #include "tracebuffers.h"
 #include "zoomentry.h"
 
@@ -28,7 +29,7 @@ struct ExportInput {
     int32_t dbMode = 1; // 0: S11M and S22M are VSWR values
     ZoomEntry currentZoom; // axis limits and steps, frequencies in hertz
     double unitMultiplier = 1000000.0; // hertz per displayed frequency unit
-    int32_t language = 1; // 0 Russian, any other English
+    Language language = Language::english;
     // The usable screen area of the spreadsheet's window in points; the chart takes 0.9 of it.
     double usableWidth = 0;
     double usableHeight = 0;
@@ -36,4 +37,4 @@ struct ExportInput {
 
 // The input for the chart state's last recomputation: its buffers, visibility, dB/VSWR mode,
 // view in force and measurement names, with the process-wide unitMultiplier.
-ExportInput exportInputOf(ChartState& state, int32_t language, double usableWidth, double usableHeight);
+ExportInput exportInputOf(ChartState& state, Language language, double usableWidth, double usableHeight);

@@ -7,9 +7,9 @@
 
 namespace {
 
-bool russian(int32_t language)
+bool russian(Language language)
 {
-    return language == 0;
+    return language == Language::russian;
 }
 
 // Trace kind 0..7 of trace t, S11M to S22A.
@@ -20,7 +20,7 @@ int32_t traceKindOf(int32_t trace)
 
 } // namespace
 
-const char* unitName(int32_t language, int32_t unitIndex)
+const char* unitName(Language language, int32_t unitIndex)
 {
     static const char* const russianUnits[unitCount] = { "Гц", "кГц", "МГц", "ГГц" };
     static const char* const englishUnits[unitCount] = { "Hz", "kHz", "MHz", "GHz" };
@@ -28,7 +28,7 @@ const char* unitName(int32_t language, int32_t unitIndex)
     return russian(language) ? russianUnits[k] : englishUnits[k];
 }
 
-std::string frequencyTitle(int32_t language, double multiplier)
+std::string frequencyTitle(Language language, double multiplier)
 {
     const std::string prefix = russian(language) ? "Частота, " : "Frequency, ";
     return prefix + unitName(language, unitIndexOf(multiplier));
@@ -49,7 +49,7 @@ ValueAxisKind valueAxisKind(int32_t trace, int32_t dbMode)
     return ValueAxisKind::Decibels;
 }
 
-const char* valueAxisTitle(int32_t language, ValueAxisKind kind)
+const char* valueAxisTitle(Language language, ValueAxisKind kind)
 {
     switch (kind) {
     case ValueAxisKind::Degrees:
@@ -62,7 +62,7 @@ const char* valueAxisTitle(int32_t language, ValueAxisKind kind)
     return russian(language) ? "дБ" : "dB";
 }
 
-std::string legendMoreText(int32_t language, int32_t count)
+std::string legendMoreText(Language language, int32_t count)
 {
     const std::string n = std::to_string(count);
     return russian(language) ? "... и ещё " + n : "... " + n + " more";

@@ -3,16 +3,17 @@
 #include <cstdint>
 #include <string>
 
+#include "language.h"
+
 // The kind of values on the exported chart's value axis, which names its title.
 enum class ValueAxisKind : int32_t { Decibels = 0, Degrees = 1, Vswr = 2 };
 
-// Name of displayed frequency unit k (0 Hz .. 3 GHz), Russian for language 0 and English for
-// any other; k is clamped to 0..3.
-const char* unitName(int32_t language, int32_t unitIndex);
+// Name of displayed frequency unit k (0 Hz .. 3 GHz) in the language; k is clamped to 0..3.
+const char* unitName(Language language, int32_t unitIndex);
 
 // The title of the frequency column: "Frequency, " or "Частота, " and the name of the unit
 // of multiplier (hertz per displayed unit).
-std::string frequencyTitle(int32_t language, double multiplier);
+std::string frequencyTitle(Language language, double multiplier);
 
 // The title of trace t's column: the trace's name ("S11M" ... "S22A" by t modulo 8), one
 // blank and the measurement's display name.
@@ -23,7 +24,7 @@ std::string traceTitle(int32_t trace, const std::string& displayName);
 ValueAxisKind valueAxisKind(int32_t trace, int32_t dbMode);
 
 // The value axis title of a kind: "dB", "Deg", "VSWR" or "дБ", "Град.", "КСВН".
-const char* valueAxisTitle(int32_t language, ValueAxisKind kind);
+const char* valueAxisTitle(Language language, ValueAxisKind kind);
 
 // The legend's last line for count traces it does not list: "... N more" or "... и ещё N".
-std::string legendMoreText(int32_t language, int32_t count);
+std::string legendMoreText(Language language, int32_t count);

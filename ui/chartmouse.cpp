@@ -230,7 +230,7 @@ void ChartMouse::showContextMenu(const QPoint& globalPos)
     const QString name
         = measurement != nullptr ? QString::fromStdString(measurement->displayName) : QString();
     const std::unique_ptr<QMenu> menu
-        = makeChartMenu(uiTexts(parts.settings->Language), name, files.rowItem(row)->text(0), parts.frame);
+        = makeChartMenu(uiTexts(languageOf(parts.settings->Language)), name, files.rowItem(row)->text(0), parts.frame);
     switch (chartMenuCommandOf(chooseFromMenu(*menu, globalPos))) {
     case ChartMenuCommand::openFile:
         emit openFilesRequested();

@@ -202,8 +202,8 @@ void CSprelinDlg::buildMenu()
     on(MenuCommand::largeGraph, &CSprelinDlg::setLargeGraph);
     on(MenuCommand::topmost, &CSprelinDlg::toggleTopmost);
     on(MenuCommand::smoothing, &CSprelinDlg::toggleSmoothing);
-    on(MenuCommand::russian, [this] { setLanguage(0); });
-    on(MenuCommand::english, [this] { setLanguage(1); });
+    on(MenuCommand::russian, [this] { setLanguage(Language::russian); });
+    on(MenuCommand::english, [this] { setLanguage(Language::english); });
     on(MenuCommand::about, &CSprelinDlg::showAbout);
     // A checkable command flips its own mark when chosen; the marks always show the state,
     // also after a command that changed nothing.
@@ -449,8 +449,8 @@ void CSprelinDlg::saveListWidths()
 
 void CSprelinDlg::applyLanguage()
 {
-    const UiTexts& texts = uiTexts(settings.Language);
-    qtTexts.useLanguage(settings.Language);
+    const UiTexts& texts = uiTexts(language());
+    qtTexts.useLanguage(language());
     setWindowTitle(texts.windowTitle);
     menu->applyTexts(texts);
     updateMenuChecks();
@@ -464,7 +464,7 @@ void CSprelinDlg::applyLanguage()
 
 void CSprelinDlg::updateMenuChecks()
 {
-    menu->setChecks(settings.Language, settings.Topmost != 0, largeGraph, settings.Filter != 0);
+    menu->setChecks(language(), settings.Topmost != 0, largeGraph, settings.Filter != 0);
 }
 
 void CSprelinDlg::applyTopmost()
@@ -496,15 +496,20 @@ void CSprelinDlg::toggleSmoothing()
     updateMenuChecks();
 }
 
-void CSprelinDlg::setLanguage(int32_t language)
+Language CSprelinDlg::language() const
 {
-    settings.Language = language;
+    return languageOf(settings.Language);
+}
+
+void CSprelinDlg::setLanguage(Language language)
+{
+    settings.Language = storedLanguage(language);
     applyLanguage();
 }
 
 void CSprelinDlg::closeFiles(int32_t preselected)
 {
-    CloseFilesDlg dialog(measurementNames(state.measurements), preselected, settings.Language, this);
+    CloseFilesDlg dialog(measurementNames(state.measurements), preselected, language(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     closeMeasurements(state, dialog.selectedIndices());
@@ -518,7 +523,7 @@ void CSprelinDlg::saveAveragedS2P()
 {
     if (state.measurements.itemCount == 0)
         return;
-    const UiTexts& texts = uiTexts(settings.Language);
+    const UiTexts& texts = uiTexts(language());
     const QString suffix = QStringLiteral("s2p");
     const QString chosen = services.chooseSaveFile(this, texts.saveDialogTitle, texts.averagedFilter, suffix);
     if (chosen.isEmpty())
@@ -535,7 +540,7 @@ void CSprelinDlg::exportToSpreadsheet()
 {
     if (state.measurements.itemCount == 0)
         return;
-    const UiTexts& texts = uiTexts(settings.Language);
+    const UiTexts& texts = uiTexts(language());
     QString path;
     QString reason;
     if (!createTemporaryWorkbook(path, reason)) {
@@ -558,7 +563,7 @@ void CSprelinDlg::exportToSpreadsheet()
 ExportInput CSprelinDlg::plottedTable()
 {
     const QSizeF area = primaryScreenUsableArea();
-    return exportInputOf(state, settings.Language, area.width(), area.height());
+    return exportInputOf(state, language(), area.width(), area.height());
 }
 
 ChartLegend CSprelinDlg::chartLegend()
@@ -570,7 +575,7 @@ void CSprelinDlg::saveChartImage()
 {
     if (state.measurements.itemCount == 0)
         return;
-    const UiTexts& texts = uiTexts(settings.Language);
+    const UiTexts& texts = uiTexts(language());
     const QString suffix = QStringLiteral("png");
     const QString chosen = services.chooseSaveFile(this, texts.saveDialogTitle, texts.imageFilter, suffix);
     if (chosen.isEmpty())
@@ -603,7 +608,7 @@ void CSprelinDlg::copyPlottedTable()
 
 void CSprelinDlg::showAbout()
 {
-    CAboutDlg about(settings.Language, this);
+    CAboutDlg about(language(), this);
     about.exec();
 }
 
@@ -737,7 +742,7 @@ void CSprelinDlg::chooseTraceColour(int32_t slot)
     if (slot < 0 || slot >= paletteSize)
         return;
     const std::optional<QColor> colour = services.chooseColour(
-        this, state.chart.palette[slot], uiTexts(settings.Language).colourDialogTitle);
+        this, state.chart.palette[slot], uiTexts(language()).colourDialogTitle);
     if (!colour)
         return;
     const ListUpdating updating(listUpdatingFlag);
@@ -788,7 +793,7 @@ void CSprelinDlg::reportFailedFiles(const std::vector<FailedFile>& failed)
 {
     if (failed.empty())
         return;
-    const UiTexts& texts = uiTexts(settings.Language);
+    const UiTexts& texts = uiTexts(language());
     services.showError(this, texts.windowTitle, failedFilesMessage(failed, texts));
 }
 
@@ -806,7 +811,7 @@ void CSprelinDlg::openPaths(const QStringList& paths)
 
 void CSprelinDlg::openFiles()
 {
-    const UiTexts& texts = uiTexts(settings.Language);
+    const UiTexts& texts = uiTexts(language());
     const QString folder = QFile::decodeName(QByteArray::fromStdString(settings.OpenFolder));
     const QStringList chosen = services.chooseFiles(this, texts.openDialogTitle, texts.openFilter, folder);
     if (chosen.isEmpty())

@@ -82,8 +82,8 @@ public:
     // already limited by the caller, as a drop does, and runs the post-load step.
     void openFiles();
     void openPaths(const QStringList& paths);
-    // View / Russian, English (0 Russian, 1 English).
-    void setLanguage(int32_t language);
+    // View / Russian, English.
+    void setLanguage(Language language);
     // View / Large graph: only the readout strip, the chart and the file list, at the top.
     // View / Normal: the control strip and the panes where they were.
     void setLargeGraph();
@@ -187,6 +187,8 @@ private:
     void saveListWidths();
     // Sizes the readout strip's columns to its width.
     void sizeStatsColumns();
+    // The language of the settings.
+    Language language() const;
 
     void buildWindow();
     void buildMenu();

@@ -97,10 +97,10 @@ void MainMenu::applyTexts(const UiTexts& texts)
     action(MenuCommand::about)->setText(texts.aboutCommand);
 }
 
-void MainMenu::setChecks(int32_t language, bool topmost, int32_t largeGraph, bool smoothing)
+void MainMenu::setChecks(Language language, bool topmost, int32_t largeGraph, bool smoothing)
 {
-    action(MenuCommand::english)->setChecked(language != 0);
-    action(MenuCommand::russian)->setChecked(language == 0);
+    action(MenuCommand::english)->setChecked(language == Language::english);
+    action(MenuCommand::russian)->setChecked(language == Language::russian);
     action(MenuCommand::topmost)->setChecked(topmost);
     action(MenuCommand::normal)->setChecked(largeGraph == 0);
     action(MenuCommand::largeGraph)->setChecked(largeGraph == 1);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "language.h"
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -42,9 +44,9 @@ public:
 
     void applyTexts(const UiTexts& texts);
 
-    // The check marks: the language (0 Russian, any other English), Always on top, the layout
+    // The check marks: the language, Always on top, the layout
     // (0 Normal, 1 Large graph) and Smoothing.
-    void setChecks(int32_t language, bool topmost, int32_t largeGraph, bool smoothing);
+    void setChecks(Language language, bool topmost, int32_t largeGraph, bool smoothing);
 
     QMenu* fileMenu;
     QMenu* viewMenu;

@@ -9,9 +9,9 @@ QtTranslation::~QtTranslation()
         QCoreApplication::removeTranslator(&russian);
 }
 
-void QtTranslation::useLanguage(int32_t language)
+void QtTranslation::useLanguage(Language language)
 {
-    const bool wanted = language == 0;
+    const bool wanted = language == Language::russian;
     if (wanted == installed)
         return;
     if (!wanted) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "language.h"
+
 // Qt's own texts (the buttons and labels of its file, colour and message dialogs) in the
 // window's language: Qt's Russian translation is installed for Russian and removed for any
 // other language. Without Debian's translation files Qt's texts stay English.
@@ -14,8 +16,8 @@ public:
     QtTranslation& operator=(const QtTranslation&) = delete;
     ~QtTranslation();
 
-    // 0 is Russian, every other value English.
-    void useLanguage(int32_t language);
+    // Qt's own texts in the language.
+    void useLanguage(Language language);
 
 private:
     QTranslator russian;

@@ -196,9 +196,9 @@ UiTexts makeEnglish()
 
 } // namespace
 
-const UiTexts& uiTexts(int32_t language)
+const UiTexts& uiTexts(Language language)
 {
     static const UiTexts russian = makeRussian();
     static const UiTexts english = makeEnglish();
-    return language == 0 ? russian : english;
+    return language == Language::russian ? russian : english;
 }

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "language.h"
+
 // Every text of the main window that changes with the language, one record per language.
 struct UiTexts {
     QString windowTitle;
@@ -71,5 +73,5 @@ struct UiTexts {
     QString failedFilesMore;
 };
 
-// The texts of a language: 0 is Russian, every other value English.
-const UiTexts& uiTexts(int32_t language);
+// The texts of a language.
+const UiTexts& uiTexts(Language language);

@@ -43,7 +43,7 @@ struct DrawnState {
         drawn = renderChartImage(state, host, QSize(900, 600), image) == RecomputeResult::Drawn;
     }
 
-    ChartLegend legend(int32_t language = 1)
+    ChartLegend legend(Language language = Language::english)
     {
         return chartLegendOf(exportInputOf(state, language, 0, 0), state.chart);
     }
@@ -172,7 +172,7 @@ TEST(ChartPicture, LegendNamesTracesAndUnitsInBothLanguages)
              Case { 0, true, "МГц", "дБ, Град.", "... и ещё 24" } }) {
         SCOPED_TRACE(c.language);
         DrawnState drawn(22, c.phases);
-        const ChartLegend legend = drawn.legend(c.language);
+        const ChartLegend legend = drawn.legend(languageOf(c.language));
         EXPECT_EQ(legend.frequencyUnit.toStdString(), c.frequencyUnit);
         EXPECT_EQ(legend.valueUnit.toStdString(), c.valueUnit);
         EXPECT_EQ(legend.moreText.toStdString(), c.more);

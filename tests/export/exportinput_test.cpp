@@ -57,7 +57,7 @@ TEST(ExportInput, ExportsTheLastRecomputationAsPlotted)
     const TraceBuffers& buffers = state.buffers;
     ASSERT_EQ(buffers.pointCount, 11);
 
-    const ExportInput input = exportInputOf(state, 1, 750, 525);
+    const ExportInput input = exportInputOf(state, Language::english, 750, 525);
     TempDir dir;
     std::string error;
     ASSERT_TRUE(exportToWorkbook(input, dir.file("chart.xlsx"), error)) << error;

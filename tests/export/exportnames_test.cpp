@@ -39,14 +39,14 @@ TEST(CellName, GivesNoNameOutsideThreeLetters)
 
 TEST(ExportTexts, TitlesTheFrequencyColumnByLanguageAndUnit)
 {
-    EXPECT_EQ(frequencyTitle(1, 1), "Frequency, Hz");
-    EXPECT_EQ(frequencyTitle(1, 1e3), "Frequency, kHz");
-    EXPECT_EQ(frequencyTitle(7, 1e6), "Frequency, MHz");
-    EXPECT_EQ(frequencyTitle(1, 1e9), "Frequency, GHz");
-    EXPECT_EQ(frequencyTitle(0, 1), "Частота, Гц");
-    EXPECT_EQ(frequencyTitle(0, 1e3), "Частота, кГц");
-    EXPECT_EQ(frequencyTitle(0, 1e6), "Частота, МГц");
-    EXPECT_EQ(frequencyTitle(0, 1e9), "Частота, ГГц");
+    EXPECT_EQ(frequencyTitle(Language::english, 1), "Frequency, Hz");
+    EXPECT_EQ(frequencyTitle(Language::english, 1e3), "Frequency, kHz");
+    EXPECT_EQ(frequencyTitle(languageOf(7), 1e6), "Frequency, MHz");
+    EXPECT_EQ(frequencyTitle(Language::english, 1e9), "Frequency, GHz");
+    EXPECT_EQ(frequencyTitle(Language::russian, 1), "Частота, Гц");
+    EXPECT_EQ(frequencyTitle(Language::russian, 1e3), "Частота, кГц");
+    EXPECT_EQ(frequencyTitle(Language::russian, 1e6), "Частота, МГц");
+    EXPECT_EQ(frequencyTitle(Language::russian, 1e9), "Частота, ГГц");
 }
 
 TEST(ExportTexts, TitlesATraceByItsKindAndMeasurement)
@@ -68,12 +68,12 @@ TEST(ExportTexts, ChoosesTheValueAxisKindOfATrace)
         EXPECT_EQ(valueAxisKind(t, 1), inDb[t % 8]) << t;
         EXPECT_EQ(valueAxisKind(t, 0), inVswr[t % 8]) << t;
     }
-    EXPECT_STREQ(valueAxisTitle(1, K::Decibels), "dB");
-    EXPECT_STREQ(valueAxisTitle(1, K::Degrees), "Deg");
-    EXPECT_STREQ(valueAxisTitle(1, K::Vswr), "VSWR");
-    EXPECT_STREQ(valueAxisTitle(0, K::Decibels), "дБ");
-    EXPECT_STREQ(valueAxisTitle(0, K::Degrees), "Град.");
-    EXPECT_STREQ(valueAxisTitle(0, K::Vswr), "КСВН");
+    EXPECT_STREQ(valueAxisTitle(Language::english, K::Decibels), "dB");
+    EXPECT_STREQ(valueAxisTitle(Language::english, K::Degrees), "Deg");
+    EXPECT_STREQ(valueAxisTitle(Language::english, K::Vswr), "VSWR");
+    EXPECT_STREQ(valueAxisTitle(Language::russian, K::Decibels), "дБ");
+    EXPECT_STREQ(valueAxisTitle(Language::russian, K::Degrees), "Град.");
+    EXPECT_STREQ(valueAxisTitle(Language::russian, K::Vswr), "КСВН");
 }
 
 TEST(Utf8Text, ReplacesEveryInvalidSequence)

@@ -83,7 +83,7 @@ TEST(TableText, HoldsTheExportsTitlesAndNumbersInTheCLocale)
         Plotted plotted;
         ExportInput input(plotted.buffers, plotted.rowVisible);
         input.displayNames = { "first", "second" };
-        input.language = c.language;
+        input.language = languageOf(c.language);
         input.unitMultiplier = c.multiplier;
         const std::string text = plottedTableText(input);
         ASSERT_FALSE(text.empty());

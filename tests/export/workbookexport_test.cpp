@@ -111,7 +111,7 @@ TEST_F(WorkbookExport, WritesTitlesOnTheHeaderRowInBothLanguages)
     table.show(15); // S22A of meas1
     for (const Case& c : cases) {
         ExportInput input = table.input();
-        input.language = c.language;
+        input.language = languageOf(c.language);
         input.unitMultiplier = c.multiplier;
         const XlsxContents book = exported(input);
         EXPECT_EQ(book.cells.at(at("A", headerRow)).value, c.frequencyTitle);
@@ -340,7 +340,7 @@ TEST_F(WorkbookExport, NamesTheValueAxisByTheFirstExportedTracesKind)
         table.show(c.firstTrace % 2 == 0 ? 9 : 10);
         ExportInput input = table.input();
         input.dbMode = c.dbMode;
-        input.language = c.language;
+        input.language = languageOf(c.language);
         const XlsxContents book = exported(input);
         const std::vector<std::string> axes = between(book.chart, "<c:valAx>", "</c:valAx>");
         ASSERT_EQ(axes.size(), 2u);

@@ -275,7 +275,7 @@ void ChartMouseTest::contextMenuInBothLanguages()
     QFETCH(int, language);
     QFETCH(QStringList, texts);
     openTwoFiles();
-    window->setLanguage(language);
+    window->setLanguage(languageOf(language));
     // No trace read yet: no menu.
     click(QPoint(200, 100), Qt::RightButton);
     QVERIFY(log.menuTexts.isEmpty());

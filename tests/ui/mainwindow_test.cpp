@@ -445,7 +445,7 @@ void MainWindowTest::emptyChartShowsAHintAndTheWindowKeepsItsControlsInView()
     QVERIFY(!window->chartFrame()->isVisible());
     QCOMPARE(hint->geometry(), window->chartFrame()->geometry());
     QCOMPARE(hint->text(), QStringLiteral("Open measurement files with File > Open, or drop them here."));
-    window->setLanguage(0);
+    window->setLanguage(Language::russian);
     QCOMPARE(
         hint->text(), QStringLiteral("Откройте файлы измерений: Файл > Открыть, или перетащите их сюда."));
     window->openPaths({ sample("a.s2p") });

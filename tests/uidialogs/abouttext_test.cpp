@@ -24,7 +24,7 @@ QString compilerDateText(const char* date)
 
 QStringList aboutLines(int32_t language, const BuildStamp& stamp)
 {
-    return QString::fromStdString(aboutText(language, stamp)).split(QLatin1Char('\n'));
+    return QString::fromStdString(aboutText(languageOf(language), stamp)).split(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -112,7 +112,7 @@ void AboutTextTest::recordsThisBuild()
     QCOMPARE(match.captured(2), QString::fromStdString(stamp.time));
     // The compiler's form as this test was built reads the same way.
     QCOMPARE(QString::fromStdString(::buildDateText(__DATE__)), compilerDateText(__DATE__));
-    QCOMPARE(QString::fromStdString(aboutText(1)), QString::fromStdString(aboutText(1, programBuildStamp())));
+    QCOMPARE(QString::fromStdString(aboutText(Language::english)), QString::fromStdString(aboutText(Language::english, programBuildStamp())));
 }
 
 QTEST_APPLESS_MAIN(AboutTextTest)

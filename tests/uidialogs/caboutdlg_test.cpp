@@ -32,14 +32,14 @@ void CAboutDlgTest::showsTitleAndText()
     QFETCH(QString, title);
     QFETCH(QString, maker);
 
-    CAboutDlg dlg(language);
+    CAboutDlg dlg(languageOf(language));
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QCOMPARE(dlg.windowTitle(), title);
 
     const auto* text = dlg.findChild<QLabel*>(QStringLiteral("aboutText"));
     QVERIFY(text != nullptr);
-    QCOMPARE(text->text(), QString::fromStdString(aboutText(language)));
+    QCOMPARE(text->text(), QString::fromStdString(aboutText(languageOf(language))));
     QCOMPARE(text->text().split(QLatin1Char('\n')).value(2), maker);
     QVERIFY(text->alignment() & Qt::AlignHCenter);
     // All six lines fit the text's box.
@@ -66,7 +66,7 @@ void CAboutDlgTest::showsTitleAndText()
 
 void CAboutDlgTest::okCloses()
 {
-    CAboutDlg dlg(1);
+    CAboutDlg dlg(Language::english);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);

@@ -82,7 +82,7 @@ void CloseFilesDlgTest::texts()
     QFETCH(QString, close);
     QFETCH(QString, cancel);
 
-    const CloseFilesDlg dlg(fourNames, -1, language);
+    const CloseFilesDlg dlg(fourNames, -1, languageOf(language));
     QCOMPARE(dlg.windowTitle(), title);
     QCOMPARE(buttonOf(dlg, "closeButton")->text(), close);
     QCOMPARE(buttonOf(dlg, "cancelButton")->text(), cancel);
@@ -92,7 +92,7 @@ void CloseFilesDlgTest::texts()
 
 void CloseFilesDlgTest::listsTheNamesForMultipleSelection()
 {
-    const CloseFilesDlg dlg(fourNames, -1, 1);
+    const CloseFilesDlg dlg(fourNames, -1, Language::english);
     QListWidget* list = listOf(dlg);
     QVERIFY(list != nullptr);
     QCOMPARE(list->count(), 4);
@@ -110,7 +110,7 @@ void CloseFilesDlgTest::listsTheNamesForMultipleSelection()
 void CloseFilesDlgTest::preselectionSelectsAndShows()
 {
     // As from the "[X]" link of a group far down a long list.
-    CloseFilesDlg dlg(manyNames(300), 287, 0);
+    CloseFilesDlg dlg(manyNames(300), 287, Language::russian);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QListWidget* list = listOf(dlg);
@@ -132,7 +132,7 @@ void CloseFilesDlgTest::preselectionOutsideTheListIsIgnored_data()
 void CloseFilesDlgTest::preselectionOutsideTheListIsIgnored()
 {
     QFETCH(int32_t, preselected);
-    CloseFilesDlg dlg(fourNames, preselected, 1);
+    CloseFilesDlg dlg(fourNames, preselected, Language::english);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QVERIFY(dlg.selectedIndices().empty());
@@ -140,7 +140,7 @@ void CloseFilesDlgTest::preselectionOutsideTheListIsIgnored()
 
 void CloseFilesDlgTest::closeAcceptsWithTheClickedRows()
 {
-    CloseFilesDlg dlg(fourNames, -1, 1);
+    CloseFilesDlg dlg(fourNames, -1, Language::english);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QListWidget* list = listOf(dlg);
@@ -154,7 +154,7 @@ void CloseFilesDlgTest::closeAcceptsWithTheClickedRows()
 
 void CloseFilesDlgTest::closeWithNothingSelectedStillAccepts()
 {
-    CloseFilesDlg dlg(fourNames, -1, 0);
+    CloseFilesDlg dlg(fourNames, -1, Language::russian);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QTest::mouseClick(buttonOf(dlg, "closeButton"), Qt::LeftButton);
@@ -164,14 +164,14 @@ void CloseFilesDlgTest::closeWithNothingSelectedStillAccepts()
 
 void CloseFilesDlgTest::cancelAndEscapeReject()
 {
-    CloseFilesDlg clicked(fourNames, 2, 1);
+    CloseFilesDlg clicked(fourNames, 2, Language::english);
     clicked.show();
     QVERIFY(QTest::qWaitForWindowExposed(&clicked));
     QTest::mouseClick(buttonOf(clicked, "cancelButton"), Qt::LeftButton);
     QCOMPARE(clicked.result(), int(QDialog::Rejected));
     QVERIFY(!clicked.isVisible());
 
-    CloseFilesDlg escaped(fourNames, 2, 1);
+    CloseFilesDlg escaped(fourNames, 2, Language::english);
     escaped.setResult(QDialog::Accepted);
     escaped.show();
     QVERIFY(QTest::qWaitForWindowExposed(&escaped));
@@ -182,7 +182,7 @@ void CloseFilesDlgTest::cancelAndEscapeReject()
 
 void CloseFilesDlgTest::enterPressesClose()
 {
-    CloseFilesDlg dlg(fourNames, 0, 1);
+    CloseFilesDlg dlg(fourNames, 0, Language::english);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QTest::keyClick(listOf(dlg), Qt::Key_Return);
@@ -202,7 +202,7 @@ void CloseFilesDlgTest::runsModallyAndClosesTheChosenMeasurements()
     rowVisible[2 * 8 + 5] = 0;
     state.referenceIndex = 2;
 
-    CloseFilesDlg dlg(measurementNames(list), 3, 1);
+    CloseFilesDlg dlg(measurementNames(list), 3, Language::english);
     QTimer::singleShot(0, &dlg, [&dlg]() {
         clickRow(listOf(dlg), 0, Qt::ControlModifier);
         QTest::mouseClick(buttonOf(dlg, "closeButton"), Qt::LeftButton);
@@ -226,7 +226,7 @@ void CloseFilesDlgTest::buttonsHoldTheirTexts_data()
 void CloseFilesDlgTest::buttonsHoldTheirTexts()
 {
     QFETCH(int32_t, language);
-    CloseFilesDlg dlg(fourNames, -1, language);
+    CloseFilesDlg dlg(fourNames, -1, languageOf(language));
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     const QRect client = dlg.rect();

@@ -23,8 +23,8 @@ int main(int argc, char** argv)
         "filter_1800MHz.s2p", "coupler_P1-P2.s3p", "coupler_P2-P3.s3p", "coupler_P1-P3.s3p",
         "coupler_joined.s3p", "антенна.s1p", "cable_2m.dtu", "reference.csv" };
     bool saved = true;
-    for (int32_t language : { 0, 1 }) {
-        const QString suffix = language == 0 ? QStringLiteral("_ru.png") : QStringLiteral("_en.png");
+    for (Language language : { Language::russian, Language::english }) {
+        const QString suffix = language == Language::russian ? QStringLiteral("_ru.png") : QStringLiteral("_en.png");
         CloseFilesDlg closeFiles(names, 7, language);
         closeFiles.show();
         saved = closeFiles.grab().save(folder.filePath(QStringLiteral("closefiles") + suffix)) && saved;
@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     std::vector<std::string> many;
     for (int i = 0; i < 120; ++i)
         many.push_back("sweep_" + std::to_string(i) + ".s2p");
-    CloseFilesDlg longList(many, 100, 1);
+    CloseFilesDlg longList(many, 100, Language::english);
     longList.show();
     saved = longList.grab().save(folder.filePath(QStringLiteral("closefiles_long_en.png"))) && saved;
     saved = sprelinIconImage(128).save(folder.filePath(QStringLiteral("icon128.png"))) && saved;

@@ -62,9 +62,9 @@ std::string buildDateText(const std::string& compilerDate)
     return text;
 }
 
-std::string aboutText(int32_t language, const BuildStamp& stamp)
+std::string aboutText(Language language, const BuildStamp& stamp)
 {
-    const bool russian = language == 0;
+    const bool russian = language == Language::russian;
     const Maker& maker = russian ? russianMaker : englishMaker;
     const std::string bitness = std::to_string(sizeof(void*) * 8);
     std::string text = russian ? std::string("Sprelin, версия ") + versionText + " (" + bitness + " бит)"
@@ -78,7 +78,7 @@ std::string aboutText(int32_t language, const BuildStamp& stamp)
     return text;
 }
 
-std::string aboutText(int32_t language)
+std::string aboutText(Language language)
 {
     return aboutText(language, programBuildStamp());
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "language.h"
+
 // When the program was built, in the compiler's forms: date "Mmm dd yyyy" (the day padded
 // with a blank), time "hh:mm:ss".
 struct BuildStamp {
@@ -17,7 +19,6 @@ BuildStamp programBuildStamp();
 std::string buildDateText(const std::string& compilerDate);
 
 // The About box's six lines, separated by '\n': name, version and bitness; empty; the maker;
-// the maker's web address; empty; build date and time. Language 0 is Russian, any other value
-// English.
-std::string aboutText(int32_t language, const BuildStamp& stamp);
-std::string aboutText(int32_t language);
+// the maker's web address; empty; build date and time.
+std::string aboutText(Language language, const BuildStamp& stamp);
+std::string aboutText(Language language);

@@ -9,13 +9,13 @@
 #include "sprelinicon.h"
 #include "templategeometry.h"
 
-CAboutDlg::CAboutDlg(int32_t language, QWidget* parent)
+CAboutDlg::CAboutDlg(Language language, QWidget* parent)
     : QDialog(parent)
 {
     const TemplateGeometry units(fontMetrics());
     setFixedSize(units.size(166, 93));
     setWindowTitle(
-        language == 0 ? QString::fromUtf8("О программе Sprelin") : QStringLiteral("About Sprelin"));
+        language == Language::russian ? QString::fromUtf8("О программе Sprelin") : QStringLiteral("About Sprelin"));
 
     const QIcon appIcon = QApplication::windowIcon().isNull() ? sprelinIcon() : QApplication::windowIcon();
     const int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);

@@ -4,13 +4,14 @@
 
 #include <cstdint>
 
+#include "language.h"
+
 class QLabel;
 class QPushButton;
 
-// The About box: the application icon, the about text of the language (language 0 Russian,
-// any other value English) and OK.
+// The About box: the application icon, the about text of the language and OK.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(int32_t language, QWidget* parent = nullptr);
+    explicit CAboutDlg(Language language, QWidget* parent = nullptr);
 };

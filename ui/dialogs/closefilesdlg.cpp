@@ -7,7 +7,7 @@
 #include "templategeometry.h"
 
 CloseFilesDlg::CloseFilesDlg(
-    const std::vector<std::string>& displayNames, int32_t preselected, int32_t language, QWidget* parent)
+    const std::vector<std::string>& displayNames, int32_t preselected, Language language, QWidget* parent)
     : QDialog(parent)
 {
     buildControls();
@@ -77,9 +77,9 @@ void CloseFilesDlg::buildControls()
     closeList->setFocus();
 }
 
-void CloseFilesDlg::setTexts(int32_t language)
+void CloseFilesDlg::setTexts(Language language)
 {
-    const bool russian = language == 0;
+    const bool russian = language == Language::russian;
     setWindowTitle(russian ? QString::fromUtf8("Закрыть файлы") : QStringLiteral("Close files"));
     closeButton->setText(russian ? QString::fromUtf8("Закрыть") : QStringLiteral("Close"));
     cancelButton->setText(russian ? QString::fromUtf8("Отмена") : QStringLiteral("Cancel"));

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "language.h"
+
 class QListWidget;
 class QPushButton;
 
@@ -16,9 +18,8 @@ class CloseFilesDlg : public QDialog {
     Q_OBJECT
 public:
     // displayNames in list order (UTF-8); preselected is the measurement to select and scroll
-    // into view, -1 for none (indices outside the list are ignored); language 0 is Russian,
-    // any other value English.
-    CloseFilesDlg(const std::vector<std::string>& displayNames, int32_t preselected, int32_t language,
+    // into view, -1 for none (indices outside the list are ignored).
+    CloseFilesDlg(const std::vector<std::string>& displayNames, int32_t preselected, Language language,
         QWidget* parent = nullptr);
 
     // The selected measurements' indices, from the top of the list.
@@ -29,7 +30,7 @@ protected:
 
 private:
     void buildControls();
-    void setTexts(int32_t language);
+    void setTexts(Language language);
     void scrollToPreselected();
 
     QListWidget* closeList = nullptr;
