@@ -45,13 +45,6 @@ double roundToMultiple(double value, double unit)
     return roundHalfAway(value / unit) * unit;
 }
 
-bool drawable(const ZoomEntry& v)
-{
-    return std::isfinite(v.xMin) && std::isfinite(v.xMax) && v.xMin < v.xMax && std::isfinite(v.yMin)
-        && std::isfinite(v.yMax) && v.yMin < v.yMax && finiteAndPositive(v.xStep)
-        && finiteAndPositive(v.yStep);
-}
-
 void showView(ChartState& state, ChartHost& host)
 {
     ZoomEntry& zoom = state.currentZoom();
@@ -100,7 +93,7 @@ bool applyView(ChartState& state, ChartHost& host, bool push, ZoomEntry view)
     view.yStep = view.yMin < view.yMax ? niceStep(view.yMin, view.yMax) : 1;
     view.yMax = roundToMultiple(view.yMax, view.yStep * valueEndShare);
     view.yMin = roundToMultiple(view.yMin, view.yStep * valueEndShare);
-    if (!drawable(view))
+    if (!drawableView(view))
         return false;
     ZoomEntry& target = push ? state.zoomList.pushZoom() : state.currentZoom();
     target = view;

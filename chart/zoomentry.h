@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 // One view of the chart's axes. A fresh entry is the automatic view: all ranges and steps 0,
@@ -14,3 +15,11 @@ struct ZoomEntry {
     int32_t autoY = 1; // nonzero: the value axis is chosen on every redraw
     int32_t autoX = 1; // nonzero: the frequency axis is chosen on every redraw
 };
+
+// Whether a view can be drawn as it stands: finite ends in order and finite positive steps.
+inline bool drawableView(const ZoomEntry& v)
+{
+    const auto finiteAndPositive = [](double d) { return d > 0 && std::isfinite(d); };
+    return std::isfinite(v.xMin) && std::isfinite(v.xMax) && v.xMin < v.xMax && std::isfinite(v.yMin)
+        && std::isfinite(v.yMax) && v.yMin < v.yMax && finiteAndPositive(v.xStep) && finiteAndPositive(v.yStep);
+}

@@ -34,17 +34,18 @@ void chartStateFromSettings(const SettingsRecord& settings, double multiplier, C
     first.yMin = 0;
     first.yMax = 100;
     first.yStep = 10;
-    if (settings.AutoY == 0) {
-        ZoomEntry& stored = state.zoomList.pushZoom();
-        stored.autoX = settings.AutoX;
-        stored.autoY = settings.AutoY;
-        stored.xMin = settings.MinX * multiplier;
-        stored.xMax = settings.MaxX * multiplier;
-        stored.xStep = settings.dX * multiplier;
-        stored.yMin = settings.MinY;
-        stored.yMax = settings.MaxY;
-        stored.yStep = settings.dY;
-    }
+    ZoomEntry stored;
+    stored.autoX = settings.AutoX;
+    stored.autoY = settings.AutoY;
+    stored.xMin = settings.MinX * multiplier;
+    stored.xMax = settings.MaxX * multiplier;
+    stored.xStep = settings.dX * multiplier;
+    stored.yMin = settings.MinY;
+    stored.yMax = settings.MaxY;
+    stored.yStep = settings.dY;
+    // A view from a hand-edited or damaged file that could not be drawn is not used.
+    if (settings.AutoY == 0 && drawableView(stored))
+        state.zoomList.pushZoom() = stored;
 
     state.dbMode = settings.Units == 0 ? 1 : 0;
     state.smoothing = settings.Filter;

@@ -18,7 +18,7 @@ double storedUnitMultiplier(const SettingsRecord& settings);
 
 // The chart's state at start-up, frequencies in the unit of multiplier: the trace selection, a
 // first view of 0 to 100 units by 10 and 0 to 100 by 10, and above it the stored view when the
-// value axis was manual; dB or VSWR, and smoothing.
+// value axis was manual and the view can be drawn; dB or VSWR, and smoothing.
 void chartStateFromSettings(const SettingsRecord& settings, double multiplier, ChartState& state);
 
 // The settings written on closing: the unit, the view in force, the magnitude mode and the

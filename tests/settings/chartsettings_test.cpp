@@ -128,3 +128,34 @@ TEST(ChartSettings, ClosingStoresTheViewInForceInTheUnit)
         EXPECT_EQ(written.Filter, 1); // Smoothing is stored when it is switched, not here.
     }
 }
+
+TEST(ChartSettings, AStoredViewThatCannotBeDrawnIsNotUsed)
+{
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* name;
+        double minX, maxX, dX, minY, maxY, dY;
+    };
+    const Case cases[] = {
+        { "collapsed frequencies", 100, 100, 1, -40, 0, 5 },
+        { "reversed values", 1, 2, 0.25, 0, -5, 5 },
+        { "zero frequency step", 1, 2, 0, -40, 0, 5 },
+        { "negative value step", 1, 2, 0.25, -40, 0, -5 },
+        { "not a number", nan, 2, 0.25, -40, 0, 5 },
+        { "infinite top", 1, 2, 0.25, -40, inf, 5 },
+    };
+    for (const Case& c : cases) {
+        SettingsRecord s = manualSettings();
+        s.MinX = c.minX;
+        s.MaxX = c.maxX;
+        s.dX = c.dX;
+        s.MinY = c.minY;
+        s.MaxY = c.maxY;
+        s.dY = c.dY;
+        ChartState state;
+        chartStateFromSettings(s, 1e9, state);
+        EXPECT_EQ(state.zoomList.itemCount, 1) << c.name;
+        EXPECT_EQ(state.currentZoom().autoY, 1) << c.name;
+    }
+}
