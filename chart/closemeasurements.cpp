@@ -77,8 +77,7 @@ void closeMeasurements(ChartState& state, std::vector<int32_t> selected)
     if (selected.empty())
         return;
 
-    const size_t tableEnd
-        = std::min(rowVisible.size(), static_cast<size_t>(count) * tracesPerMeasurement);
+    const size_t tableEnd = std::min(rowVisible.size(), static_cast<size_t>(count) * tracesPerMeasurement);
     int32_t closedBelowReference = 0;
     for (int32_t m : selected) {
         const FlagRange flags = flagRange(m, tableEnd);

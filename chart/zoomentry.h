@@ -21,5 +21,6 @@ inline bool drawableView(const ZoomEntry& v)
 {
     const auto finiteAndPositive = [](double d) { return d > 0 && std::isfinite(d); };
     return std::isfinite(v.xMin) && std::isfinite(v.xMax) && v.xMin < v.xMax && std::isfinite(v.yMin)
-        && std::isfinite(v.yMax) && v.yMin < v.yMax && finiteAndPositive(v.xStep) && finiteAndPositive(v.yStep);
+        && std::isfinite(v.yMax) && v.yMin < v.yMax && finiteAndPositive(v.xStep)
+        && finiteAndPositive(v.yStep);
 }

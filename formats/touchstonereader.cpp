@@ -123,8 +123,8 @@ Complex touchstoneValue(double a, double b, TouchstoneFormat dataFormat)
     return std::polar(a, radiansOf(b));
 }
 
-void storePoint(
-    S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier, const double numbers[8])
+void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier,
+    const double numbers[8])
 {
     point.freq = rawFreq * freqMultiplier;
     point.sParams.resize(2, 2);

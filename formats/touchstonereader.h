@@ -29,8 +29,8 @@ Complex touchstoneValue(double a, double b, TouchstoneFormat dataFormat);
 
 // Sets the point's frequency in hertz and its linear complex S-parameters from the pairs of
 // numbers a11 b11 a12 b12 a21 b21 a22 b22 written in the given format.
-void storePoint(
-    S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier, const double numbers[8]);
+void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier,
+    const double numbers[8]);
 
 // Converts the point's two-port S-parameters from reference resistance oldR to newR.
 void renormalize(S2PPoint& point, double oldR, double newR = 50.0);

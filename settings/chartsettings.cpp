@@ -8,8 +8,7 @@
 namespace {
 
 // The settings keys of the trace check boxes, in trace order.
-template <typename Record>
-auto traceKeys(Record& s) -> std::array<decltype(&s.S11m), tracesPerMeasurement>
+template <typename Record> auto traceKeys(Record& s) -> std::array<decltype(&s.S11m), tracesPerMeasurement>
 {
     return { &s.S11m, &s.S11a, &s.S21m, &s.S21a, &s.S12m, &s.S12a, &s.S22m, &s.S22a };
 }

@@ -229,8 +229,8 @@ void ChartMouse::showContextMenu(const QPoint& globalPos)
     RubberS2PData* measurement = parts.state->measurements.measurement(m);
     const QString name
         = measurement != nullptr ? QString::fromStdString(measurement->displayName) : QString();
-    const std::unique_ptr<QMenu> menu
-        = makeChartMenu(uiTexts(languageOf(parts.settings->Language)), name, files.rowItem(row)->text(0), parts.frame);
+    const std::unique_ptr<QMenu> menu = makeChartMenu(
+        uiTexts(languageOf(parts.settings->Language)), name, files.rowItem(row)->text(0), parts.frame);
     switch (chartMenuCommandOf(chooseFromMenu(*menu, globalPos))) {
     case ChartMenuCommand::openFile:
         emit openFilesRequested();

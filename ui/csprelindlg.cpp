@@ -38,8 +38,8 @@
 #include "caboutdlg.h"
 #include "chartframe.h"
 #include "chartmouse.h"
-#include "chartsettings.h"
 #include "chartpicture.h"
+#include "chartsettings.h"
 #include "closefilesdlg.h"
 #include "closemeasurements.h"
 #include "commandpaths.h"
@@ -741,8 +741,8 @@ void CSprelinDlg::chooseTraceColour(int32_t slot)
 {
     if (slot < 0 || slot >= paletteSize)
         return;
-    const std::optional<QColor> colour = services.chooseColour(
-        this, state.chart.palette[slot], uiTexts(language()).colourDialogTitle);
+    const std::optional<QColor> colour
+        = services.chooseColour(this, state.chart.palette[slot], uiTexts(language()).colourDialogTitle);
     if (!colour)
         return;
     const ListUpdating updating(listUpdatingFlag);
@@ -855,7 +855,8 @@ void CSprelinDlg::runCloseSequence()
     closed = true;
     saveListWidths();
     const bool normal = !isMinimized() && !isMaximized();
-    chartStateIntoSettings(state, unitMultiplier, normal ? std::optional<QRect>(geometry()) : std::nullopt, settings);
+    chartStateIntoSettings(
+        state, unitMultiplier, normal ? std::optional<QRect>(geometry()) : std::nullopt, settings);
     writeSettings(settings);
     state.buffers.releaseBuffers();
 }

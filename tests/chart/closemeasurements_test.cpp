@@ -93,8 +93,8 @@ TEST(CloseMeasurements, LeavesTableEntriesPastTheListAlone)
     ASSERT_EQ(state.rowVisible.size(), size_t { 2048 * traces });
     EXPECT_EQ(slice(state.rowVisible, 0, traces), flagsOf(1));
     EXPECT_EQ(slice(state.rowVisible, traces, traces), flagsOf(2));
-    EXPECT_TRUE(std::all_of(
-        state.rowVisible.begin() + 3 * traces, state.rowVisible.end(), [](int32_t flag) { return flag == 5; }));
+    EXPECT_TRUE(std::all_of(state.rowVisible.begin() + 3 * traces, state.rowVisible.end(),
+        [](int32_t flag) { return flag == 5; }));
 }
 
 TEST(CloseMeasurements, StaysInsideAShortTable)

@@ -837,7 +837,8 @@ void MenusTest::exportLeavesNothingWhenTheWriterFails()
     log.writeWorkbook = [&](const ExportInput& input, const std::string& path, std::string& error) {
         target = QString::fromStdString(path);
         // What the writer was given: the chart's last results, in the language in force.
-        if (input.language != Language::russian || input.buffers.pointCount <= 0 || input.displayNames.size() != 1)
+        if (input.language != Language::russian || input.buffers.pointCount <= 0
+            || input.displayNames.size() != 1)
             return true;
         error = "disk full";
         return false;

@@ -112,7 +112,8 @@ void AboutTextTest::recordsThisBuild()
     QCOMPARE(match.captured(2), QString::fromStdString(stamp.time));
     // The compiler's form as this test was built reads the same way.
     QCOMPARE(QString::fromStdString(::buildDateText(__DATE__)), compilerDateText(__DATE__));
-    QCOMPARE(QString::fromStdString(aboutText(Language::english)), QString::fromStdString(aboutText(Language::english, programBuildStamp())));
+    QCOMPARE(QString::fromStdString(aboutText(Language::english)),
+        QString::fromStdString(aboutText(Language::english, programBuildStamp())));
 }
 
 QTEST_APPLESS_MAIN(AboutTextTest)

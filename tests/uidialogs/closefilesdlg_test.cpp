@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "closefilesdlg.h"
 #include "chartstate.h"
+#include "closefilesdlg.h"
 #include "closemeasurements.h"
 
 namespace {

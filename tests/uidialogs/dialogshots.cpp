@@ -24,7 +24,8 @@ int main(int argc, char** argv)
         "coupler_joined.s3p", "антенна.s1p", "cable_2m.dtu", "reference.csv" };
     bool saved = true;
     for (Language language : { Language::russian, Language::english }) {
-        const QString suffix = language == Language::russian ? QStringLiteral("_ru.png") : QStringLiteral("_en.png");
+        const QString suffix
+            = language == Language::russian ? QStringLiteral("_ru.png") : QStringLiteral("_en.png");
         CloseFilesDlg closeFiles(names, 7, language);
         closeFiles.show();
         saved = closeFiles.grab().save(folder.filePath(QStringLiteral("closefiles") + suffix)) && saved;

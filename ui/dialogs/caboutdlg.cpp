@@ -14,8 +14,8 @@ CAboutDlg::CAboutDlg(Language language, QWidget* parent)
 {
     const TemplateGeometry units(fontMetrics());
     setFixedSize(units.size(166, 93));
-    setWindowTitle(
-        language == Language::russian ? QString::fromUtf8("О программе Sprelin") : QStringLiteral("About Sprelin"));
+    setWindowTitle(language == Language::russian ? QString::fromUtf8("О программе Sprelin")
+                                                 : QStringLiteral("About Sprelin"));
 
     const QIcon appIcon = QApplication::windowIcon().isNull() ? sprelinIcon() : QApplication::windowIcon();
     const int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);
