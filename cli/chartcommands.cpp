@@ -51,20 +51,15 @@ int runRender(const std::vector<std::string>& words)
     int status = CliSuccess;
     if (!parseChartCommand(command, words, run, status))
         return status;
-    const OffscreenApplication application;
-    ChartState state;
-    QImage image;
-    bool loadedAll = false;
-    if (!computeChart(command, run, state, image, loadedAll, status))
+    ComputedChart chart;
+    if (!computeChart(command, run, chart, status))
         return status;
     const bool withLegend = run.arguments.has("--legend");
-    const ChartLegend legend = chartLegendOf(exportInputOf(state, Language::english, 0, 0), state.chart);
+    const ChartLegend legend
+        = chartLegendOf(exportInputOf(chart.state, Language::english, 0, 0), chart.state.chart);
     std::string error;
-    if (!saveChartPicture(state, withLegend ? &legend : nullptr, run.output, error)) {
-        std::cerr << error << '\n';
-        return CliFailure;
-    }
-    return loadedAll ? CliSuccess : CliFailure;
+    const bool written = saveChartPicture(chart.state, withLegend ? &legend : nullptr, run.output, error);
+    return writtenStatus(written, error, chart.loadedAll);
 }
 
 int runExport(const std::vector<std::string>& words)
@@ -77,19 +72,12 @@ int runExport(const std::vector<std::string>& words)
     Language language = Language::english;
     if (!readLanguage(command, run, language, status))
         return status;
-    const OffscreenApplication application;
-    ChartState state;
-    QImage image;
-    bool loadedAll = false;
-    if (!computeChart(command, run, state, image, loadedAll, status))
+    ComputedChart chart;
+    if (!computeChart(command, run, chart, status))
         return status;
     // The workbook is laid out for a screen of the chart frame's size.
-    const ExportInput input
-        = exportInputOf(state, language, run.view.width * pointsPerPixel, run.view.height * pointsPerPixel);
+    const ExportInput input = exportInputOf(
+        chart.state, language, run.view.width * pointsPerPixel, run.view.height * pointsPerPixel);
     std::string error;
-    if (!exportToWorkbook(input, run.output, error)) {
-        std::cerr << error << '\n';
-        return CliFailure;
-    }
-    return loadedAll ? CliSuccess : CliFailure;
+    return writtenStatus(exportToWorkbook(input, run.output, error), error, chart.loadedAll);
 }

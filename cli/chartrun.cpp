@@ -84,10 +84,10 @@ OffscreenApplication::OffscreenApplication()
 {
 }
 
-bool computeChart(const ChartCommand& command, const ChartRun& run, ChartState& state, QImage& image,
-    bool& loadedAll, int& status)
+bool computeChart(const ChartCommand& command, const ChartRun& run, ComputedChart& chart, int& status)
 {
-    loadedAll = loadForCli(run.arguments.files, state.measurements, std::cerr);
+    ChartState& state = chart.state;
+    chart.loadedAll = loadForCli(run.arguments.files, state.measurements, std::cerr);
     if (state.measurements.itemCount == 0) {
         std::cerr << "sprelin-cli " << command.name << ": no measurement to draw\n";
         status = CliFailure;
@@ -100,7 +100,7 @@ bool computeChart(const ChartCommand& command, const ChartRun& run, ChartState& 
     }
     HeadlessChartHost host;
     const RecomputeResult result
-        = renderChartImage(state, host, QSize(run.view.width, run.view.height), image);
+        = renderChartImage(state, host, QSize(run.view.width, run.view.height), chart.image);
     if (result == RecomputeResult::FrameTooSmall) {
         status = chartUsageError(command,
             "a chart frame of " + std::to_string(run.view.width) + "x" + std::to_string(run.view.height)
@@ -113,4 +113,13 @@ bool computeChart(const ChartCommand& command, const ChartRun& run, ChartState& 
         return false;
     }
     return true;
+}
+
+int writtenStatus(bool written, const std::string& error, bool loadedAll)
+{
+    if (!written) {
+        std::cerr << error << '\n';
+        return CliFailure;
+    }
+    return loadedAll ? CliSuccess : CliFailure;
 }

@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "chartstate.h"
 #include "cliarguments.h"
 #include "viewoptions.h"
-
-struct ChartState;
 
 // One chart command: its name, usage text, the options beyond the view's, whether it writes a
 // file named by -o and the flags beyond the view's.
@@ -53,8 +52,19 @@ private:
     QGuiApplication application;
 };
 
-// Loads the files into state and computes and draws its chart for the view, as the render
-// command does. Returns a status when the command cannot go on; loadedAll tells whether
-// every file gave measurements.
-bool computeChart(const ChartCommand& command, const ChartRun& run, ChartState& state, QImage& image,
-    bool& loadedAll, int& status);
+// A chart command's chart: the application its fonts need (made first, gone last), the state
+// and the picture drawn of it.
+struct ComputedChart {
+    OffscreenApplication application;
+    ChartState state;
+    QImage image;
+    bool loadedAll = false; // every file gave measurements
+};
+
+// Loads the files into the chart's state and computes and draws it for the view, as the render
+// command does. Returns a status when the command cannot go on.
+bool computeChart(const ChartCommand& command, const ChartRun& run, ComputedChart& chart, int& status);
+
+// The status of a command that wrote its file (or failed to, with the error printed): a
+// failure also when some file gave no measurements.
+int writtenStatus(bool written, const std::string& error, bool loadedAll);

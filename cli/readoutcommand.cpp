@@ -63,12 +63,10 @@ int runReadout(const std::vector<std::string>& words)
         return status;
     if (!run.arguments.has("--at"))
         return chartUsageError(command, "needs --at FREQ");
-    const OffscreenApplication application;
-    ChartState state;
-    QImage image;
-    bool loadedAll = false;
-    if (!computeChart(command, run, state, image, loadedAll, status))
+    ComputedChart chart;
+    if (!computeChart(command, run, chart, status))
         return status;
+    ChartState& state = chart.state;
 
     const std::vector<double>& grid = state.buffers.freqGrid;
     const std::string& at = run.arguments.values.at("--at");
@@ -97,5 +95,5 @@ int runReadout(const std::vector<std::string>& words)
     for (size_t c = 0; c < readout->strip.size(); ++c)
         std::cout << (c == 0 ? "" : "\t") << escaped(readout->strip[c]);
     std::cout << '\n';
-    return loadedAll ? CliSuccess : CliFailure;
+    return chart.loadedAll ? CliSuccess : CliFailure;
 }
