@@ -10,6 +10,7 @@
 #include "recomputechart.h"
 #include "renderchart.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 
 namespace {
 
@@ -24,15 +25,15 @@ Complex degrees(double magnitude, double phase)
 // A state with every trace shown, drawn into a 600 x 400 frame, frequencies in MHz.
 class Recompute : public testing::Test {
 protected:
+    // Frequencies in MHz, as the window starts.
+    const UnitMultiplierScope units { 1e6 };
+
     Recompute()
     {
-        savedMultiplier = unitMultiplier;
-        unitMultiplier = 1e6;
         state.traceEnabled.fill(1);
         state.resetRowVisibility();
         state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400));
     }
-    ~Recompute() override { unitMultiplier = savedMultiplier; }
 
     RecomputeResult redraw()
     {
@@ -55,7 +56,6 @@ protected:
 
     ChartState state;
     HeadlessChartHost host;
-    double savedMultiplier = 0;
 };
 
 TEST_F(Recompute, TooSmallAPlotAreaChangesNothing)

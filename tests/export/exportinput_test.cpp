@@ -5,6 +5,7 @@
 
 #include "../chart/chartmeasurements.h"
 #include "../formats/tempdir.h"
+#include "../support/unitmultiplierscope.h"
 #include "exportlayout.h"
 #include "renderchart.h"
 #include "unitmultiplier.h"
@@ -20,25 +21,9 @@ double numberOf(const std::string& text)
     return v;
 }
 
-// Restores the process-wide frequency unit after a test.
-class UnitScope {
-public:
-    explicit UnitScope(double multiplier)
-        : previous(unitMultiplier)
-    {
-        unitMultiplier = multiplier;
-    }
-    ~UnitScope() { unitMultiplier = previous; }
-    UnitScope(const UnitScope&) = delete;
-    UnitScope& operator=(const UnitScope&) = delete;
-
-private:
-    double previous;
-};
-
 TEST(ExportInput, ExportsTheLastRecomputationAsPlotted)
 {
-    const UnitScope unit(1e6);
+    const UnitMultiplierScope unit(1e6);
     ChartState state;
     RubberS2PData& first = addConstantMeasurement(state.measurements, 100e6, 200e6, 11, Complex(0.5, 0));
     first.displayName = "half.s2p";

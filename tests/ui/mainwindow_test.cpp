@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 #include "axisspinbox.h"
 #include "chartframe.h"
@@ -25,6 +26,7 @@
 #include "settingsrecord.h"
 #include "uitesting.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 
 // The main window driven through its real widgets, with the settings folder of the test mode.
 class MainWindowTest : public QObject {
@@ -84,6 +86,7 @@ private:
 
     QString settingsPath;
     std::unique_ptr<QTemporaryDir> dir;
+    std::optional<UnitMultiplierScope> units; // MHz during each case
     std::unique_ptr<CSprelinDlg> window;
     ControlStrip* strip = nullptr;
     QStringList nextOpenFiles;
@@ -123,12 +126,13 @@ void MainWindowTest::init()
     loadCursors.clear();
     errorsShown.clear();
     openFoldersSeen.clear();
-    unitMultiplier = 1000000;
+    units.emplace(1e6);
 }
 
 void MainWindowTest::cleanup()
 {
     window.reset();
+    units.reset();
     strip = nullptr;
     dir.reset();
     QFile::remove(settingsPath);

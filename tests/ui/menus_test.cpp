@@ -20,6 +20,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "caboutdlg.h"
 #include "chartframe.h"
@@ -33,6 +34,7 @@
 #include "settingsrecord.h"
 #include "uitesting.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 #include "windowservices.h"
 
 // The menu bar, the language switch and the commands behind the menus, driven through the
@@ -99,6 +101,7 @@ private:
     QString settingsPath;
     QByteArray savedTmpDir;
     std::unique_ptr<QTemporaryDir> dir;
+    std::optional<UnitMultiplierScope> units; // MHz during each case
     std::unique_ptr<QTemporaryDir> tmp;
     ServiceLog log;
     std::unique_ptr<CSprelinDlg> window;
@@ -123,12 +126,13 @@ void MenusTest::init()
     // The export's temporary folder, empty for each case.
     qputenv("TMPDIR", QFile::encodeName(tmp->path()));
     log = ServiceLog();
-    unitMultiplier = 1000000;
+    units.emplace(1e6);
 }
 
 void MenusTest::cleanup()
 {
     window.reset();
+    units.reset();
     strip = nullptr;
     if (savedTmpDir.isNull())
         qunsetenv("TMPDIR");
