@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "axisscale.h"
-#include "chartmeasurements.h"
 #include "chartzoom.h"
+#include "measurementbuilder.h"
 #include "recomputechart.h"
 #include "roundhalfaway.h"
 #include "unitmultiplier.h"
@@ -36,7 +36,7 @@ protected:
         state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400));
         addMeasurement(state.measurements, 0, 100e6, 101, [](double f) {
             const Complex s(std::pow(10.0, -40 * f / 100e6 / 20), 0);
-            return GeneratedPoint { s, s, s, s };
+            return SParams { s, s, s, s };
         });
         setView(ZoomEntry { 0, 100e6, -50, 0, 10e6, 5, 0, 0 });
     }

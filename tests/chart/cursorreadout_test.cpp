@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "chartmeasurements.h"
 #include "cursorreadout.h"
+#include "measurementbuilder.h"
 #include "recomputechart.h"
 #include "unitmultiplier.h"
 #include "unitmultiplierscope.h"

@@ -3,12 +3,12 @@
 #include <charconv>
 #include <cmath>
 
-#include "../chart/chartmeasurements.h"
-#include "../formats/tempdir.h"
-#include "../support/unitmultiplierscope.h"
 #include "exportlayout.h"
+#include "measurementbuilder.h"
 #include "renderchart.h"
+#include "tempdir.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 #include "workbookexport.h"
 #include "xlsxcontents.h"
 
@@ -28,7 +28,7 @@ TEST(ExportInput, ExportsTheLastRecomputationAsPlotted)
     RubberS2PData& first = addConstantMeasurement(state.measurements, 100e6, 200e6, 11, Complex(0.5, 0));
     first.displayName = "half.s2p";
     RubberS2PData& second = addMeasurement(state.measurements, 150e6, 200e6, 6, [](double f) {
-        return GeneratedPoint { 0.1, std::polar(f / 1e9, 0.0), 0.1, 0.1 };
+        return SParams { 0.1, std::polar(f / 1e9, 0.0), 0.1, 0.1 };
     });
     second.displayName = "rising.s2p";
     state.dbMode = 0;

@@ -9,6 +9,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "filetext.h"
 #include "savefile.h"
 #include "tempdir.h"
 
