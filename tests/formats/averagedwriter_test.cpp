@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "averagedwriter.h"
 #include "decimalcommalocale.h"
+#include "filesizelimit.h"
 #include "filetext.h"
 #include "measurementbuilder.h"
 #include "tempdir.h"
@@ -204,15 +203,12 @@ TEST(AveragedWriter, FailedWriteKeepsTheOldFile)
     RubberS2PData m;
     fill(m, manyPoints(100));
 
-    struct rlimit saved;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const LoadResult result = writeAveragedS2P(m, path);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    LoadResult result = LoadSuccess;
+    {
+        const FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.active());
+        result = writeAveragedS2P(m, path);
+    }
 
     EXPECT_EQ(result, LoadCannotWrite);
     EXPECT_EQ(m.sourcePath, "");

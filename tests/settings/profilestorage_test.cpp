@@ -3,13 +3,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <string>
 
+#include "filesizelimit.h"
 #include "filetext.h"
 #include "profilestorage.h"
 #include "settingsrecord.h"
@@ -56,17 +55,14 @@ TEST_F(ProfileStorageTest, FailedWriteLeavesTheOldFileAndNoTemporary)
 {
     const std::string file = path("sprelin.ini");
     writeAll(file, kOldFile);
-    // Files may grow to no more than 16 bytes now, so the new text cannot be written whole.
-    rlimit previous {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 16;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     SettingsRecord record;
-    const bool written = writeSettings(record, file);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    {
+        // Files may grow to no more than 16 bytes now, so the new text cannot be written whole.
+        const FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.active());
+        written = writeSettings(record, file);
+    }
 
     EXPECT_FALSE(written);
     EXPECT_EQ(readAll(file), kOldFile);
