@@ -652,10 +652,8 @@ void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons()
     const QString unknown = dir->filePath("notes.txt");
     QFile(unknown).open(QIODevice::WriteOnly);
     const QString badKeywords = dir->filePath("ports.s2p");
-    QFile bad(badKeywords);
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("[Version] 2.0\n# GHz S MA R 50\n[Number of Ports] 0\n[Network Data]\n1 0 0 0 0 0 0 0 0\n");
-    bad.close();
+    QVERIFY(writeAll(badKeywords.toStdString(),
+        "[Version] 2.0\n# GHz S MA R 50\n[Number of Ports] 0\n[Network Data]\n1 0 0 0 0 0 0 0 0\n"));
     QStringList empty;
     for (int i = 0; i < 19; ++i) {
         empty.append(dir->filePath(QStringLiteral("empty%1.s2p").arg(i)));

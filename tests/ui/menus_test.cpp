@@ -496,13 +496,10 @@ void MenusTest::rereadAfterClosingAFilesFirstViewKeepsItsOtherViews()
 {
     // A three-port file: four views, of which only the first names the file.
     const QString divider = dir->filePath("divider.s3p");
-    QFile file(divider);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("# MHz S MA R 50\n");
+    std::string text = "# MHz S MA R 50\n";
     for (int f = 100; f <= 500; f += 100)
-        file.write(
-            QByteArray::number(f) + " 0.1 0 0.7 -90 0.7 -90 0.7 -90 0.1 0 0.05 0 0.7 -90 0.05 0 0.1 0\n");
-    file.close();
+        text += std::to_string(f) + " 0.1 0 0.7 -90 0.7 -90 0.7 -90 0.1 0 0.05 0 0.7 -90 0.05 0 0.1 0\n";
+    QVERIFY(writeAll(divider.toStdString(), text));
     openInOrder({ sample("A.s2p"), divider });
     const QStringList views = measurementNames();
     QCOMPARE(views.size(), 5);
