@@ -3,11 +3,12 @@
 #include <cmath>
 
 #include "axisscale.h"
-#include "chartmeasurements.h"
 #include "chartzoom.h"
+#include "measurementbuilder.h"
 #include "recomputechart.h"
 #include "roundhalfaway.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 
 namespace {
 
@@ -27,18 +28,18 @@ bool drawable(const ZoomEntry& v)
 // 600 x 400 frame with the manual view 0 to 100 MHz by -50 to 0 dB.
 class Zoom : public testing::Test {
 protected:
+    // Frequencies in MHz, as the window starts.
+    const UnitMultiplierScope units { 1e6 };
+
     Zoom()
     {
-        savedMultiplier = unitMultiplier;
-        unitMultiplier = 1e6;
         state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400));
         addMeasurement(state.measurements, 0, 100e6, 101, [](double f) {
             const Complex s(std::pow(10.0, -40 * f / 100e6 / 20), 0);
-            return GeneratedPoint { s, s, s, s };
+            return SParams { s, s, s, s };
         });
         setView(ZoomEntry { 0, 100e6, -50, 0, 10e6, 5, 0, 0 });
     }
-    ~Zoom() override { unitMultiplier = savedMultiplier; }
 
     void setView(const ZoomEntry& view)
     {
@@ -52,7 +53,6 @@ protected:
 
     ChartState state;
     HeadlessChartHost host;
-    double savedMultiplier = 0;
 };
 
 TEST_F(Zoom, BandGivesTheViewUnderItInAnyCornerOrder)

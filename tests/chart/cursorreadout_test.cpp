@@ -2,10 +2,11 @@
 
 #include <cmath>
 
-#include "chartmeasurements.h"
 #include "cursorreadout.h"
+#include "measurementbuilder.h"
 #include "recomputechart.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 
 namespace {
 
@@ -19,13 +20,10 @@ void addAtDecibels(RubberS2P& list, double first, double last, int32_t points, d
 // shown; the file list has one row per measurement, as it would with S21M alone enabled.
 class Readout : public testing::Test {
 protected:
-    Readout()
-    {
-        savedMultiplier = unitMultiplier;
-        unitMultiplier = 1e6;
-        state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400));
-    }
-    ~Readout() override { unitMultiplier = savedMultiplier; }
+    // Frequencies in MHz, as the window starts.
+    const UnitMultiplierScope units { 1e6 };
+
+    Readout() { state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400)); }
 
     void draw(int32_t autoY = 1, double yMin = 0, double yMax = 0)
     {
@@ -51,7 +49,6 @@ protected:
     ChartState state;
     HeadlessChartHost host;
     std::vector<int32_t> rows;
-    double savedMultiplier = 0;
 };
 
 TEST_F(Readout, MaxMinDiffAndTheNearestRow)

@@ -5,21 +5,18 @@
 #include <vector>
 
 #include "frequencygrid.h"
+#include "measurementbuilder.h"
 
 namespace {
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-// Appends a measurement with evenly spaced points from first to last.
+// Appends a measurement with evenly spaced points from first to last; only their frequencies
+// count here.
 RubberS2PData& addMeasurement(RubberS2P& list, double first, double last, int32_t points)
 {
-    RubberS2PData& m = *list.measurement(list.itemCount);
-    for (int32_t i = 0; i < points; ++i)
-        m.point(i)->freq = points > 1 ? first + (last - first) * i / (points - 1) : first;
-    m.dataValid = 1;
-    m.updateFreqSummary();
-    return m;
+    return addConstantMeasurement(list, first, last, points, Complex(0, 0));
 }
 
 ZoomEntry view(double xMin, double xMax)

@@ -3,29 +3,21 @@
 #include <cmath>
 #include <vector>
 
-#include "chartmeasurements.h"
 #include "gridsampling.h"
 #include "interpolation.h"
+#include "measurementbuilder.h"
 
 namespace {
 
-// A measurement at the given frequencies whose S21 is (f, -f) and the others fixed multiples,
-// so that every point can be told apart.
+// A measurement at the given frequencies whose four S-parameters are different functions of
+// the frequency and the point's index, so that every point can be told apart.
 RubberS2PData& addAt(RubberS2P& list, const std::vector<double>& freqs)
 {
-    RubberS2PData& m = *list.measurement(list.itemCount);
-    for (size_t i = 0; i < freqs.size(); ++i) {
-        S2PPoint& p = *m.point(static_cast<int32_t>(i));
-        p.freq = freqs[i];
-        const double v = std::sin(freqs[i] * 0.37) + 0.1 * static_cast<double>(i);
-        p.sParams(0, 0) = Complex(v, 0.5);
-        p.sParams(1, 0) = Complex(0.2 * v, -v);
-        p.sParams(0, 1) = Complex(-v, 0.3 * v);
-        p.sParams(1, 1) = Complex(0.1, v * v);
-    }
-    m.dataValid = 1;
-    m.updateFreqSummary();
-    return m;
+    int point = 0;
+    return addMeasurement(list, freqs, [&point](double f) {
+        const double v = std::sin(f * 0.37) + 0.1 * point++;
+        return SParams { Complex(v, 0.5), Complex(0.2 * v, -v), Complex(-v, 0.3 * v), Complex(0.1, v * v) };
+    });
 }
 
 TEST(GridSampling, NearestPointTakesTheHigherOnATie)

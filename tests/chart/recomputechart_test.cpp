@@ -5,11 +5,12 @@
 #include <complex>
 #include <limits>
 
-#include "chartmeasurements.h"
 #include "frequencygrid.h"
+#include "measurementbuilder.h"
 #include "recomputechart.h"
 #include "renderchart.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 
 namespace {
 
@@ -24,15 +25,15 @@ Complex degrees(double magnitude, double phase)
 // A state with every trace shown, drawn into a 600 x 400 frame, frequencies in MHz.
 class Recompute : public testing::Test {
 protected:
+    // Frequencies in MHz, as the window starts.
+    const UnitMultiplierScope units { 1e6 };
+
     Recompute()
     {
-        savedMultiplier = unitMultiplier;
-        unitMultiplier = 1e6;
         state.traceEnabled.fill(1);
         state.resetRowVisibility();
         state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400));
     }
-    ~Recompute() override { unitMultiplier = savedMultiplier; }
 
     RecomputeResult redraw()
     {
@@ -55,7 +56,6 @@ protected:
 
     ChartState state;
     HeadlessChartHost host;
-    double savedMultiplier = 0;
 };
 
 TEST_F(Recompute, TooSmallAPlotAreaChangesNothing)
@@ -116,7 +116,7 @@ TEST_F(Recompute, AutomaticAxesFollowTheData)
 TEST_F(Recompute, TraceValuesOfKnownPoints)
 {
     addMeasurement(state.measurements, 0, 10e6, 11, [](double) {
-        return GeneratedPoint { Complex(1, 0), Complex(0, 0), degrees(0.1, 170), degrees(0.5, -90) };
+        return SParams { Complex(1, 0), Complex(0, 0), degrees(0.1, 170), degrees(0.5, -90) };
     });
     for (const int32_t dbMode : { 1, 0 }) {
         state.dbMode = dbMode;
@@ -160,12 +160,12 @@ TEST_F(Recompute, CoarseMeasurementsDrawStraightLinesBetweenTheirPoints)
     // degrees, neither straight in the plotted values.
     const auto rising = [](double f) {
         const Complex s21(0.1 + 0.8 * f / 1e9, 0);
-        return GeneratedPoint { s21, s21, s21, s21 };
+        return SParams { s21, s21, s21, s21 };
     };
     const auto curved = [](double f) {
         const double x = f / 1e9;
         const Complex s21 = degrees(0.05 + 0.9 * x * x, -150 + 300 * x);
-        return GeneratedPoint { Complex(0.5, 0), s21, s21, Complex(0.5, 0) };
+        return SParams { Complex(0.5, 0), s21, s21, Complex(0.5, 0) };
     };
     struct Row {
         int32_t coarsePoints; // over 0 .. 1000 MHz
@@ -277,7 +277,7 @@ TEST_F(Recompute, StatisticsStayInsideTheValueAxis)
     addMeasurement(state.measurements, 0, 100e6, 101, [](double f) {
         const double db = -20 + 15 * f / 100e6;
         const Complex s21(std::pow(10, db / 20), 0);
-        return GeneratedPoint { Complex(0.1, 0), s21, s21, Complex(0.15, 0) };
+        return SParams { Complex(0.1, 0), s21, s21, Complex(0.15, 0) };
     });
     setManualView(0, 100e6, 10e6, -10, 0, 2);
     ASSERT_EQ(redraw(), RecomputeResult::Drawn);

@@ -4,51 +4,38 @@
 #include <QImage>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
 
-#include "../export/xlsxcontents.h"
-#include "../support/decimalcommalocale.h"
 #include "clirunner.h"
+#include "decimalcommalocale.h"
+#include "filetext.h"
+#include "tempdir.h"
+#include "touchstonetext.h"
+#include "xlsxcontents.h"
 
 namespace {
-
-std::string quoted(const std::string& path)
-{
-    return "'" + path + "'";
-}
 
 std::string samples(std::initializer_list<const char*> names)
 {
     std::string words;
     for (const char* name : names)
-        words += " " + quoted(samplePath(name));
+        words += " " + shellQuoted(samplePath(name));
     return words;
 }
 
-// A file of the test's own in the test folder, removed afterwards.
+// A file of the test's own in a fresh folder, removed afterwards.
 class OutputFile {
 public:
     explicit OutputFile(const std::string& name)
-        : path(::testing::TempDir() + "/sprelin_cli_" + name)
+        : path(folder.file(name))
     {
-        std::remove(path.c_str());
-    }
-    ~OutputFile() { std::remove(path.c_str()); }
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-
-    bool exists() const
-    {
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        if (f != nullptr)
-            std::fclose(f);
-        return f != nullptr;
     }
 
+    bool exists() const { return std::filesystem::exists(path); }
+
+    const TempDir folder;
     const std::string path;
 };
 
@@ -86,7 +73,7 @@ TEST(CliRender, WritesThePngOfTheRequestedSize)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.options);
         OutputFile png("render.png");
-        const CliRun run = runCli(std::string("render -o ") + quoted(png.path) + " " + c.options
+        const CliRun run = runCli(std::string("render -o ") + shellQuoted(png.path) + " " + c.options
             + samples({ "bandpass-filter.s2p", "attenuator-10db.s2p" }));
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.err, "");
@@ -106,8 +93,9 @@ TEST(CliRender, ManualAxesChangeThePicture)
     OutputFile automatic("automatic.png");
     OutputFile manual("manual.png");
     const std::string files = samples({ "bandpass-filter.s2p" });
-    ASSERT_EQ(runCli("render -o " + quoted(automatic.path) + files).status, 0);
-    const CliRun run = runCli("render -o " + quoted(manual.path) + " --x 2300:2500:50 --y -3:0:0.5" + files);
+    ASSERT_EQ(runCli("render -o " + shellQuoted(automatic.path) + files).status, 0);
+    const CliRun run
+        = runCli("render -o " + shellQuoted(manual.path) + " --x 2300:2500:50 --y -3:0:0.5" + files);
     ASSERT_EQ(run.status, 0) << run.err;
     QImage a(QString::fromStdString(automatic.path));
     QImage b(QString::fromStdString(manual.path));
@@ -120,7 +108,7 @@ TEST(CliRender, LegendAndSvgAreAskedForAndTheDefaultStaysTheWindowsImage)
 {
     const std::string files = samples({ "bandpass-filter.s2p", "attenuator-10db.s2p" });
     OutputFile plain("plain.png");
-    ASSERT_EQ(runCli("render -o " + quoted(plain.path) + files).status, 0);
+    ASSERT_EQ(runCli("render -o " + shellQuoted(plain.path) + files).status, 0);
     const QImage window(QString::fromStdString(plain.path));
     ASSERT_FALSE(window.isNull());
     struct Case {
@@ -137,10 +125,10 @@ TEST(CliRender, LegendAndSvgAreAskedForAndTheDefaultStaysTheWindowsImage)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         OutputFile out(c.name);
-        const CliRun run = runCli("render " + std::string(c.options) + " -o " + quoted(out.path) + files);
+        const CliRun run
+            = runCli("render " + std::string(c.options) + " -o " + shellQuoted(out.path) + files);
         ASSERT_EQ(run.status, 0) << run.err;
-        std::ifstream in(out.path, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes = readAll(out.path);
         EXPECT_EQ(bytes.find("<svg") != std::string::npos, c.svg);
         // Two traces: the S21M curve of each file, two pixels wide.
         if (c.svg) {
@@ -158,7 +146,7 @@ TEST(CliRender, LegendAndSvgAreAskedForAndTheDefaultStaysTheWindowsImage)
 TEST(CliExport, WritesTheWorkbookOfTheView)
 {
     OutputFile xlsx("export.xlsx");
-    const CliRun run = runCli("export -o " + quoted(xlsx.path) + " --traces S21M,S11M --unit GHz"
+    const CliRun run = runCli("export -o " + shellQuoted(xlsx.path) + " --traces S21M,S11M --unit GHz"
         + samples({ "attenuator-10db.s2p", "bandpass-filter.s2p" }));
     ASSERT_EQ(run.status, 0) << run.err;
     XlsxContents book;
@@ -182,24 +170,21 @@ TEST(CliExport, WritesTheWorkbookOfTheView)
 
 TEST(CliChartCommands, MeasurementsPastTheFirst2048KeepTheirTraces)
 {
-    const std::string folder = ::testing::TempDir() + "/sprelin_cli_many";
-    std::filesystem::create_directories(folder);
+    const TempDir folder;
+    const std::string text = touchstoneText(
+        "MHz S DB R 50", { levelsLine(100, -20, -3), levelsLine(150, -20, -3), levelsLine(200, -20, -3) });
+    // The last measurement's S21 lies apart from the others', so only it draws there.
+    const std::string last = touchstoneText(
+        "MHz S DB R 50", { levelsLine(100, -20, -40), levelsLine(150, -20, -40), levelsLine(200, -20, -40) });
     std::string files;
     const int count = 2100;
     std::string allButLast;
     for (int i = 0; i < count; ++i) {
-        const std::string path = folder + "/m" + std::to_string(i) + ".s2p";
-        // The last measurement's S21 lies apart from the others', so only it draws there.
-        const char* s21 = i == count - 1 ? "-40" : "-3";
-        std::ofstream file(path);
-        file << "# MHz S DB R 50\n";
-        for (const char* f : { "100", "150", "200" })
-            file << f << " -20 0 " << s21 << " 0 -3 0 -20 0\n";
         allButLast = files;
-        files += " " + quoted(path);
+        files += " " + shellQuoted(folder.write("m" + std::to_string(i) + ".s2p", i == count - 1 ? last : text));
     }
     OutputFile xlsx("many.xlsx");
-    const CliRun exported = runCli("export -o " + quoted(xlsx.path) + files);
+    const CliRun exported = runCli("export -o " + shellQuoted(xlsx.path) + files);
     ASSERT_EQ(exported.status, 0) << exported.err;
     XlsxContents book;
     ASSERT_TRUE(book.read(xlsx.path));
@@ -210,8 +195,8 @@ TEST(CliChartCommands, MeasurementsPastTheFirst2048KeepTheirTraces)
 
     OutputFile all("many.png");
     OutputFile fewer("fewer.png");
-    ASSERT_EQ(runCli("render --y -50:0:10 -o " + quoted(all.path) + files).status, 0);
-    ASSERT_EQ(runCli("render --y -50:0:10 -o " + quoted(fewer.path) + allButLast).status, 0);
+    ASSERT_EQ(runCli("render --y -50:0:10 -o " + shellQuoted(all.path) + files).status, 0);
+    ASSERT_EQ(runCli("render --y -50:0:10 -o " + shellQuoted(fewer.path) + allButLast).status, 0);
     const QImage withLast(QString::fromStdString(all.path));
     ASSERT_FALSE(withLast.isNull());
     EXPECT_NE(withLast, QImage(QString::fromStdString(fewer.path))) << "the 2100th trace is drawn";
@@ -220,13 +205,12 @@ TEST(CliChartCommands, MeasurementsPastTheFirst2048KeepTheirTraces)
     ASSERT_EQ(read.status, 0) << read.err;
     EXPECT_EQ(std::count(read.out.begin(), read.out.end(), '\n'), count + 1)
         << "a line per trace and the strip";
-    std::filesystem::remove_all(folder);
 }
 
 TEST(CliExport, TakesTheViewOptionsAndTheLanguage)
 {
     OutputFile xlsx("export-view.xlsx");
-    const CliRun run = runCli("export -o " + quoted(xlsx.path)
+    const CliRun run = runCli("export -o " + shellQuoted(xlsx.path)
         + " --traces S11M --vswr --language ru --size 800x600 --x 2100:2700:100 --y 1:4:0.5"
         + samples({ "bandpass-filter.s2p" }));
     ASSERT_EQ(run.status, 0) << run.err;
@@ -251,7 +235,7 @@ TEST(CliExport, RelativeToItselfGivesZeros)
 {
     OutputFile xlsx("export-relative.xlsx");
     const std::string file = samples({ "attenuator-10db.s2p" });
-    const CliRun run = runCli("export -o " + quoted(xlsx.path) + " --relative 1" + file + file);
+    const CliRun run = runCli("export -o " + shellQuoted(xlsx.path) + " --relative 1" + file + file);
     ASSERT_EQ(run.status, 0) << run.err;
     XlsxContents book;
     ASSERT_TRUE(book.read(xlsx.path));
@@ -270,9 +254,9 @@ TEST(CliExport, ReadsOptionNumbersAlikeInEveryLocale)
             GTEST_SKIP() << "no decimal-comma locale installed";
     }
     OutputFile xlsx("export-locale.xlsx");
-    const CliRun run
-        = runCli("export -o " + quoted(xlsx.path) + " --y -12.5:0.5:2.5" + samples({ "attenuator-10db.s2p" }),
-            "LC_ALL=de_DE.UTF-8");
+    const CliRun run = runCli(
+        "export -o " + shellQuoted(xlsx.path) + " --y -12.5:0.5:2.5" + samples({ "attenuator-10db.s2p" }),
+        "LC_ALL=de_DE.UTF-8");
     ASSERT_EQ(run.status, 0) << run.err;
     XlsxContents book;
     ASSERT_TRUE(book.read(xlsx.path));
@@ -282,9 +266,9 @@ TEST(CliExport, ReadsOptionNumbersAlikeInEveryLocale)
     EXPECT_EQ(attributeOf(axes[1], "<c:max", "val"), "0.5");
     EXPECT_EQ(attributeOf(axes[1], "<c:majorUnit", "val"), "2.5");
     EXPECT_EQ(book.sheet.find("<v>-10,"), std::string::npos);
-    const CliRun comma
-        = runCli("export -o " + quoted(xlsx.path) + " --y -12,5:0,5:2,5" + samples({ "attenuator-10db.s2p" }),
-            "LC_ALL=de_DE.UTF-8");
+    const CliRun comma = runCli(
+        "export -o " + shellQuoted(xlsx.path) + " --y -12,5:0,5:2,5" + samples({ "attenuator-10db.s2p" }),
+        "LC_ALL=de_DE.UTF-8");
     EXPECT_EQ(comma.status, 2);
 }
 
@@ -321,10 +305,10 @@ TEST(CliChartCommands, MistakesAreUsageErrors)
         std::string arguments = row.arguments;
         const size_t output = arguments.find("OUT");
         if (output != std::string::npos)
-            arguments.replace(output, 3, quoted(out.path));
+            arguments.replace(output, 3, shellQuoted(out.path));
         const size_t file = arguments.find("FILE");
         if (file != std::string::npos)
-            arguments.replace(file, 4, quoted(samplePath("attenuator-10db.s2p")));
+            arguments.replace(file, 4, shellQuoted(samplePath("attenuator-10db.s2p")));
         SCOPED_TRACE(arguments);
         const CliRun run = runCli(arguments);
         EXPECT_EQ(run.status, 2);
@@ -352,13 +336,13 @@ TEST(CliChartCommands, OutputsThatCannotBeWrittenFail)
     const std::string folder = ::testing::TempDir() + "/sprelin_no_such_folder";
     for (const char* command : { "render -o ", "export -o " }) {
         const std::string out = folder + (std::string(command) == "render -o " ? "/out.png" : "/out.xlsx");
-        const CliRun run = runCli(command + quoted(out) + samples({ "attenuator-10db.s2p" }));
+        const CliRun run = runCli(command + shellQuoted(out) + samples({ "attenuator-10db.s2p" }));
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_NE(run.err.find(out), std::string::npos) << run.err;
     }
     OutputFile png("nothing.png");
     const CliRun nothing
-        = runCli("render -o " + quoted(png.path) + " " + quoted(samplePath("no-such-file.s2p")));
+        = runCli("render -o " + shellQuoted(png.path) + " " + shellQuoted(samplePath("no-such-file.s2p")));
     EXPECT_EQ(nothing.status, 1);
     EXPECT_FALSE(png.exists());
 }

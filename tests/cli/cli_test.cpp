@@ -10,15 +10,6 @@
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 std::vector<std::string> fieldsOf(const std::string& line, char separator)
 {
     std::vector<std::string> fields;
@@ -28,17 +19,12 @@ std::vector<std::string> fieldsOf(const std::string& line, char separator)
     return fields;
 }
 
-std::string quoted(const std::string& path)
-{
-    return "'" + path + "'";
-}
-
 std::string allSamples()
 {
     std::string words;
     for (const char* name : { "bandpass-filter.s2p", "antenna-900mhz.s1p", "power-divider-75ohm.s3p",
              "attenuator-10db.s2p", "lowpass-channels.dtu", "filters-two-tables.csv" })
-        words += quoted(samplePath(name)) + " ";
+        words += shellQuoted(samplePath(name)) + " ";
     return words;
 }
 
@@ -75,7 +61,7 @@ TEST(CliDump, PrintsEveryMeasurementInPathOrder)
 
 TEST(CliDump, PointsKeepFullPrecision)
 {
-    const CliRun run = runCli("dump " + quoted(samplePath("bandpass-filter.s2p")));
+    const CliRun run = runCli("dump " + shellQuoted(samplePath("bandpass-filter.s2p")));
     ASSERT_EQ(run.status, 0);
     const std::vector<std::string> lines = linesOf(run.out);
     ASSERT_GE(lines.size(), 2u);
@@ -92,7 +78,7 @@ TEST(CliDump, TouchstoneTwoAndFourPortSamplesReadAsTheirFormulas)
 {
     // The two-port: 10 ohm + 5 nH in series, written at 50 and 75 ohm, read at 50 ohm as
     // S11 = Z / (Z + 100) and S21 = 100 / (Z + 100) (the file holds six decimals).
-    const CliRun series = runCli("dump " + quoted(samplePath("series-rl-50-75ohm.s2p")));
+    const CliRun series = runCli("dump " + shellQuoted(samplePath("series-rl-50-75ohm.s2p")));
     ASSERT_EQ(series.status, 0) << series.err;
     const std::vector<std::string> lines = linesOf(series.out);
     ASSERT_EQ(lines.size(), 31u);
@@ -109,7 +95,7 @@ TEST(CliDump, TouchstoneTwoAndFourPortSamplesReadAsTheirFormulas)
     }
 
     // The four-port coupler: six views; in view 1-3 |S31| is the coupling 10^(-10/20).
-    const CliRun coupler = runCli("dump " + quoted(samplePath("coupler-10db.s4p")));
+    const CliRun coupler = runCli("dump " + shellQuoted(samplePath("coupler-10db.s4p")));
     ASSERT_EQ(coupler.status, 0) << coupler.err;
     std::vector<std::string> names;
     std::vector<std::string> firstPoints;
@@ -142,8 +128,8 @@ TEST(CliDump, FileThatYieldsNothingIsReportedAndTheOthersStillPrint)
     const std::string missing = ::testing::TempDir() + "/sprelin_no_such_file.s2p";
     const std::string unsupported = samplePath("../README.md");
     const std::string folder = samplePath(".");
-    const CliRun run = runCli("dump " + quoted(samplePath("antenna-900mhz.s1p")) + " " + quoted(missing) + " "
-        + quoted(unsupported) + " " + quoted(folder));
+    const CliRun run = runCli("dump " + shellQuoted(samplePath("antenna-900mhz.s1p")) + " "
+        + shellQuoted(missing) + " " + shellQuoted(unsupported) + " " + shellQuoted(folder));
     EXPECT_EQ(run.status, 1);
     const std::vector<std::string> errors = linesOf(run.err);
     ASSERT_EQ(errors.size(), 3u) << run.err;
@@ -155,8 +141,8 @@ TEST(CliDump, FileThatYieldsNothingIsReportedAndTheOthersStillPrint)
 
 TEST(CliInfo, OneLinePerMeasurement)
 {
-    const CliRun run = runCli("info " + quoted(samplePath("attenuator-10db.s2p")) + " "
-        + quoted(samplePath("lowpass-channels.dtu")));
+    const CliRun run = runCli("info " + shellQuoted(samplePath("attenuator-10db.s2p")) + " "
+        + shellQuoted(samplePath("lowpass-channels.dtu")));
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<std::string> lines = linesOf(run.out);
     ASSERT_EQ(lines.size(), 4u);
@@ -214,13 +200,13 @@ std::vector<std::vector<double>> dumpedPoints(const std::string& out)
 
 TEST(CliAverage, AverageOfOneFileTwiceReadsBackAsThatFile)
 {
-    const std::string source = quoted(samplePath("bandpass-filter.s2p"));
+    const std::string source = shellQuoted(samplePath("bandpass-filter.s2p"));
     const std::string out = ::testing::TempDir() + "/sprelin_cli_average.s2p";
-    const CliRun written = runCli("average -o " + quoted(out) + " " + source + " " + source);
+    const CliRun written = runCli("average -o " + shellQuoted(out) + " " + source + " " + source);
     ASSERT_EQ(written.status, 0) << written.err;
 
     const CliRun original = runCli("dump " + source);
-    const CliRun averaged = runCli("dump " + quoted(out));
+    const CliRun averaged = runCli("dump " + shellQuoted(out));
     ASSERT_EQ(averaged.status, 0) << averaged.err;
     const auto a = dumpedPoints(original.out);
     const auto b = dumpedPoints(averaged.out);
@@ -237,9 +223,10 @@ TEST(CliAverage, AverageOfOneFileTwiceReadsBackAsThatFile)
 TEST(CliAverage, UnwritableOutputIsReported)
 {
     const std::string out = ::testing::TempDir() + "/sprelin_no_such_folder/out.s2p";
-    const CliRun run = runCli("average -o " + quoted(out) + " " + quoted(samplePath("attenuator-10db.s2p")));
+    const CliRun run
+        = runCli("average -o " + shellQuoted(out) + " " + shellQuoted(samplePath("attenuator-10db.s2p")));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, out + ": not writable: no such folder\n");
-    const CliRun usage = runCli("average " + quoted(samplePath("attenuator-10db.s2p")));
+    const CliRun usage = runCli("average " + shellQuoted(samplePath("attenuator-10db.s2p")));
     EXPECT_EQ(usage.status, 2);
 }

@@ -1,7 +1,6 @@
 #include "clirunner.h"
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -9,17 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-} // namespace
+#include "filetext.h"
 
 CliRun runCli(const std::string& arguments, const std::string& environment)
 {
@@ -44,4 +33,13 @@ CliRun runCli(const std::string& arguments, const std::string& environment)
 std::string samplePath(const std::string& name)
 {
     return std::string(SPRELIN_SAMPLES) + "/" + name;
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }

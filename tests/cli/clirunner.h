@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "shellquote.h"
 
 // What one run of the batch tool gave.
 struct CliRun {
@@ -15,3 +18,6 @@ CliRun runCli(const std::string& arguments, const std::string& environment = std
 
 // The path of a sample file shipped with the project.
 std::string samplePath(const std::string& name);
+
+// The lines of a command's output, without their line ends.
+std::vector<std::string> linesOf(const std::string& text);

@@ -1,19 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "../formats/tempdir.h"
 #include "clirunner.h"
+#include "filetext.h"
+#include "tempdir.h"
 
 namespace {
-
-std::string quoted(const std::string& path)
-{
-    return "'" + path + "'";
-}
 
 std::string repeated(const std::string& piece, int count)
 {
@@ -21,15 +16,6 @@ std::string repeated(const std::string& piece, int count)
     for (int i = 0; i < count; ++i)
         text += piece;
     return text;
-}
-
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
 }
 
 const std::string tooMany = ": more measurements than the window can hold (2045)\n";
@@ -62,10 +48,11 @@ TEST(CliInputs, FilesOfMoreMeasurementsThanTheWindowHoldsDoNotLoad)
         const std::string path = dir.file(c.name);
         writeAll(path, c.text);
         // A good file beside the bad one comes out all the same.
-        const CliRun run = runCli("info " + quoted(path) + " " + quoted(samplePath("attenuator-10db.s2p")));
+        const CliRun run
+            = runCli("info " + shellQuoted(path) + " " + shellQuoted(samplePath("attenuator-10db.s2p")));
         EXPECT_EQ(run.status, c.error.empty() ? 0 : 1);
         EXPECT_EQ(run.err, c.error.empty() ? "" : path + c.error);
-        EXPECT_EQ(lines(run.out).size(), c.infoLines + 1);
+        EXPECT_EQ(linesOf(run.out).size(), c.infoLines + 1);
     }
 }
 
@@ -82,9 +69,9 @@ TEST(CliInputs, FrequenciesThatAreNotFiniteEndTheScan)
         TempDir dir;
         const std::string path = dir.file(c.name);
         writeAll(path, c.text);
-        const CliRun run = runCli("info " + quoted(path));
+        const CliRun run = runCli("info " + shellQuoted(path));
         EXPECT_EQ(run.err, c.error.empty() ? "" : path + c.error);
-        const std::vector<std::string> out = lines(run.out);
+        const std::vector<std::string> out = linesOf(run.out);
         ASSERT_EQ(out.size(), c.infoLines);
         if (!out.empty()) { // two points from 1 to 2 GHz
             EXPECT_EQ(out[0], "0\ta-01\t2\t1000000000\t2000000000\t1000000000");
@@ -99,16 +86,16 @@ TEST(CliInputs, AverageLeavesOutPointsThatAreNotNumbers)
     // An infinite level makes the second point's dB infinite and its angle not a number.
     writeAll(input, "1e9 -20\n2e9 1e400\n3e9 -40\n");
     const std::string out = dir.file("mean.s2p");
-    const CliRun run = runCli("average -o " + quoted(out) + " " + quoted(input));
+    const CliRun run = runCli("average -o " + shellQuoted(out) + " " + shellQuoted(input));
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string text = readAll(out);
     EXPECT_EQ(text.find("nan"), std::string::npos);
     EXPECT_EQ(text.find("inf"), std::string::npos);
-    const CliRun info = runCli("info " + quoted(out));
+    const CliRun info = runCli("info " + shellQuoted(out));
     EXPECT_EQ(info.out, "0\tmean\t2\t1000000000\t3000000000\t2000000000\n");
 
     writeAll(input, "1e9 1e400\n2e9 1e400\n");
-    const CliRun none = runCli("average -o " + quoted(out) + " " + quoted(input));
+    const CliRun none = runCli("average -o " + shellQuoted(out) + " " + shellQuoted(input));
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.err, out + ": no usable S-parameter data\n");
     EXPECT_EQ(readAll(out), text);
@@ -119,7 +106,7 @@ TEST(CliInputs, CsvWhoseFirstTableIsEmptyGivesTheLaterTable)
     TempDir dir;
     const std::string path = dir.file("a.csv");
     writeAll(path, "T1\nFreq, MHz;A\n\nT2\nFreq, MHz;B\n1;-1\n2;-2\n");
-    const CliRun run = runCli("info " + quoted(path));
+    const CliRun run = runCli("info " + shellQuoted(path));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, "0\tB T2\t2\t1000000\t2000000\t1000000\n");
@@ -132,10 +119,10 @@ TEST(CliInputs, ControlCharactersOfNamesAreEscapedInListings)
     const std::string path = dir.file(name + ".dtu");
     writeAll(path, "1e9 -1\n2e9 -2\n");
     const std::string shown = "a\\nb\\tc\\x1b\\\\d-01";
-    const CliRun info = runCli("info " + quoted(path));
+    const CliRun info = runCli("info " + shellQuoted(path));
     EXPECT_EQ(info.out, "0\t" + shown + "\t2\t1000000000\t2000000000\t1000000000\n");
-    const CliRun dump = runCli("dump " + quoted(path));
-    const std::vector<std::string> dumped = lines(dump.out);
+    const CliRun dump = runCli("dump " + shellQuoted(path));
+    const std::vector<std::string> dumped = linesOf(dump.out);
     ASSERT_EQ(dumped.size(), 3u);
     const std::string folder = dir.path.string();
     EXPECT_EQ(dumped[0], "measurement\t0\t" + shown + "\t" + folder + "/a\\nb\\tc\\x1b\\\\d.dtu\t2");

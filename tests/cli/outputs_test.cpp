@@ -11,15 +11,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "../formats/tempdir.h"
 #include "clirunner.h"
+#include "filetext.h"
+#include "tempdir.h"
 
 namespace {
-
-std::string quoted(const std::string& path)
-{
-    return "'" + path + "'";
-}
 
 // A writing command, the extension of its output and the bytes every output starts with.
 struct Writer {
@@ -36,8 +32,8 @@ const Writer writers[] = {
 
 CliRun write(const Writer& w, const std::string& output)
 {
-    return runCli(
-        std::string(w.command) + " -o " + quoted(output) + " " + quoted(samplePath("attenuator-10db.s2p")));
+    return runCli(std::string(w.command) + " -o " + shellQuoted(output) + " "
+        + shellQuoted(samplePath("attenuator-10db.s2p")));
 }
 
 bool startsWith(const std::string& text, const std::string& start)
@@ -74,7 +70,7 @@ TEST(CliOutputs, StandardOutputAndDevicesAreWrittenInPlace)
         EXPECT_TRUE(startsWith(viaLink.out, w.magic));
         EXPECT_TRUE(alike(w, viaLink.out, out.out)) << viaLink.out.size() << " " << out.out.size();
         const CliRun piped = runCli(std::string(w.command) + " -o /dev/stdout "
-            + quoted(samplePath("attenuator-10db.s2p")) + " | cat");
+            + shellQuoted(samplePath("attenuator-10db.s2p")) + " | cat");
         EXPECT_EQ(piped.status, 0) << piped.err;
         EXPECT_TRUE(startsWith(piped.out, w.magic));
         EXPECT_TRUE(alike(w, piped.out, out.out)) << piped.out.size() << " " << out.out.size();
@@ -188,7 +184,7 @@ TEST(CliOutputs, KilledAverageLeavesTheOldFileOrTheWholeNewOne)
     }
     const std::string target = dir.file("mean.s2p");
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(runCli("average -o " + quoted(target) + " " + quoted(input)).status, 0);
+    ASSERT_EQ(runCli("average -o " + shellQuoted(target) + " " + shellQuoted(input)).status, 0);
     const auto runTime = std::chrono::steady_clock::now() - start;
     const std::string complete = readAll(target);
     ASSERT_GT(complete.size(), 300000u * 9);

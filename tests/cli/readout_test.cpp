@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <utility>
+#include <vector>
 
-#include "../support/decimalcommalocale.h"
 #include "clirunner.h"
+#include "decimalcommalocale.h"
+#include "tempdir.h"
+#include "touchstonetext.h"
 
 namespace {
 
@@ -17,27 +17,22 @@ namespace {
 class ReadoutFiles {
 public:
     ReadoutFiles()
-        : folder(::testing::TempDir() + "/sprelin_readout_" + std::to_string(getpid()))
+        : low(write("low", -20.5, -7))
+        , high(write("high", -10.25, -3))
     {
-        std::filesystem::create_directories(folder);
-        low = write("low", -20.5, -7);
-        high = write("high", -10.25, -3);
     }
-    ~ReadoutFiles() { std::filesystem::remove_all(folder); }
 
     std::string write(const std::string& name, double s11, double s21) const
     {
-        const std::string path = folder + "/" + name + ".s2p";
-        std::ofstream out(path);
-        out << "# MHz S DB R 50\n";
+        std::vector<TouchstoneLine> lines;
         for (int i = 0; i <= 20; ++i)
-            out << 1000 + 100 * i << ' ' << s11 << " 0 " << s21 << " 0 " << s21 << " 0 " << s11 << " 0\n";
-        return "'" + path + "'";
+            lines.push_back(levelsLine(1000 + 100 * i, s11, s21));
+        return shellQuoted(folder.write(name + ".s2p", touchstoneText("MHz S DB R 50", lines)));
     }
 
-    const std::string folder;
-    std::string low;
-    std::string high;
+    const TempDir folder;
+    const std::string low;
+    const std::string high;
 };
 
 CliRun readout(const ReadoutFiles& files, const std::string& options, const std::string& environment = "")
@@ -135,7 +130,7 @@ TEST(CliReadout, FrequencyOutsideTheViewAndMistakes)
 TEST(CliReadout, FileThatYieldsNothingFailsAfterTheOthersPrint)
 {
     const ReadoutFiles files;
-    const std::string missing = files.folder + "/missing.s2p";
+    const std::string missing = files.folder.file("missing.s2p");
     const CliRun run = runCli("readout --at 2000 " + files.high + " '" + missing + "'");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "0\thigh\tS21M\t   -3\n2000\tMax:    -3\thigh\tMin:    -3\thigh\tDiff:     0\n");

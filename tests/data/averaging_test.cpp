@@ -3,19 +3,12 @@
 #include <vector>
 
 #include "averaging.h"
-#include "measurementfixture.h"
+#include "lagrange.h"
+#include "measurementbuilder.h"
 
 namespace {
 
 constexpr double GHz = 1e9;
-
-void addMeasurement(
-    RubberS2P& list, const std::vector<double>& freqs, const std::function<SParams(double)>& values)
-{
-    RubberS2PData* m = list.measurement(list.itemCount);
-    ASSERT_NE(m, nullptr);
-    fillMeasurement(*m, freqs, values);
-}
 
 void expectNear(const Complex& actual, const Complex& expected, double tol)
 {
@@ -31,7 +24,7 @@ TEST(AverageMeasurements, EqualGridsGiveTheComplexMean)
     auto values = [](int k) {
         return [k](double f) {
             const double g = f / GHz;
-            return SParams { Complex(0.1 * k + g, -g), Complex(k, 0.5), Complex(g * g - k, k * g),
+            return SParams { Complex(0.1 * k + g, -g), Complex(g * g - k, k * g), Complex(k, 0.5),
                 Complex(-0.2 * k, 0.01 * g) };
         };
     };
@@ -62,8 +55,8 @@ TEST(AverageMeasurements, OneAndIGiveHalfOfEach)
     const std::vector<double> grid = { 1 * GHz, 2 * GHz, 3 * GHz };
     const Complex zero(0, 0);
     RubberS2P list;
-    addMeasurement(list, grid, [&](double) { return SParams { zero, zero, Complex(1, 0), zero }; });
-    addMeasurement(list, grid, [&](double) { return SParams { zero, zero, Complex(0, 1), zero }; });
+    addMeasurement(list, grid, [&](double) { return SParams { zero, Complex(1, 0), zero, zero }; });
+    addMeasurement(list, grid, [&](double) { return SParams { zero, Complex(0, 1), zero, zero }; });
     RubberS2PData out;
     averageMeasurements(out, list);
     ASSERT_EQ(out.itemCount, 3);
@@ -75,7 +68,7 @@ TEST(AverageMeasurements, MeasurementsWithoutDataCountAsZeros)
 {
     const std::vector<double> grid = { 1 * GHz, 2 * GHz, 3 * GHz, 4 * GHz };
     const auto values = [](double f) {
-        return SParams { Complex(f / GHz, 1), Complex(2, -f / GHz), Complex(0.5, 0.25), Complex(-1, 0) };
+        return SParams { Complex(f / GHz, 1), Complex(0.5, 0.25), Complex(2, -f / GHz), Complex(-1, 0) };
     };
     RubberS2P list;
     addMeasurement(list, grid, values);
@@ -97,11 +90,11 @@ TEST(AverageMeasurements, DifferentGridsUseTheParabolaOfEachMeasurement)
     const std::vector<double> other = { 0.5 * GHz, 1.7 * GHz, 2.2 * GHz, 3.9 * GHz, 6 * GHz };
     const auto first = [](double f) {
         const double g = f / GHz;
-        return SParams { Complex(g, 0), Complex(0, g), Complex(1, 1), Complex(-g, 2) };
+        return SParams { Complex(g, 0), Complex(1, 1), Complex(0, g), Complex(-g, 2) };
     };
     const auto second = [](double f) {
         const double g = f / GHz;
-        return SParams { Complex(1 / g, g), Complex(g * g * g, -1), Complex(0.3, -g * g),
+        return SParams { Complex(1 / g, g), Complex(0.3, -g * g), Complex(g * g * g, -1),
             Complex(1 / (g + 1), 0) };
     };
     RubberS2P list;

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "interpolation.h"
-#include "measurementfixture.h"
+#include "lagrange.h"
+#include "measurementbuilder.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ SParams zeroValues(double)
 SParams quadratics(double f)
 {
     const double g = f / GHz;
-    return { Complex(0.9 - 0.05 * g, 0.01 * g * g), Complex(0.1 * g * g, -0.2),
-        Complex(-0.3 + 0.02 * g * g, 0.4 * g), Complex(0.05 * g, -0.01 * g * g + 0.1) };
+    return { Complex(0.9 - 0.05 * g, 0.01 * g * g), Complex(-0.3 + 0.02 * g * g, 0.4 * g),
+        Complex(0.1 * g * g, -0.2), Complex(0.05 * g, -0.01 * g * g + 0.1) };
 }
 
 struct BracketCase {
@@ -158,7 +159,7 @@ TEST(InterpolateAt, ParabolaThroughTheThreePointsAroundTheFrequency)
     fillMeasurement(m, { 1 * GHz, 2 * GHz, 3 * GHz, 4 * GHz }, [](double f) {
         const double g = f / GHz;
         const Complex s21 = g < 3.5 ? Complex(0.1 * g * g, 0) : Complex(5, 0);
-        return SParams { Complex(0, 0), Complex(0, 0), s21, Complex(0, 0) };
+        return SParams { Complex(0, 0), s21, Complex(0, 0), Complex(0, 0) };
     });
     S2PPoint out = zeroPoint();
     ASSERT_EQ(interpolateAt(m, out, 2.5 * GHz), 1);
@@ -202,8 +203,8 @@ TEST(InterpolateAt, FitsEachParameterToItsOwnWindowPoints)
     const std::vector<double> freqs = { 1e9, 1.4e9, 2.1e9, 2.2e9, 3.9e9 };
     const auto values = [](double f) {
         const double g = f / GHz;
-        return SParams { Complex(std::sin(g), std::cos(3 * g)), Complex(std::exp(-g), g),
-            Complex(1 / g, -std::sqrt(g)), Complex(std::log(g), 0.5) };
+        return SParams { Complex(std::sin(g), std::cos(3 * g)), Complex(1 / g, -std::sqrt(g)),
+            Complex(std::exp(-g), g), Complex(std::log(g), 0.5) };
     };
     RubberS2PData m;
     fillMeasurement(m, freqs, values);

@@ -4,20 +4,16 @@
 
 #include <vector>
 
+#include "measurementbuilder.h"
 #include "rubbers2p.h"
 
 namespace {
 
+// Points whose S21 is (f, -f) and whose other parameters are zero.
 void fill(RubberS2PData& m, const std::vector<double>& freqs)
 {
-    for (double f : freqs) {
-        S2PPoint* p = m.point(m.itemCount);
-        ASSERT_NE(p, nullptr);
-        p->freq = f;
-        p->sParams(1, 0) = Complex(f, -f);
-    }
-    m.dataValid = 1;
-    m.updateFreqSummary();
+    const Complex zero(0, 0);
+    fillMeasurement(m, freqs, [zero](double f) { return SParams { zero, Complex(f, -f), zero, zero }; });
 }
 
 TEST(RubberS2PData, PointAppendsOneZeroPointAndReturnsItAgain)

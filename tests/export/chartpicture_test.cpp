@@ -7,10 +7,10 @@
 #include <map>
 #include <vector>
 
-#include "../chart/chartmeasurements.h"
 #include "chartpicture.h"
 #include "drawchart.h"
 #include "legendof.h"
+#include "measurementbuilder.h"
 #include "presentchart.h"
 #include "renderchart.h"
 #include "tracepalette.h"
@@ -26,7 +26,7 @@ struct DrawnState {
     {
         for (int32_t m = 0; m < measurements; ++m) {
             RubberS2PData& data = addMeasurement(state.measurements, 100e6, 200e6, 21, [m](double f) {
-                return GeneratedPoint { 0.1, std::polar(0.1 * (m + 1), f / 1e9), 0.1, 0.1 };
+                return SParams { 0.1, std::polar(0.1 * (m + 1), f / 1e9), 0.1, 0.1 };
             });
             data.displayName = "m" + std::to_string(m);
         }

@@ -3,11 +3,12 @@
 #include <charconv>
 #include <cmath>
 
-#include "../chart/chartmeasurements.h"
-#include "../formats/tempdir.h"
 #include "exportlayout.h"
+#include "measurementbuilder.h"
 #include "renderchart.h"
+#include "tempdir.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 #include "workbookexport.h"
 #include "xlsxcontents.h"
 
@@ -20,30 +21,14 @@ double numberOf(const std::string& text)
     return v;
 }
 
-// Restores the process-wide frequency unit after a test.
-class UnitScope {
-public:
-    explicit UnitScope(double multiplier)
-        : previous(unitMultiplier)
-    {
-        unitMultiplier = multiplier;
-    }
-    ~UnitScope() { unitMultiplier = previous; }
-    UnitScope(const UnitScope&) = delete;
-    UnitScope& operator=(const UnitScope&) = delete;
-
-private:
-    double previous;
-};
-
 TEST(ExportInput, ExportsTheLastRecomputationAsPlotted)
 {
-    const UnitScope unit(1e6);
+    const UnitMultiplierScope unit(1e6);
     ChartState state;
     RubberS2PData& first = addConstantMeasurement(state.measurements, 100e6, 200e6, 11, Complex(0.5, 0));
     first.displayName = "half.s2p";
     RubberS2PData& second = addMeasurement(state.measurements, 150e6, 200e6, 6, [](double f) {
-        return GeneratedPoint { 0.1, std::polar(f / 1e9, 0.0), 0.1, 0.1 };
+        return SParams { 0.1, std::polar(f / 1e9, 0.0), 0.1, 0.1 };
     });
     second.displayName = "rising.s2p";
     state.dbMode = 0;

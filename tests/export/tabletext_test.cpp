@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "../support/decimalcommalocale.h"
+#include "decimalcommalocale.h"
 #include "tabletext.h"
 
 namespace {

@@ -4,8 +4,9 @@
 #include <cmath>
 #include <sys/stat.h>
 
-#include "../formats/tempdir.h"
-#include "../support/decimalcommalocale.h"
+#include "decimalcommalocale.h"
+#include "filetext.h"
+#include "tempdir.h"
 #include "workbookexport.h"
 #include "xlsxcontents.h"
 

@@ -4,22 +4,19 @@
 #include <cstdlib>
 
 #include "averagedcommand.h"
+#include "filetext.h"
+#include "measurementbuilder.h"
 #include "tempdir.h"
 
 namespace {
 
-void addMeasurement(RubberS2P& list, const Complex& s21)
+// A measurement at 1, 2 and 3 GHz whose S11 is 0.25 and whose S21 is s21.
+void addWithS21(RubberS2P& list, const Complex& s21)
 {
-    RubberS2PData* m = list.measurement(list.itemCount);
-    ASSERT_NE(m, nullptr);
-    for (double f : { 1e9, 2e9, 3e9 }) {
-        S2PPoint* p = m->point(m->itemCount);
-        p->freq = f;
-        p->sParams(1, 0) = s21;
-        p->sParams(0, 0) = Complex(0.25, 0);
-    }
-    m->dataValid = 1;
-    m->updateFreqSummary();
+    const Complex zero(0, 0);
+    addMeasurement(list, { 1e9, 2e9, 3e9 }, [s21, zero](double) {
+        return SParams { Complex(0.25, 0), s21, zero, zero };
+    });
 }
 
 TEST(AveragedS2PCommand, WritesTheMeanOfTheListAndLeavesTheListAsItWas)
@@ -27,8 +24,8 @@ TEST(AveragedS2PCommand, WritesTheMeanOfTheListAndLeavesTheListAsItWas)
     TempDir dir;
     const std::string path = dir.file("mean.s2p");
     RubberS2P list;
-    addMeasurement(list, Complex(1, 0));
-    addMeasurement(list, Complex(0, 1));
+    addWithS21(list, Complex(1, 0));
+    addWithS21(list, Complex(0, 1));
     ASSERT_EQ(averagedS2PCommand(list, path), LoadSuccess);
     EXPECT_EQ(list.itemCount, 2);
 
@@ -52,7 +49,7 @@ TEST(AveragedS2PCommand, ReportsAFileThatCannotBeWritten)
 {
     TempDir dir;
     RubberS2P list;
-    addMeasurement(list, Complex(1, 0));
+    addWithS21(list, Complex(1, 0));
     EXPECT_EQ(averagedS2PCommand(list, dir.file("missing/mean.s2p")), LoadCannotWrite);
 }
 

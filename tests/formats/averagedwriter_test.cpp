@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "averagedwriter.h"
+#include "decimalcommalocale.h"
+#include "filesizelimit.h"
+#include "filetext.h"
+#include "measurementbuilder.h"
 #include "tempdir.h"
 
 namespace {
@@ -20,21 +21,13 @@ const char kHeader[] = "! Sprelin average calculated S2P\r\n"
 
 struct Point {
     double freq;
-    Complex s11, s12, s21, s22;
+    SParams s;
 };
 
 void fill(RubberS2PData& m, const std::vector<Point>& points)
 {
-    for (const Point& p : points) {
-        S2PPoint* q = m.point(m.itemCount);
-        q->freq = p.freq;
-        q->sParams(0, 0) = p.s11;
-        q->sParams(0, 1) = p.s12;
-        q->sParams(1, 0) = p.s21;
-        q->sParams(1, 1) = p.s22;
-    }
-    m.dataValid = 1;
-    m.updateFreqSummary();
+    for (const Point& p : points)
+        fillMeasurement(m, { p.freq }, [&p](double) { return p.s; });
 }
 
 std::vector<Point> manyPoints(int n)
@@ -42,8 +35,9 @@ std::vector<Point> manyPoints(int n)
     std::vector<Point> points;
     for (int i = 0; i < n; ++i) {
         const double f = 1e8 + 3.7e7 * i;
-        points.push_back({ f, std::polar(0.9, 0.01 * i), std::polar(0.01, -2.0),
-            std::polar(0.5 + 0.001 * i, -0.3 * i), Complex(-0.2, 0.1 * std::sin(i)) });
+        points.push_back({ f,
+            { std::polar(0.9, 0.01 * i), std::polar(0.5 + 0.001 * i, -0.3 * i), std::polar(0.01, -2.0),
+                Complex(-0.2, 0.1 * std::sin(i)) } });
     }
     return points;
 }
@@ -71,8 +65,8 @@ TEST(AveragedWriter, WritesTheHeaderAndOneExactLinePerPoint)
     const std::string path = dir.file("mean.s2p");
     RubberS2PData m;
     fill(m,
-        { { 1.5e9, Complex(0.5, 0), Complex(0, 0.1), Complex(-1, 0), Complex(0, 0) },
-            { 2.25e9, Complex(0, -0.5), Complex(1e-4, 0), Complex(0, 0), Complex(-0.5, -0.5) } });
+        { { 1.5e9, { Complex(0.5, 0), Complex(-1, 0), Complex(0, 0.1), Complex(0, 0) } },
+            { 2.25e9, { Complex(0, -0.5), Complex(0, 0), Complex(1e-4, 0), Complex(-0.5, -0.5) } } });
     ASSERT_EQ(writeAveragedS2P(m, path), LoadSuccess);
     EXPECT_EQ(m.sourcePath, path);
 
@@ -113,7 +107,7 @@ TEST(AveragedWriter, NumbersReadBackWithinSixDigits)
         }
         EXPECT_EQ(*at, ' ') << "the last field is padded too";
         EXPECT_NEAR(v[0] * 1e9, points[i].freq, points[i].freq * 5e-6);
-        const Complex expected[4] = { points[i].s11, points[i].s21, points[i].s12, points[i].s22 };
+        const SParams& expected = points[i].s; // in the file's order
         for (int k = 0; k < 4; ++k) {
             const Complex back = fromDbAngle(v[1 + 2 * k], v[2 + 2 * k]);
             EXPECT_NEAR(std::abs(back - expected[k]), 0.0, std::abs(expected[k]) * 2e-5) << line;
@@ -123,15 +117,14 @@ TEST(AveragedWriter, NumbersReadBackWithinSixDigits)
 
 TEST(AveragedWriter, PrintsADecimalPointUnderADecimalCommaLocale)
 {
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    const DecimalCommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << "no decimal-comma locale is installed";
     TempDir dir;
     const std::string path = dir.file("mean.s2p");
     RubberS2PData m;
-    fill(m, { { 1.5e9, Complex(0.5, 0), Complex(0, 0.1), Complex(-1, 0), Complex(0, 0) } });
-    const LoadResult result = writeAveragedS2P(m, path);
-    std::setlocale(LC_ALL, "C");
-    ASSERT_EQ(result, LoadSuccess);
+    fill(m, { { 1.5e9, { Complex(0.5, 0), Complex(-1, 0), Complex(0, 0.1), Complex(0, 0) } } });
+    ASSERT_EQ(writeAveragedS2P(m, path), LoadSuccess);
     const std::vector<std::string> all = lines(readAll(path));
     ASSERT_EQ(all.size(), 4u);
     EXPECT_EQ(all[3].substr(0, 26), " 1.5          -6.0206     ");
@@ -210,15 +203,12 @@ TEST(AveragedWriter, FailedWriteKeepsTheOldFile)
     RubberS2PData m;
     fill(m, manyPoints(100));
 
-    struct rlimit saved;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const LoadResult result = writeAveragedS2P(m, path);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    LoadResult result = LoadSuccess;
+    {
+        const FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.active());
+        result = writeAveragedS2P(m, path);
+    }
 
     EXPECT_EQ(result, LoadCannotWrite);
     EXPECT_EQ(m.sourcePath, "");

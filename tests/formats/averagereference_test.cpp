@@ -5,6 +5,7 @@
 #include "averagedwriter.h"
 #include "averaging.h"
 #include "cformat.h"
+#include "filetext.h"
 #include "loader.h"
 #include "tempdir.h"
 

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "loader.h"
 #include "reloadorder.h"
+#include "tempdir.h"
 
 namespace {
 
@@ -17,27 +17,6 @@ const char* const kThreePort = "# Hz MA\n1 0 0 0.5 0 0.3 0\n0.5 0 0 0 0.1 0\n0.3
                                "2 0 0 0.5 0 0.3 0\n0.5 0 0 0 0.1 0\n0.3 0 0.1 0 0 0\n";
 const char* const kColumns = "1000 -3 -6\n2000 -4 -7\n";
 const char* const kCsv = "Filter\r\nMHz;S21;S12\r\n100;-1;-20\r\n200;-2;-25\r\n";
-
-// A folder of its own under the test temporary folder, removed with its files.
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& name)
-        : path_(::testing::TempDir() + "/" + name)
-    {
-        std::system(("rm -rf '" + path_ + "' && mkdir -p '" + path_ + "'").c_str());
-    }
-    ~TempFolder() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    std::string write(const std::string& name, const std::string& text) const
-    {
-        const std::string file = path_ + "/" + name;
-        std::ofstream(file, std::ios::binary) << text;
-        return file;
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 std::vector<std::string> displayNames(RubberS2P& list)
 {
@@ -51,7 +30,7 @@ std::vector<std::string> displayNames(RubberS2P& list)
 
 TEST(Loader, NamesTouchstoneMeasurements)
 {
-    const TempFolder dir("sprelin_loader_names");
+    const TempDir dir;
     const std::string s2p = dir.write("filter.S2P", kTwoPort);
     const std::string s1p = dir.write("antenna.s1p", kOnePort);
     const std::string s3p = dir.write("amp.s3p", kThreePort);
@@ -93,7 +72,7 @@ std::string fourPortText()
 
 TEST(Loader, NamesThePortPairViewsOfLargerFiles)
 {
-    const TempFolder dir("sprelin_loader_nport");
+    const TempDir dir;
     const std::string s4p = dir.write("coupler.s4p", fourPortText());
     const std::string ts = dir.write("divider.ts",
         "[Version] 2.0\n# Hz MA\n[Number of Ports] 3\n[Network Data]\n"
@@ -126,7 +105,7 @@ TEST(Loader, NamesThePortPairViewsOfLargerFiles)
 
 TEST(Loader, TouchstoneFilesThatDoNotLoadLeaveOnlyEmptyMeasurements)
 {
-    const TempFolder dir("sprelin_loader_nport_failures");
+    const TempDir dir;
     struct Row {
         const char* name;
         std::string text;
@@ -174,14 +153,14 @@ TEST(Loader, ReaderTableDecidesTheExtensions)
 
 TEST(Loader, FailuresLeaveNothingOrEmptyMeasurements)
 {
-    const TempFolder dir("sprelin_loader_failures");
+    const TempDir dir;
     const std::string noData = dir.write("broken.s2p", "no option line\n");
     const std::string yParams = dir.write("y.s1p", "# Hz Y RI\n1 0 0\n2 0 0\n");
     const std::string text = dir.write("notes.txt", kTwoPort);
 
     RubberS2P list;
-    EXPECT_EQ(loadFile(list, dir.path() + "/missing.s2p"), LoadCannotOpen);
-    EXPECT_EQ(loadFile(list, dir.path() + "/missing.s1p"), LoadCannotOpen);
+    EXPECT_EQ(loadFile(list, dir.file("missing.s2p")), LoadCannotOpen);
+    EXPECT_EQ(loadFile(list, dir.file("missing.s1p")), LoadCannotOpen);
     EXPECT_EQ(loadFile(list, noData), LoadNoData);
     EXPECT_EQ(loadFile(list, yParams), LoadNotSParameters);
     EXPECT_EQ(loadFile(list, text), LoadNoData);
@@ -197,7 +176,7 @@ TEST(Loader, FailuresLeaveNothingOrEmptyMeasurements)
 
 TEST(Loader, SameFileTwiceGivesTwoEqualMeasurements)
 {
-    const TempFolder dir("sprelin_loader_twice");
+    const TempDir dir;
     const std::string s2p = dir.write("twice.s2p", kTwoPort);
     RubberS2P list;
     loadFiles(list, { s2p, s2p });
@@ -211,7 +190,7 @@ TEST(Loader, SameFileTwiceGivesTwoEqualMeasurements)
 // files back into path order.
 TEST(Loader, ParallelLoadKeepsEveryFileWholeAndRestoresThePathOrder)
 {
-    const TempFolder dir("sprelin_loader_parallel");
+    const TempDir dir;
     struct Kind {
         const char* extension;
         const char* text;
@@ -262,7 +241,7 @@ TEST(Loader, ParallelLoadKeepsEveryFileWholeAndRestoresThePathOrder)
 
 TEST(ReloadOrder, UnreadableFileDropsOutAndTheOthersKeepTheirOrder)
 {
-    const TempFolder dir("sprelin_reload");
+    const TempDir dir;
     const std::string a = dir.write("a.s2p", kTwoPort);
     const std::string b = dir.write("b.s3p", kThreePort);
     const std::string c = dir.write("c.s1p", kOnePort);
@@ -283,7 +262,7 @@ TEST(ReloadOrder, UnreadableFileDropsOutAndTheOthersKeepTheirOrder)
 
 TEST(ReloadOrder, PermutationThatMissesAMeasurementKeepsTheLoadOrder)
 {
-    const TempFolder dir("sprelin_reload_partial");
+    const TempDir dir;
     const std::string a = dir.write("a.s2p", kTwoPort);
     const std::string b = dir.write("b.s2p", kTwoPort);
     RubberS2P list;

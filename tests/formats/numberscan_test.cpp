@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "../support/decimalcommalocale.h"
+#include "decimalcommalocale.h"
 #include "numberscan.h"
 
 namespace {

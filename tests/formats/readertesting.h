@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../support/decimalcommalocale.h"
+#include "decimalcommalocale.h"
 
 #include <gtest/gtest.h>
 
@@ -50,4 +50,3 @@ inline void expectTransmission(RubberS2PData* m, int32_t k, double freq, double 
     EXPECT_EQ(p->sParams(0, 1), Complex(0.0, 0.0));
     EXPECT_EQ(p->sParams(1, 1), Complex(0.0, 0.0));
 }
-

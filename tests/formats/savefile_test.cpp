@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
+#include "filesizelimit.h"
+#include "filetext.h"
 #include "savefile.h"
 #include "tempdir.h"
 
@@ -204,15 +204,12 @@ TEST(SaveFile, FailedWritesNameTheReasonAndKeepTheOldFile)
     TempDir dir;
     const std::string path = dir.file("a.s2p");
     writeAll(path, "old");
-    struct rlimit saved;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = save(path, std::string(5000, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    std::string error;
+    {
+        const FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.active());
+        error = save(path, std::string(5000, 'x'));
+    }
     EXPECT_EQ(error, "not writable: file too large");
     EXPECT_EQ(readAll(path), "old");
     EXPECT_EQ(dir.entries(), std::vector<std::string> { "a.s2p" });

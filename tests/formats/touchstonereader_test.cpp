@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "../support/decimalcommalocale.h"
+#include "decimalcommalocale.h"
+#include "tempdir.h"
 #include "touchstonereader.h"
 
 namespace {
@@ -468,11 +468,9 @@ TEST(ThreePortReader, ConvertsEachViewOnItsOwnAndRejectsShortFiles)
 
 TEST(TwoPortFile, ReportsOpenAndReadOutcomes)
 {
-    const std::string dir = ::testing::TempDir();
-    const std::string good = dir + "/sprelin_reader_good.s2p";
-    const std::string empty = dir + "/sprelin_reader_empty.s2p";
-    std::ofstream(good) << "# MHz S RI\n1 0 0 1 0 1 0 0 0\n2 0 0 1 0 1 0 0 0\n";
-    std::ofstream(empty) << "no option line\n";
+    const TempDir dir;
+    const std::string good = dir.write("good.s2p", "# MHz S RI\n1 0 0 1 0 1 0 0 0\n2 0 0 1 0 1 0 0 0\n");
+    const std::string empty = dir.write("empty.s2p", "no option line\n");
 
     RubberS2PData m;
     EXPECT_EQ(loadS2PFile(m, good), LoadSuccess);
@@ -485,11 +483,9 @@ TEST(TwoPortFile, ReportsOpenAndReadOutcomes)
 
     RubberS2PData missing;
     missing.sourcePath = "stale";
-    EXPECT_EQ(loadS2PFile(missing, dir + "/sprelin_no_such_file.s2p"), LoadCannotOpen);
+    EXPECT_EQ(loadS2PFile(missing, dir.file("missing.s2p")), LoadCannotOpen);
     EXPECT_EQ(missing.sourcePath, "");
 
     RubberS2PData directory;
-    EXPECT_EQ(loadS2PFile(directory, dir), LoadCannotOpen);
-    std::remove(good.c_str());
-    std::remove(empty.c_str());
+    EXPECT_EQ(loadS2PFile(directory, dir.path.string()), LoadCannotOpen);
 }

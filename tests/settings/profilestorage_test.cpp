@@ -3,16 +3,15 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <string>
 
+#include "filesizelimit.h"
+#include "filetext.h"
 #include "profilestorage.h"
 #include "settingsrecord.h"
-#include "settingstestfiles.h"
 
 namespace {
 
@@ -40,36 +39,33 @@ TEST_F(ProfileStorageTest, SaveCreatesMissingFolders)
     IniFile ini;
     ini.setValue("General", "A", "1");
     ASSERT_TRUE(saveProfile(file, ini));
-    EXPECT_EQ(readTextFile(file), "[General]\nA=1\n");
+    EXPECT_EQ(readAll(file), "[General]\nA=1\n");
     EXPECT_EQ(loadProfile(file).value("General", "A"), "1");
 }
 
 TEST_F(ProfileStorageTest, FolderThatCannotBeMadeIsReported)
 {
-    writeTextFile(path("plain"), "not a folder");
+    writeAll(path("plain"), "not a folder");
     SettingsRecord record;
     EXPECT_FALSE(writeSettings(record, path("plain/sprelin.ini")));
-    EXPECT_EQ(readTextFile(path("plain")), "not a folder");
+    EXPECT_EQ(readAll(path("plain")), "not a folder");
 }
 
 TEST_F(ProfileStorageTest, FailedWriteLeavesTheOldFileAndNoTemporary)
 {
     const std::string file = path("sprelin.ini");
-    writeTextFile(file, kOldFile);
-    // Files may grow to no more than 16 bytes now, so the new text cannot be written whole.
-    rlimit previous {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 16;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    writeAll(file, kOldFile);
     SettingsRecord record;
-    const bool written = writeSettings(record, file);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    {
+        // Files may grow to no more than 16 bytes now, so the new text cannot be written whole.
+        const FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.active());
+        written = writeSettings(record, file);
+    }
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(readTextFile(file), kOldFile);
+    EXPECT_EQ(readAll(file), kOldFile);
     EXPECT_EQ(entries(), QStringList { "sprelin.ini" });
 }
 
@@ -79,14 +75,14 @@ TEST_F(ProfileStorageTest, ReadOnlyFolderIsReportedAndTheOldFileStays)
         GTEST_SKIP() << "permissions do not bind the superuser";
     ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
     const std::string file = path("locked/sprelin.ini");
-    writeTextFile(file, kOldFile);
+    writeAll(file, kOldFile);
     const std::string folder = path("locked");
     ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
     SettingsRecord record;
     const bool written = writeSettings(record, file);
     chmod(folder.c_str(), 0755);
     EXPECT_FALSE(written);
-    EXPECT_EQ(readTextFile(file), kOldFile);
+    EXPECT_EQ(readAll(file), kOldFile);
     EXPECT_EQ(entries("locked"), QStringList { "sprelin.ini" });
 }
 
@@ -96,7 +92,7 @@ TEST_F(ProfileStorageTest, SaveWritesThroughASymbolicLink)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("dotfiles"));
     const std::string real = path("dotfiles/sprelin.ini");
-    writeTextFile(real, kOldFile);
+    writeAll(real, kOldFile);
     const std::string link = path("sprelin.ini");
     ASSERT_EQ(symlink("dotfiles/sprelin.ini", link.c_str()), 0);
     IniFile ini;
@@ -105,7 +101,7 @@ TEST_F(ProfileStorageTest, SaveWritesThroughASymbolicLink)
     struct stat st { };
     ASSERT_EQ(lstat(link.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(readTextFile(real), "[General]\nA=2\n");
+    EXPECT_EQ(readAll(real), "[General]\nA=2\n");
     EXPECT_EQ(entries(), (QStringList { "dotfiles", "sprelin.ini" }));
     EXPECT_EQ(entries("dotfiles"), QStringList { "sprelin.ini" });
 }
@@ -120,7 +116,7 @@ TEST_F(ProfileStorageTest, PipeIsNotWaitedOn)
 TEST_F(ProfileStorageTest, OversizedFileIsNotRead)
 {
     const std::string file = path("big.ini");
-    writeTextFile(file, "[General]\nTopmost=1\n" + std::string(17 * 1024 * 1024, ' '));
+    writeAll(file, "[General]\nTopmost=1\n" + std::string(17 * 1024 * 1024, ' '));
     EXPECT_FALSE(loadProfile(file).value("General", "Topmost").has_value());
 }
 

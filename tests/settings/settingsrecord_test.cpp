@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <string>
 
+#include "filetext.h"
 #include "profilekeys.h"
 #include "settingspath.h"
 #include "settingsrecord.h"
-#include "settingstestfiles.h"
 
 namespace {
 
@@ -158,13 +158,13 @@ TEST_F(SettingsFileTest, FirstStartReadsTheDefaultsAndWritesEveryKey)
     readSettings(record, path());
     expectSameFields(record, firstStartRecord());
     ASSERT_TRUE(writeSettings(record, path()));
-    EXPECT_EQ(readTextFile(path()), kFirstStartFile);
+    EXPECT_EQ(readAll(path()), kFirstStartFile);
 }
 
 TEST_F(SettingsFileTest, MissingKeysKeepCurrentValuesExceptTheFixedDefaults)
 {
     SettingsRecord record = distinctRecord();
-    writeTextFile(path(), "[General]\nUnrelated=1\n");
+    writeAll(path(), "[General]\nUnrelated=1\n");
     readSettings(record, path());
     SettingsRecord expected = distinctRecord();
     for (int32_t& w : expected.columnWidth)
@@ -196,7 +196,7 @@ TEST_F(SettingsFileTest, DoublesSurviveToSixSignificantDigits)
 
 TEST_F(SettingsFileTest, PresentKeysWithoutANumberReadAsZero)
 {
-    writeTextFile(path(), "[General]\nTopmost=yes\nFilter=\nAutoX= 1\nMinX=abc\nMaxX=\n[List]\nWidth<-1>=\n");
+    writeAll(path(), "[General]\nTopmost=yes\nFilter=\nAutoX= 1\nMinX=abc\nMaxX=\n[List]\nWidth<-1>=\n");
     SettingsRecord record;
     record.Topmost = 5;
     readSettings(record, path());
@@ -210,7 +210,7 @@ TEST_F(SettingsFileTest, PresentKeysWithoutANumberReadAsZero)
 
 TEST_F(SettingsFileTest, ListWidthMissingReadsAs170)
 {
-    writeTextFile(path(), "[List]\nWidth<0>=55\n");
+    writeAll(path(), "[List]\nWidth<0>=55\n");
     SettingsRecord record;
     ASSERT_EQ(record.listWidth, 0);
     readSettings(record, path());
@@ -246,14 +246,14 @@ TEST_F(SettingsFileTest, IntKeysFollowPrivateProfileRules)
     for (const KeyCase& c : kIntKeyCases) {
         const std::string file = path(c.name);
         if (c.file)
-            writeTextFile(file, c.file);
+            writeAll(file, c.file);
         EXPECT_EQ(readIntKey("General", "Left", -7, file), c.value) << c.name;
     }
 }
 
 TEST_F(SettingsFileTest, DoubleKeysAreReadFromGeneralOnly)
 {
-    writeTextFile(path(), "[List]\nMX=5\n[General]\nMinX= 2.5e3 Hz\nMaxX=1,5\n");
+    writeAll(path(), "[List]\nMX=5\n[General]\nMinX= 2.5e3 Hz\nMaxX=1,5\n");
     EXPECT_EQ(readDoubleKey("MX", 1000.0, path()), 1000.0);
     EXPECT_EQ(readDoubleKey("MinX", 0.0, path()), 2500.0);
     EXPECT_EQ(readDoubleKey("MaxX", 0.0, path()), 1.0);
@@ -269,19 +269,19 @@ TEST_F(SettingsFileTest, LongValuesAreCutToTheValueBuffer)
 {
     // 254 characters are read: "0.", 251 zeros and the first digit one; the second one is cut.
     const std::string value = "0." + std::string(251, '0') + "11";
-    writeTextFile(path(), "[General]\nMinX=" + value + "\n");
+    writeAll(path(), "[General]\nMinX=" + value + "\n");
     EXPECT_EQ(readDoubleKey("MinX", 5.0, path()), 1e-252);
 }
 
 TEST_F(SettingsFileTest, WritingKeepsUnknownSectionsKeysAndComments)
 {
-    writeTextFile(path(),
+    writeAll(path(),
         "; settings of the "
         "viewer\n[Extra]\nColour=red\n[General]\nTopmost=1\nLater=keep\n\n[List]\nWidth<9>=9\n");
     SettingsRecord record;
     record.Topmost = 0;
     ASSERT_TRUE(writeSettings(record, path()));
-    const std::string text = readTextFile(path());
+    const std::string text = readAll(path());
     EXPECT_EQ(
         text.rfind(
             "; settings of the viewer\n[Extra]\nColour=red\n[General]\nTopmost=0\nLater=keep\nFilter=1\n", 0),
@@ -303,7 +303,7 @@ TEST_F(SettingsFileTest, DecimalCommaLocaleChangesNeitherWritingNorReading)
     std::setlocale(LC_ALL, previous.c_str());
     ASSERT_TRUE(ok);
     expectSameFields(read, written);
-    const std::string text = readTextFile(path());
+    const std::string text = readAll(path());
     EXPECT_NE(text.find("\nMinX=0.25\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nMaxX=12345.6\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\ndX=1.5e-05\n"), std::string::npos) << text;
@@ -314,7 +314,7 @@ TEST_F(SettingsFileTest, UnreadableFilesGiveTheDefaults)
     std::string garbage;
     for (int i = 0; i < 100000; ++i)
         garbage.push_back(static_cast<char>((i * 31 + i / 7) % 256));
-    writeTextFile(path("garbage.ini"), garbage);
+    writeAll(path("garbage.ini"), garbage);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ini"));
     for (const char* name : { "garbage.ini", "folder.ini", "missing.ini" }) {
         SettingsRecord record;

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "axisspinbox.h"
 #include "chartframe.h"
@@ -20,6 +21,7 @@
 #include "statsstrip.h"
 #include "uitesting.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 #include "windowservices.h"
 
 // The mouse over the chart, driven with real Qt mouse and wheel events on the window.
@@ -56,6 +58,7 @@ private:
 
     QString settingsPath;
     std::unique_ptr<QTemporaryDir> dir;
+    std::optional<UnitMultiplierScope> units; // MHz during each case
     ServiceLog log;
     std::unique_ptr<CSprelinDlg> window;
 };
@@ -83,12 +86,13 @@ void ChartMouseTest::init()
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
     log = ServiceLog();
-    unitMultiplier = 1000000;
+    units.emplace(1e6);
 }
 
 void ChartMouseTest::cleanup()
 {
     window.reset();
+    units.reset();
     dir.reset();
     QFile::remove(settingsPath);
 }

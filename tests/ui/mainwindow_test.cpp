@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 #include "axisspinbox.h"
 #include "chartframe.h"
@@ -25,6 +26,7 @@
 #include "settingsrecord.h"
 #include "uitesting.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 
 // The main window driven through its real widgets, with the settings folder of the test mode.
 class MainWindowTest : public QObject {
@@ -85,6 +87,7 @@ private:
 
     QString settingsPath;
     std::unique_ptr<QTemporaryDir> dir;
+    std::optional<UnitMultiplierScope> units; // MHz during each case
     std::unique_ptr<CSprelinDlg> window;
     ControlStrip* strip = nullptr;
     QStringList nextOpenFiles;
@@ -124,12 +127,13 @@ void MainWindowTest::init()
     loadCursors.clear();
     errorsShown.clear();
     openFoldersSeen.clear();
-    unitMultiplier = 1000000;
+    units.emplace(1e6);
 }
 
 void MainWindowTest::cleanup()
 {
     window.reset();
+    units.reset();
     strip = nullptr;
     dir.reset();
     QFile::remove(settingsPath);
@@ -670,10 +674,8 @@ void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons()
     const QString unknown = dir->filePath("notes.txt");
     QFile(unknown).open(QIODevice::WriteOnly);
     const QString badKeywords = dir->filePath("ports.s2p");
-    QFile bad(badKeywords);
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("[Version] 2.0\n# GHz S MA R 50\n[Number of Ports] 0\n[Network Data]\n1 0 0 0 0 0 0 0 0\n");
-    bad.close();
+    QVERIFY(writeAll(badKeywords.toStdString(),
+        "[Version] 2.0\n# GHz S MA R 50\n[Number of Ports] 0\n[Network Data]\n1 0 0 0 0 0 0 0 0\n"));
     QStringList empty;
     for (int i = 0; i < 19; ++i) {
         empty.append(dir->filePath(QStringLiteral("empty%1.s2p").arg(i)));

@@ -20,6 +20,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "caboutdlg.h"
 #include "chartframe.h"
@@ -33,6 +34,7 @@
 #include "settingsrecord.h"
 #include "uitesting.h"
 #include "unitmultiplier.h"
+#include "unitmultiplierscope.h"
 #include "windowservices.h"
 
 // The menu bar, the language switch and the commands behind the menus, driven through the
@@ -99,6 +101,7 @@ private:
     QString settingsPath;
     QByteArray savedTmpDir;
     std::unique_ptr<QTemporaryDir> dir;
+    std::optional<UnitMultiplierScope> units; // MHz during each case
     std::unique_ptr<QTemporaryDir> tmp;
     ServiceLog log;
     std::unique_ptr<CSprelinDlg> window;
@@ -123,12 +126,13 @@ void MenusTest::init()
     // The export's temporary folder, empty for each case.
     qputenv("TMPDIR", QFile::encodeName(tmp->path()));
     log = ServiceLog();
-    unitMultiplier = 1000000;
+    units.emplace(1e6);
 }
 
 void MenusTest::cleanup()
 {
     window.reset();
+    units.reset();
     strip = nullptr;
     if (savedTmpDir.isNull())
         qunsetenv("TMPDIR");
@@ -492,13 +496,10 @@ void MenusTest::rereadAfterClosingAFilesFirstViewKeepsItsOtherViews()
 {
     // A three-port file: four views, of which only the first names the file.
     const QString divider = dir->filePath("divider.s3p");
-    QFile file(divider);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("# MHz S MA R 50\n");
+    std::string text = "# MHz S MA R 50\n";
     for (int f = 100; f <= 500; f += 100)
-        file.write(
-            QByteArray::number(f) + " 0.1 0 0.7 -90 0.7 -90 0.7 -90 0.1 0 0.05 0 0.7 -90 0.05 0 0.1 0\n");
-    file.close();
+        text += std::to_string(f) + " 0.1 0 0.7 -90 0.7 -90 0.7 -90 0.1 0 0.05 0 0.7 -90 0.05 0 0.1 0\n";
+    QVERIFY(writeAll(divider.toStdString(), text));
     openInOrder({ sample("A.s2p"), divider });
     const QStringList views = measurementNames();
     QCOMPARE(views.size(), 5);

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QColor>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QString>
-#include <QTextStream>
+#include <QStringList>
 
 #include <string>
 #include <vector>
+
+#include "filetext.h"
+#include "touchstonetext.h"
 
 // Small helpers for the window tests: measurement files on disk and looks at the chart image.
 
@@ -17,20 +18,15 @@ constexpr double s21SlopePerMHz = -0.02;
 
 // A two-port Touchstone file in dB and degrees: every point carries s11dB for S11 and S22, and
 // for S21 and S12 s21dB falling by s21SlopePerMHz from the first frequency on, all at 0
-// degrees. Frequencies in MHz.
+// degrees. Frequencies in MHz. Returns the path, or an empty text when it cannot be written.
 inline QString writeTouchstone(
     const QString& path, const std::vector<double>& freqsMHz, double s11dB, double s21dB)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QString();
-    QTextStream out(&file);
-    out << "! made by the window tests\n# MHz S DB R 50\n";
-    for (double f : freqsMHz) {
-        const double s21 = s21dB + s21SlopePerMHz * (f - freqsMHz.front());
-        out << f << ' ' << s11dB << " 0 " << s21 << " 0 " << s21 << " 0 " << s11dB << " 0\n";
-    }
-    return path;
+    std::vector<TouchstoneLine> lines;
+    for (double f : freqsMHz)
+        lines.push_back(levelsLine(f, s11dB, s21dB + s21SlopePerMHz * (f - freqsMHz.front())));
+    const std::string text = touchstoneText("MHz S DB R 50", lines, "made by the window tests");
+    return writeAll(path.toStdString(), text) ? path : QString();
 }
 
 // Frequencies from first to last MHz in steps of step MHz.

@@ -3,15 +3,9 @@
 #include <cstdio>
 #include <sstream>
 
-namespace {
+#include "shellquote.h"
 
-std::string quoted(const std::string& text)
-{
-    std::string result = "'";
-    for (const char c : text)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
+namespace {
 
 // The standard output of a shell command; ok is false when it fails.
 std::string commandOutput(const std::string& command, bool& ok)
@@ -115,7 +109,7 @@ bool XlsxContents::read(const std::string& file)
 {
     path = file;
     bool ok = false;
-    std::istringstream listing(commandOutput("unzip -Z1 " + quoted(path) + " 2>/dev/null", ok));
+    std::istringstream listing(commandOutput("unzip -Z1 " + shellQuoted(path) + " 2>/dev/null", ok));
     if (!ok)
         return false;
     for (std::string line; std::getline(listing, line);)
@@ -156,6 +150,6 @@ std::string XlsxContents::part(const std::string& name) const
 {
     bool ok = false;
     const std::string contents
-        = commandOutput("unzip -p " + quoted(path) + " " + quoted(name) + " 2>/dev/null", ok);
+        = commandOutput("unzip -p " + shellQuoted(path) + " " + shellQuoted(name) + " 2>/dev/null", ok);
     return ok ? contents : std::string();
 }

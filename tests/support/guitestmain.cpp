@@ -2,8 +2,8 @@
 
 #include <QGuiApplication>
 
-// The recomputation measures label text, so the tests run a GUI application on the offscreen
-// platform.
+// Tests that measure or draw text need a GUI application; the offscreen platform lets them run
+// without a display, also when started by hand.
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
