@@ -39,6 +39,15 @@ void* allocateLargeBlock(size_t bytes)
     return block;
 }
 
+void releaseLargeBlockFront(void* block, size_t bytes, size_t end)
+{
+    if (block == nullptr || bytes < kHugePageBytes)
+        return;
+    const size_t whole = (end < bytes ? end : bytes) / kHugePageBytes * kHugePageBytes;
+    if (whole > 0)
+        ::madvise(block, whole, MADV_DONTNEED);
+}
+
 void releaseLargeBlock(void* block, size_t bytes)
 {
     if (block == nullptr)

@@ -37,6 +37,14 @@ void FileBytesRelease::operator()(char* block) const
     releaseLargeBlock(block, bytes);
 }
 
+void releaseFileBytesBefore(FileBytes& buffer, const char* position)
+{
+    if (buffer == nullptr || position <= buffer.get())
+        return;
+    releaseLargeBlockFront(
+        buffer.get(), buffer.get_deleter().bytes, static_cast<size_t>(position - buffer.get()));
+}
+
 LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length)
 {
     length = 0;

@@ -18,6 +18,8 @@ constexpr double kPi = 3.14159265358979323846;
 // Reference resistances closer to 50 ohm than this are taken as 50 ohm.
 constexpr double kRenormalizeTolerance = 0.1;
 constexpr double kSystemResistance = 50.0;
+// How much text the scan of a large file reads between two releases of the text behind it.
+constexpr ptrdiff_t kReleaseStep = ptrdiff_t { 8 } << 20;
 
 bool startsWithNoCase(const char* p, const char* end, const char* word)
 {
@@ -230,7 +232,12 @@ LoadResult readPointLines(RubberS2PData& measurement, const TouchstoneText& text
     FrequencyTest frequencies;
     bool outOfMemory = false;
     const char* const end = text.dataEnd;
+    const char* releaseAt = text.dataStart + kReleaseStep;
     for (const char* p = nextNumberStart(text.dataStart, end); p != end; p = nextNumberStart(p, end)) {
+        if (text.file != nullptr && p >= releaseAt) {
+            releaseFileBytesBefore(*text.file, p);
+            releaseAt = p + kReleaseStep;
+        }
         const char* eol = lineEnd(p, end);
         if (onePort) {
             n[0] = n[1] = n[2] = 0.0;
@@ -329,7 +336,8 @@ LoadResult readTouchstone(const TouchstoneText& text, RubberS2PData* const* view
 
 namespace {
 
-LoadResult readFile(int ports, RubberS2PData* const* views, char* buffer, size_t length, std::string& label)
+LoadResult readFile(int ports, RubberS2PData* const* views, char* buffer, size_t length, std::string& label,
+    FileBytes* file = nullptr)
 {
     const int count = touchstoneViewCount(ports);
     for (int v = 0; v < count; ++v)
@@ -340,6 +348,7 @@ LoadResult readFile(int ports, RubberS2PData* const* views, char* buffer, size_t
         views[v]->dataValid = 0;
     if (ready != LoadSuccess)
         return ready;
+    text.file = file;
     return readTouchstone(text, views, label);
 }
 
@@ -375,7 +384,10 @@ LoadResult loadS2PFile(RubberS2PData& measurement, const std::string& path)
         measurement.sourcePath.clear();
         return read;
     }
-    const LoadResult result = read == LoadSuccess ? readS2P(measurement, buffer.get(), length) : read;
+    RubberS2PData* const views[1] = { &measurement };
+    std::string label;
+    const LoadResult result
+        = read == LoadSuccess ? readFile(2, views, buffer.get(), length, label, &buffer) : read;
     measurement.sourcePath = path;
     return result;
 }
