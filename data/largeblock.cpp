@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <new>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -39,13 +40,15 @@ void* allocateLargeBlock(size_t bytes)
     return block;
 }
 
-void releaseLargeBlockFront(void* block, size_t bytes, size_t end)
+void releaseLargeBlockPages(void* block, size_t bytes, size_t from, size_t to)
 {
     if (block == nullptr || bytes < kHugePageBytes)
         return;
-    const size_t whole = (end < bytes ? end : bytes) / kHugePageBytes * kHugePageBytes;
-    if (whole > 0)
-        ::madvise(block, whole, MADV_DONTNEED);
+    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    const size_t first = (from + page - 1) / page * page;
+    const size_t last = (to < bytes ? to : bytes) / page * page;
+    if (first < last)
+        ::madvise(static_cast<char*>(block) + first, last - first, MADV_DONTNEED);
 }
 
 void releaseLargeBlock(void* block, size_t bytes)

@@ -45,6 +45,14 @@ bool PointArena::addChunk(size_t atLeast)
     return true;
 }
 
+void PointArena::trim()
+{
+    if (last_ == nullptr)
+        return;
+    const auto* chunk = reinterpret_cast<const char*>(last_);
+    releaseLargeBlockPages(last_, last_->bytes, static_cast<size_t>(next_ - chunk), last_->bytes);
+}
+
 void PointArena::release()
 {
     while (last_ != nullptr) {

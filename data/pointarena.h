@@ -16,6 +16,9 @@ public:
     void* allocate(size_t bytes);
     // Gives back every chunk; what allocate handed out is gone.
     void release();
+    // Gives the pages of the newest chunk that allocate has not reached back to the kernel, so
+    // that a complete measurement holds no spare memory; later allocations still succeed.
+    void trim();
 
 private:
     struct Chunk {

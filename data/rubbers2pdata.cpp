@@ -1,6 +1,10 @@
 #include "rubbers2pdata.h"
 
+#include <cstddef>
 #include <new>
+
+static_assert(offsetof(S2PPoint, sParams) + sizeof(ComplexMatrix) == sizeof(S2PPoint),
+    "a point's matrix is placed in the bytes right behind the point");
 
 void releasePoint(void* item)
 {
@@ -27,7 +31,7 @@ S2PPoint* RubberS2PData::point(int32_t i)
         if (block == nullptr)
             return nullptr;
         auto* made = new (block) S2PPoint;
-        made->sParams.placeIn(block + sizeof(S2PPoint), 2, 2);
+        made->sParams.placeBehind(2, 2);
         *slot = made;
     }
     return static_cast<S2PPoint*>(*slot);
@@ -45,6 +49,11 @@ void RubberS2PData::releasePoints()
 {
     free(releasePoint);
     pointMemory.release();
+}
+
+void RubberS2PData::trimPoints()
+{
+    pointMemory.trim();
 }
 
 void RubberS2PData::updateFreqSummary()

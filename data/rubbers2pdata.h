@@ -36,6 +36,9 @@ public:
     // step 0, meaning that no spacing is known.
     void updateFreqSummary();
     void releasePoints();
+    // Gives the memory that the points' arena holds beyond the last point back, once the
+    // measurement is complete; points added later still get memory.
+    void trimPoints();
 
     std::string sourcePath;
     std::string displayName;

@@ -41,8 +41,8 @@ void releaseFileBytesBefore(FileBytes& buffer, const char* position)
 {
     if (buffer == nullptr || position <= buffer.get())
         return;
-    releaseLargeBlockFront(
-        buffer.get(), buffer.get_deleter().bytes, static_cast<size_t>(position - buffer.get()));
+    releaseLargeBlockPages(
+        buffer.get(), buffer.get_deleter().bytes, 0, static_cast<size_t>(position - buffer.get()));
 }
 
 LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length)

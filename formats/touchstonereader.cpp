@@ -60,6 +60,7 @@ LoadResult finishOnePort(RubberS2PData& m, bool outOfMemory)
 {
     if (!outOfMemory && m.itemCount > 1) {
         m.dataValid = 1;
+        m.trimPoints();
         return LoadSuccess;
     }
     m.releasePoints();

@@ -1,43 +1,52 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <unistd.h>
 
 #include "largeblock.h"
 
 namespace {
 
-struct FrontCase {
+const size_t kPage = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+
+struct PagesCase {
     const char* name;
     size_t bytes;
-    size_t end;
-    // The bytes from the start that read as zeros afterwards; the rest keep their contents.
-    size_t zeroed;
+    size_t from;
+    size_t to;
+    // The range that reads as zeros afterwards; everything else keeps its contents.
+    size_t zeroFrom;
+    size_t zeroTo;
 };
 
-class ReleaseLargeBlockFrontTest : public ::testing::TestWithParam<FrontCase> { };
+class ReleaseLargeBlockPagesTest : public ::testing::TestWithParam<PagesCase> { };
 
-TEST_P(ReleaseLargeBlockFrontTest, ZeroesOnlyWholeHugePagesBeforeTheEnd)
+TEST_P(ReleaseLargeBlockPagesTest, ZeroesOnlyWholePagesInTheRange)
 {
-    const FrontCase& c = GetParam();
+    const PagesCase& c = GetParam();
     auto* block = static_cast<unsigned char*>(allocateLargeBlock(c.bytes));
     ASSERT_NE(block, nullptr);
     std::memset(block, 0xA5, c.bytes);
-    releaseLargeBlockFront(block, c.bytes, c.end);
-    size_t zeros = 0;
-    while (zeros < c.bytes && block[zeros] == 0)
-        ++zeros;
-    EXPECT_EQ(zeros, c.zeroed);
-    for (size_t i = c.zeroed; i < c.bytes; i += 4096)
-        ASSERT_EQ(block[i], 0xA5) << i;
-    EXPECT_EQ(block[c.bytes - 1], 0xA5);
+    releaseLargeBlockPages(block, c.bytes, c.from, c.to);
+    const auto expected = [&](size_t i) { return i >= c.zeroFrom && i < c.zeroTo ? 0 : 0xA5; };
+    for (size_t i = 0; i < c.bytes; i += 509)
+        ASSERT_EQ(block[i], expected(i)) << i;
+    for (const size_t i : { c.zeroFrom - 1, c.zeroFrom, c.zeroTo - 1, c.zeroTo, c.bytes - 1 }) {
+        if (i < c.bytes) {
+            EXPECT_EQ(block[i], expected(i)) << i;
+        }
+    }
     releaseLargeBlock(block, c.bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Blocks, ReleaseLargeBlockFrontTest,
-    ::testing::Values(FrontCase { "HeapBlockKeepsItsMemory", kHugePageBytes - 1, kHugePageBytes - 1, 0 },
-        FrontCase { "LessThanAHugePage", 3 * kHugePageBytes, kHugePageBytes - 1, 0 },
-        FrontCase { "WholePagesOnly", 3 * kHugePageBytes + 5, 2 * kHugePageBytes + 7, 2 * kHugePageBytes },
-        FrontCase { "EndPastTheBlock", 2 * kHugePageBytes + 5, 9 * kHugePageBytes, 2 * kHugePageBytes }),
-    [](const ::testing::TestParamInfo<FrontCase>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Blocks, ReleaseLargeBlockPagesTest,
+    ::testing::Values(
+        PagesCase { "HeapBlockKeepsItsMemory", kHugePageBytes - 1, 0, kHugePageBytes - 1, 0, 0 },
+        PagesCase { "LessThanAPage", 3 * kHugePageBytes, 1, kPage + 1, 0, 0 },
+        PagesCase {
+            "WholePagesOnly", 3 * kHugePageBytes + 5, 7, 2 * kHugePageBytes + 7, kPage, 2 * kHugePageBytes },
+        PagesCase { "EndPastTheBlock", 2 * kHugePageBytes, kHugePageBytes, 9 * kHugePageBytes, kHugePageBytes,
+            2 * kHugePageBytes }),
+    [](const ::testing::TestParamInfo<PagesCase>& p) { return std::string(p.param.name); });
 
 } // namespace
