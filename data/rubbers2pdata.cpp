@@ -20,21 +20,43 @@ RubberS2PData::~RubberS2PData()
     releasePoints();
 }
 
+S2PPoint* makePoint(PointArena& arena)
+{
+    void* block = arena.allocate(sizeof(S2PPoint) + ComplexMatrix::storageBytes(2, 2));
+    if (block == nullptr)
+        return nullptr;
+    auto* made = new (block) S2PPoint;
+    made->sParams.placeBehind(2, 2);
+    return made;
+}
+
 S2PPoint* RubberS2PData::point(int32_t i)
 {
     void** slot = get(i);
     if (slot == nullptr)
         return nullptr;
     if (*slot == nullptr) {
-        const size_t matrixBytes = ComplexMatrix::storageBytes(2, 2);
-        char* block = static_cast<char*>(pointMemory.allocate(sizeof(S2PPoint) + matrixBytes));
-        if (block == nullptr)
+        S2PPoint* made = makePoint(pointMemory);
+        if (made == nullptr)
             return nullptr;
-        auto* made = new (block) S2PPoint;
-        made->sParams.placeBehind(2, 2);
         *slot = made;
     }
     return static_cast<S2PPoint*>(*slot);
+}
+
+bool RubberS2PData::adoptPoints(PointArena& memory, S2PPoint* const* points, int32_t count)
+{
+    pointMemory.adopt(memory);
+    for (int32_t k = 0; k < count; ++k) {
+        void** slot = get(itemCount);
+        if (slot == nullptr) {
+            for (int32_t rest = k; rest < count; ++rest)
+                releasePoint(points[rest]);
+            return false;
+        }
+        *slot = points[k];
+    }
+    return true;
 }
 
 void RubberS2PData::clearPoints()

@@ -18,6 +18,6 @@ struct FileBytesRelease {
 using FileBytes = std::unique_ptr<char[], FileBytesRelease>;
 LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length);
 
-// Gives the memory of a large file's buffer before position back to the kernel, once nothing
+// Gives the memory of a large file's buffer between from and to back to the kernel, once nothing
 // reads that part again: it reads as zeros afterwards. A small file's buffer keeps its memory.
-void releaseFileBytesBefore(FileBytes& buffer, const char* position);
+void releaseFileBytes(FileBytes& buffer, const char* from, const char* to);

@@ -8,6 +8,7 @@
 #include "frequencytest.h"
 #include "networkdata.h"
 #include "numberscan.h"
+#include "pointlinereader.h"
 #include "portrenormalize.h"
 #include "textprep.h"
 #include "threeport.h"
@@ -18,8 +19,6 @@ constexpr double kPi = 3.14159265358979323846;
 // Reference resistances closer to 50 ohm than this are taken as 50 ohm.
 constexpr double kRenormalizeTolerance = 0.1;
 constexpr double kSystemResistance = 50.0;
-// How much text the scan of a large file reads between two releases of the text behind it.
-constexpr ptrdiff_t kReleaseStep = ptrdiff_t { 8 } << 20;
 
 bool startsWithNoCase(const char* p, const char* end, const char* word)
 {
@@ -54,17 +53,6 @@ const char* lineEnd(const char* p, const char* end)
 S2PPoint* appendPoint(RubberS2PData& m)
 {
     return m.point(m.itemCount);
-}
-
-LoadResult finishOnePort(RubberS2PData& m, bool outOfMemory)
-{
-    if (!outOfMemory && m.itemCount > 1) {
-        m.dataValid = 1;
-        m.trimPoints();
-        return LoadSuccess;
-    }
-    m.releasePoints();
-    return outOfMemory ? LoadCannotRead : LoadNoData;
 }
 
 } // namespace
@@ -221,53 +209,6 @@ int touchstoneViewCount(int ports)
 }
 
 namespace {
-
-// The data scan of version 1 one- and two-port files: one point per data line, in file order.
-LoadResult readPointLines(RubberS2PData& measurement, const TouchstoneText& text, bool onePort)
-{
-    const TouchstoneOptions& o = text.options;
-    const bool convert = needsRenormalize(o.refResistance);
-    // Frequency, then S11, S21, S12, S22 of a two-port or S11 of a one-port. A short two-port
-    // line keeps the previous line's later numbers; a short one-port line reads zeros.
-    double n[9] = {};
-    FrequencyTest frequencies;
-    bool outOfMemory = false;
-    const char* const end = text.dataEnd;
-    const char* releaseAt = text.dataStart + kReleaseStep;
-    for (const char* p = nextNumberStart(text.dataStart, end); p != end; p = nextNumberStart(p, end)) {
-        if (text.file != nullptr && p >= releaseAt) {
-            releaseFileBytesBefore(*text.file, p);
-            releaseAt = p + kReleaseStep;
-        }
-        const char* eol = lineEnd(p, end);
-        if (onePort) {
-            n[0] = n[1] = n[2] = 0.0;
-            scanNumbers(p, eol, n, 3);
-        } else {
-            scanNumbers(p, eol, n, 9);
-        }
-        if (!frequencies.accept(n[0], o.freqMultiplier))
-            break;
-        S2PPoint* point = appendPoint(measurement);
-        if (point == nullptr) {
-            outOfMemory = true;
-            break;
-        }
-        if (onePort) {
-            const double matrixOrder[8] = { n[1], n[2], 0.0, 0.0, 0.0, 0.0, 0.0, 0.0 };
-            storePoint(*point, n[0], o.dataFormat, o.freqMultiplier, matrixOrder);
-            if (convert)
-                renormalizeReflection(*point, o.refResistance);
-        } else {
-            const double matrixOrder[8] = { n[1], n[2], n[5], n[6], n[3], n[4], n[7], n[8] };
-            storePoint(*point, n[0], o.dataFormat, o.freqMultiplier, matrixOrder);
-            if (convert)
-                renormalize(*point, o.refResistance);
-        }
-        p = eol == end ? eol : eol + 1;
-    }
-    return finishOnePort(measurement, outOfMemory);
-}
 
 // The data scan of version 1 three-port files: a frequency group is the line that starts it and
 // the next two lines that hold numbers.
