@@ -35,9 +35,12 @@ bool scanNumberLines(const char* begin, const char* end, int width, FileBytes* f
             releaseFileBytes(*file, begin, p);
             releaseAt = p + kReleaseStep;
         }
-        const char* eol = lineEnd(p, end);
+        // No number holds a NUL, so the numbers end within the line without searching its end
+        // first; whatever follows them on the line is skipped.
         double numbers[kMaxLineNumbers];
-        const int count = scanNumbers(p, eol, numbers, width);
+        const char* last = p;
+        const int count = scanNumbers(p, end, numbers, width, &last);
+        const char* eol = lineEnd(last, end);
         p = eol == end ? eol : eol + 1;
         if (!take(numbers, count)) {
             if (resume != nullptr)

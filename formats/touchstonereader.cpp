@@ -118,7 +118,9 @@ void storePoint(
     S2PPoint& point, double rawFreq, int dataFormat, double freqMultiplier, const double numbers[8])
 {
     point.freq = rawFreq * freqMultiplier;
-    point.sParams.resize(2, 2);
+    // Every element is set below, so a 2 x 2 matrix needs no zeroing first.
+    if (point.sParams.rowCount != 2 || point.sParams.colCount != 2)
+        point.sParams.resize(2, 2);
     for (int32_t e = 0; e < 4; ++e)
         point.sParams(e / 2, e % 2) = touchstoneValue(numbers[2 * e], numbers[2 * e + 1], dataFormat);
 }
