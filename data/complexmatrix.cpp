@@ -18,6 +18,10 @@ size_t saturatingSum(size_t a, size_t b)
     return a > std::numeric_limits<size_t>::max() - b ? std::numeric_limits<size_t>::max() : a + b;
 }
 
+// The word in front of a block of the matrix's own, which keeps it from ever starting right
+// behind the matrix object.
+constexpr size_t kOwnBlockLead = alignof(Complex);
+
 ComplexMatrix sameShapeZero(const ComplexMatrix& a)
 {
     ComplexMatrix result;
@@ -96,7 +100,8 @@ void ComplexMatrix::resize(int32_t rows, int32_t cols)
         clear();
         if (rows <= 0 && cols <= 0)
             return;
-        layOut(::operator new(storageBytes(rows, cols)), rows, cols);
+        const size_t bytes = saturatingSum(storageBytes(rows, cols), kOwnBlockLead);
+        layOut(static_cast<char*>(::operator new(bytes)) + kOwnBlockLead, rows, cols);
         return;
     }
     for (int32_t i = 0; i < rowCount; ++i) {
@@ -105,20 +110,18 @@ void ComplexMatrix::resize(int32_t rows, int32_t cols)
     }
 }
 
-void ComplexMatrix::placeIn(void* block, int32_t rows, int32_t cols)
+void ComplexMatrix::placeBehind(int32_t rows, int32_t cols)
 {
     clear();
-    layOut(block, rows, cols);
-    ownsStorage = false;
+    layOut(behind(), rows, cols);
 }
 
 void ComplexMatrix::clear()
 {
     if (rowPtr == nullptr)
         return;
-    if (ownsStorage)
-        ::operator delete(rowPtr);
-    ownsStorage = true;
+    if (static_cast<void*>(rowPtr) != behind())
+        ::operator delete(reinterpret_cast<char*>(rowPtr) - kOwnBlockLead);
     rowPtr = nullptr;
     rowCount = 0;
     colCount = 0;

@@ -23,10 +23,11 @@ public:
 
     // Bytes of a block that holds the row pointers and elements of a rows x cols matrix.
     static size_t storageBytes(int32_t rows, int32_t cols);
-    // Gives the matrix these dimensions with every element 0 in block (storageBytes long,
-    // aligned for doubles), which its caller owns and keeps alive: clear and the destructor
-    // leave the block alone, and a resize to other dimensions moves to a block of its own.
-    void placeIn(void* block, int32_t rows, int32_t cols);
+    // Gives the matrix these dimensions with every element 0 in the storageBytes right behind
+    // the matrix object, which the object that holds the matrix provides and keeps alive: clear
+    // and the destructor leave them alone, and a resize to other dimensions moves to a block of
+    // the matrix's own.
+    void placeBehind(int32_t rows, int32_t cols);
 
     Complex& operator()(int32_t i, int32_t j) { return rowPtr[i][j]; }
     const Complex& operator()(int32_t i, int32_t j) const { return rowPtr[i][j]; }
@@ -37,8 +38,9 @@ public:
 
 private:
     void layOut(void* block, int32_t rows, int32_t cols);
-
-    bool ownsStorage = true;
+    // Where placed storage starts. A block of the matrix's own never starts there: it is
+    // allocated with a leading word, which would overlap the matrix object itself.
+    void* behind() { return this + 1; }
 };
 
 ComplexMatrix operator+(const ComplexMatrix& a, const ComplexMatrix& b);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "polyfit.h"
+#include "parabolafit.h"
 
 Bracket findBracket(RubberS2PData& m, double x)
 {
@@ -87,28 +87,24 @@ int interpolateAt(RubberS2PData& m, S2PPoint& out, double f)
         return 1;
     }
 
+    // The window of three points around the bracket: lo - 1 to hi, or the first three.
     const Bracket b = findBracket(m, f);
     const int32_t w0 = b.lo - 1 < 0 ? 0 : b.lo - 1;
-    int32_t w1 = b.hi;
-    if (w1 - w0 < 2)
-        w1 = w0 + 2;
+    const S2PPoint* const window[3] = { m.point(w0), m.point(w0 + 1), m.point(w0 + 2) };
 
     // The abscissae are taken relative to f in units of the window's width. In raw hertz the
     // normal equations sum frequencies to the fourth power and cancel away all precision on
     // narrow sweeps at high frequencies (a 100 kHz spacing at 12 GHz loses about 0.02 in |S|).
-    const double width = m.point(w1)->freq - m.point(w0)->freq;
+    const double width = window[2]->freq - window[0]->freq;
     const double scale = width > 0.0 && std::isfinite(width) ? width : 1.0;
-    // The fit's work arrays are made once per thread, not once per interpolated point; a fit
-    // depends only on the samples pushed since its restart.
-    thread_local ComplexPolyFit fit;
-    fit.restart();
+    // The four S-parameters share the abscissae, so one elimination serves them all.
+    const ParabolaFit::Complex x[3] = { Complex((window[0]->freq - f) / scale, 0.0),
+        Complex((window[1]->freq - f) / scale, 0.0), Complex((window[2]->freq - f) / scale, 0.0) };
+    const ParabolaFit fit(x);
     for (const auto& e : kFitOrder) {
-        for (int32_t i = w0; i <= w1; ++i) {
-            const S2PPoint& p = *m.point(i);
-            fit.push(Complex((p.freq - f) / scale, 0.0), p.sParams(e[0], e[1]));
-        }
-        out.sParams(e[0], e[1]) = fit.fitAt(Complex(0.0, 0.0));
-        fit.restart();
+        const Complex y[3] = { window[0]->sParams(e[0], e[1]), window[1]->sParams(e[0], e[1]),
+            window[2]->sParams(e[0], e[1]) };
+        out.sParams(e[0], e[1]) = fit.valueAt(y, Complex(0.0, 0.0));
     }
     return 1;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <new>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +38,17 @@ void* allocateLargeBlock(size_t bytes)
     ::madvise(block, length, MADV_HUGEPAGE);
 #endif
     return block;
+}
+
+void releaseLargeBlockPages(void* block, size_t bytes, size_t from, size_t to)
+{
+    if (block == nullptr || bytes < kHugePageBytes)
+        return;
+    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    const size_t first = (from + page - 1) / page * page;
+    const size_t last = (to < bytes ? to : bytes) / page * page;
+    if (first < last)
+        ::madvise(static_cast<char*>(block) + first, last - first, MADV_DONTNEED);
 }
 
 void releaseLargeBlock(void* block, size_t bytes)

@@ -13,3 +13,7 @@ constexpr size_t kHugePageBytes = size_t { 2 } << 20;
 void* allocateLargeBlock(size_t bytes);
 // Gives back a block of allocateLargeBlock with the size it was asked for; accepts null.
 void releaseLargeBlock(void* block, size_t bytes);
+// Gives the pages of such a block that lie wholly between offsets from and to back to the
+// kernel while the block stays mapped: they read as zeros afterwards. A block below
+// kHugePageBytes, a heap block, keeps its memory.
+void releaseLargeBlockPages(void* block, size_t bytes, size_t from, size_t to);

@@ -45,6 +45,33 @@ bool PointArena::addChunk(size_t atLeast)
     return true;
 }
 
+void PointArena::adopt(PointArena& other)
+{
+    if (other.last_ == nullptr)
+        return;
+    if (last_ == nullptr) {
+        last_ = other.last_;
+        next_ = other.next_;
+        end_ = other.end_;
+    } else {
+        Chunk* oldest = other.last_;
+        while (oldest->previous != nullptr)
+            oldest = oldest->previous;
+        oldest->previous = last_->previous;
+        last_->previous = other.last_;
+    }
+    other.last_ = nullptr;
+    other.next_ = other.end_ = nullptr;
+}
+
+void PointArena::trim()
+{
+    if (last_ == nullptr)
+        return;
+    const auto* chunk = reinterpret_cast<const char*>(last_);
+    releaseLargeBlockPages(last_, last_->bytes, static_cast<size_t>(next_ - chunk), last_->bytes);
+}
+
 void PointArena::release()
 {
     while (last_ != nullptr) {

@@ -16,6 +16,12 @@ public:
     void* allocate(size_t bytes);
     // Gives back every chunk; what allocate handed out is gone.
     void release();
+    // Takes the chunks of other over, with what allocate handed out from them; other is empty
+    // afterwards. Allocation goes on in this arena's newest chunk.
+    void adopt(PointArena& other);
+    // Gives the pages of the newest chunk that allocate has not reached back to the kernel, so
+    // that a complete measurement holds no spare memory; later allocations still succeed.
+    void trim();
 
 private:
     struct Chunk {

@@ -1,6 +1,10 @@
 #include "rubbers2pdata.h"
 
+#include <cstddef>
 #include <new>
+
+static_assert(offsetof(S2PPoint, sParams) + sizeof(ComplexMatrix) == sizeof(S2PPoint),
+    "a point's matrix is placed in the bytes right behind the point");
 
 void releasePoint(void* item)
 {
@@ -16,21 +20,43 @@ RubberS2PData::~RubberS2PData()
     releasePoints();
 }
 
+S2PPoint* makePoint(PointArena& arena)
+{
+    void* block = arena.allocate(sizeof(S2PPoint) + ComplexMatrix::storageBytes(2, 2));
+    if (block == nullptr)
+        return nullptr;
+    auto* made = new (block) S2PPoint;
+    made->sParams.placeBehind(2, 2);
+    return made;
+}
+
 S2PPoint* RubberS2PData::point(int32_t i)
 {
     void** slot = get(i);
     if (slot == nullptr)
         return nullptr;
     if (*slot == nullptr) {
-        const size_t matrixBytes = ComplexMatrix::storageBytes(2, 2);
-        char* block = static_cast<char*>(pointMemory.allocate(sizeof(S2PPoint) + matrixBytes));
-        if (block == nullptr)
+        S2PPoint* made = makePoint(pointMemory);
+        if (made == nullptr)
             return nullptr;
-        auto* made = new (block) S2PPoint;
-        made->sParams.placeIn(block + sizeof(S2PPoint), 2, 2);
         *slot = made;
     }
     return static_cast<S2PPoint*>(*slot);
+}
+
+bool RubberS2PData::adoptPoints(PointArena& memory, S2PPoint* const* points, int32_t count)
+{
+    pointMemory.adopt(memory);
+    for (int32_t k = 0; k < count; ++k) {
+        void** slot = get(itemCount);
+        if (slot == nullptr) {
+            for (int32_t rest = k; rest < count; ++rest)
+                releasePoint(points[rest]);
+            return false;
+        }
+        *slot = points[k];
+    }
+    return true;
 }
 
 void RubberS2PData::clearPoints()
@@ -45,6 +71,11 @@ void RubberS2PData::releasePoints()
 {
     free(releasePoint);
     pointMemory.release();
+}
+
+void RubberS2PData::trimPoints()
+{
+    pointMemory.trim();
 }
 
 void RubberS2PData::updateFreqSummary()

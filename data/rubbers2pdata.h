@@ -14,9 +14,13 @@ struct S2PPoint {
     ComplexMatrix sParams;
 };
 
-// Ends a point made by RubberS2PData::point, freeing a matrix block that it took for other
-// dimensions; its own memory goes back with its measurement's arena. Accepts null.
+// Ends a point made by RubberS2PData::point or makePoint, freeing a matrix block that it took
+// for other dimensions; its own memory goes back with its arena. Accepts null.
 void releasePoint(void* item);
+
+// A point with frequency 0 and zero 2 x 2 S-parameters in memory of arena; null when no memory
+// is left.
+S2PPoint* makePoint(PointArena& arena);
 
 // One measurement: the frequency points of one file (or one view of a three-port file) in
 // index order, the names under which it is shown and a summary of its frequency range.
@@ -36,6 +40,13 @@ public:
     // step 0, meaning that no spacing is known.
     void updateFreqSummary();
     void releasePoints();
+    // Gives the memory that the points' arena holds beyond the last point back, once the
+    // measurement is complete; points added later still get memory.
+    void trimPoints();
+    // Appends count points made by makePoint in memory after the last point and takes the
+    // arena's chunks over. Returns false when no memory is left for the array: the points that
+    // did not fit are ended, and the ones appended so far stay.
+    bool adoptPoints(PointArena& memory, S2PPoint* const* points, int32_t count);
 
     std::string sourcePath;
     std::string displayName;

@@ -37,6 +37,14 @@ void FileBytesRelease::operator()(char* block) const
     releaseLargeBlock(block, bytes);
 }
 
+void releaseFileBytes(FileBytes& buffer, const char* from, const char* to)
+{
+    if (buffer == nullptr || from < buffer.get() || to <= from)
+        return;
+    releaseLargeBlockPages(buffer.get(), buffer.get_deleter().bytes, static_cast<size_t>(from - buffer.get()),
+        static_cast<size_t>(to - buffer.get()));
+}
+
 LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length)
 {
     length = 0;

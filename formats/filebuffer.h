@@ -17,3 +17,7 @@ struct FileBytesRelease {
 };
 using FileBytes = std::unique_ptr<char[], FileBytesRelease>;
 LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length);
+
+// Gives the memory of a large file's buffer between from and to back to the kernel, once nothing
+// reads that part again: it reads as zeros afterwards. A small file's buffer keeps its memory.
+void releaseFileBytes(FileBytes& buffer, const char* from, const char* to);

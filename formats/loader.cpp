@@ -108,6 +108,7 @@ LoadResult loadTouchstone(RubberS2P& list, const std::string& path)
         return prepared;
 
     std::string label;
+    text.file = &buffer;
     const LoadResult r = readTouchstone(text, m.data(), label);
     if (r != LoadSuccess) {
         for (RubberS2PData* view : m)

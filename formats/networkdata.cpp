@@ -244,6 +244,7 @@ LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory)
         for (int v = 0; v < count; ++v) {
             views[v]->dataValid = 1;
             views[v]->updateFreqSummary();
+            views[v]->trimPoints();
         }
         return LoadSuccess;
     }

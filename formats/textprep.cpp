@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -10,28 +11,44 @@
 namespace {
 
 #if defined(__SSE2__)
-// Copies the run of plain bytes (from '"' to 'z', commas excluded) that starts at in[i], up
-// to 16 bytes at once, while the output trails the input by at least 16 bytes so the store
-// cannot overwrite unread text. Returns how many bytes it copied.
-size_t copyPlainRun(const unsigned char* in, size_t i, size_t n, char* out, size_t outPos)
+// Copies the run that starts at in[i] and that the preparation keeps byte for byte: plain bytes
+// (from '"' to 'z', commas excluded) and single blanks after a plain byte, 16 bytes at a time.
+// afterText says whether the last byte kept before in[i] is a plain one. The output never runs
+// ahead of the input, so a whole block may be stored over the bytes it was loaded from; a run
+// that ends inside a block is stored whole only when the output trails the input by 16 bytes
+// or more, since the store would otherwise overwrite unread text. Never reads at or past
+// in + n. Returns how many bytes it copied.
+size_t copyVerbatimRun(const unsigned char* in, size_t i, size_t n, char* out, size_t outPos, bool afterText)
 {
-    if (i - outPos < 16)
-        return 0;
-    size_t copied = 0;
-    while (n - i - copied >= 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + copied));
+    const size_t start = i;
+    const size_t lag = i - outPos;
+    while (n - i >= 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
         const __m128i plain = _mm_andnot_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(',')),
             _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8('!')), _mm_cmplt_epi8(x, _mm_set1_epi8('z' + 1))));
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(plain));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + outPos + copied), x);
-        if (mask != 0xFFFFu)
-            return copied + static_cast<size_t>(__builtin_ctz(~mask));
-        copied += 16;
+        const auto plainBits = static_cast<unsigned>(_mm_movemask_epi8(plain));
+        const auto blankBits
+            = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, _mm_set1_epi8(' '))));
+        const unsigned afterPlain = (plainBits << 1) | (afterText ? 1u : 0u);
+        const unsigned kept = (plainBits | (blankBits & afterPlain)) & 0xFFFFu;
+        char* const to = out + (i - lag);
+        if (kept == 0xFFFFu) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), x);
+            afterText = (blankBits & 0x8000u) == 0;
+            i += 16;
+            continue;
+        }
+        const auto run = static_cast<size_t>(__builtin_ctz(~kept));
+        if (lag >= 16)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), x);
+        else
+            std::memmove(to, in + i, run);
+        return i - start + run;
     }
-    return copied;
+    return i - start;
 }
 #else
-size_t copyPlainRun(const unsigned char*, size_t, size_t, char*, size_t)
+size_t copyVerbatimRun(const unsigned char*, size_t, size_t, char*, size_t, bool)
 {
     return 0;
 }
@@ -96,15 +113,22 @@ size_t prepare(char* b, size_t from, size_t n)
                 break;
             inComment = false;
         }
-        if (kKinds[in[i]] == Plain) {
-            const size_t run = copyPlainRun(in, i, n, b, out);
-            i += run;
-            out += run;
+        if (kKinds[in[i]] == Plain || (in[i] == ' ' && last == Text)) {
+            const size_t run = copyVerbatimRun(in, i, n, b, out, last == Text);
+            if (run > 0) {
+                i += run;
+                out += run;
+                last = b[out - 1] == ' ' ? Space : Text;
+            }
+        }
+        if (i < n && kKinds[in[i]] == Plain) {
             while (i < n && kKinds[in[i]] == Plain)
                 b[out++] = static_cast<char>(in[i++]);
             last = Text;
             continue;
         }
+        if (i == n)
+            break;
         const unsigned char byte = in[i++];
         switch (kKinds[byte]) {
         case LineEnd:

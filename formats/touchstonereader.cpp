@@ -9,6 +9,7 @@
 #include "frequencytest.h"
 #include "networkdata.h"
 #include "numberscan.h"
+#include "pointlinereader.h"
 #include "portrenormalize.h"
 #include "textprep.h"
 #include "threeport.h"
@@ -52,16 +53,6 @@ const char* lineEnd(const char* p, const char* end)
 S2PPoint* appendPoint(RubberS2PData& m)
 {
     return m.point(m.itemCount);
-}
-
-LoadResult finishOnePort(RubberS2PData& m, bool outOfMemory)
-{
-    if (!outOfMemory && m.itemCount > 1) {
-        m.dataValid = 1;
-        return LoadSuccess;
-    }
-    m.releasePoints();
-    return outOfMemory ? LoadCannotRead : LoadNoData;
 }
 
 } // namespace
@@ -127,7 +118,9 @@ void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, do
     const double numbers[8])
 {
     point.freq = rawFreq * freqMultiplier;
-    point.sParams.resize(2, 2);
+    // Every element is set below, so a 2 x 2 matrix needs no zeroing first.
+    if (point.sParams.rowCount != 2 || point.sParams.colCount != 2)
+        point.sParams.resize(2, 2);
     for (int32_t e = 0; e < 4; ++e)
         point.sParams(e / 2, e % 2) = touchstoneValue(numbers[2 * e], numbers[2 * e + 1], dataFormat);
 }
@@ -219,48 +212,6 @@ int touchstoneViewCount(int ports)
 
 namespace {
 
-// The data scan of version 1 one- and two-port files: one point per data line, in file order.
-LoadResult readPointLines(RubberS2PData& measurement, const TouchstoneText& text, bool onePort)
-{
-    const TouchstoneOptions& o = text.options;
-    const bool convert = needsRenormalize(o.refResistance);
-    // Frequency, then S11, S21, S12, S22 of a two-port or S11 of a one-port. A short two-port
-    // line keeps the previous line's later numbers; a short one-port line reads zeros.
-    double n[9] = {};
-    FrequencyTest frequencies;
-    bool outOfMemory = false;
-    const char* const end = text.dataEnd;
-    for (const char* p = nextNumberStart(text.dataStart, end); p != end; p = nextNumberStart(p, end)) {
-        const char* eol = lineEnd(p, end);
-        if (onePort) {
-            n[0] = n[1] = n[2] = 0.0;
-            scanNumbers(p, eol, n, 3);
-        } else {
-            scanNumbers(p, eol, n, 9);
-        }
-        if (!frequencies.accept(n[0], o.freqMultiplier))
-            break;
-        S2PPoint* point = appendPoint(measurement);
-        if (point == nullptr) {
-            outOfMemory = true;
-            break;
-        }
-        if (onePort) {
-            const double matrixOrder[8] = { n[1], n[2], 0.0, 0.0, 0.0, 0.0, 0.0, 0.0 };
-            storePoint(*point, n[0], o.dataFormat, o.freqMultiplier, matrixOrder);
-            if (convert)
-                renormalizeReflection(*point, o.refResistance);
-        } else {
-            const double matrixOrder[8] = { n[1], n[2], n[5], n[6], n[3], n[4], n[7], n[8] };
-            storePoint(*point, n[0], o.dataFormat, o.freqMultiplier, matrixOrder);
-            if (convert)
-                renormalize(*point, o.refResistance);
-        }
-        p = eol == end ? eol : eol + 1;
-    }
-    return finishOnePort(measurement, outOfMemory);
-}
-
 // The data scan of version 1 three-port files: a frequency group is the line that starts it and
 // the next two lines that hold numbers.
 LoadResult readThreePortLines(RubberS2PData* const* all, const TouchstoneText& text, std::string& label)
@@ -329,7 +280,8 @@ LoadResult readTouchstone(const TouchstoneText& text, RubberS2PData* const* view
 
 namespace {
 
-LoadResult readFile(int ports, RubberS2PData* const* views, char* buffer, size_t length, std::string& label)
+LoadResult readFile(int ports, RubberS2PData* const* views, char* buffer, size_t length, std::string& label,
+    FileBytes* file = nullptr)
 {
     const int count = touchstoneViewCount(ports);
     for (int v = 0; v < count; ++v)
@@ -340,6 +292,7 @@ LoadResult readFile(int ports, RubberS2PData* const* views, char* buffer, size_t
         views[v]->dataValid = 0;
     if (ready != LoadSuccess)
         return ready;
+    text.file = file;
     return readTouchstone(text, views, label);
 }
 
@@ -375,7 +328,10 @@ LoadResult loadS2PFile(RubberS2PData& measurement, const std::string& path)
         measurement.sourcePath.clear();
         return read;
     }
-    const LoadResult result = read == LoadSuccess ? readS2P(measurement, buffer.get(), length) : read;
+    RubberS2PData* const views[1] = { &measurement };
+    std::string label;
+    const LoadResult result
+        = read == LoadSuccess ? readFile(2, views, buffer.get(), length, label, &buffer) : read;
     measurement.sourcePath = path;
     return result;
 }

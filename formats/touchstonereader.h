@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "filebuffer.h"
 #include "loadresult.h"
 #include "rubbers2pdata.h"
 #include "touchstonekeywords.h"
@@ -48,6 +49,10 @@ struct TouchstoneText {
     TouchstoneKeywords keywords;
     const char* dataStart = nullptr;
     const char* dataEnd = nullptr;
+    // The whole-file buffer that the text lies in, when nothing reads the text after the data
+    // scan: the scan of one- and two-port lines then gives the memory behind it back as it goes,
+    // so that a large file and its points are not held whole at the same time.
+    FileBytes* file = nullptr;
 };
 
 // Prepares the file held in buffer (length bytes and room for one more) in place. ports is the

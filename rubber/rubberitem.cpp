@@ -94,9 +94,11 @@ struct RubberItem::NodeBlock {
 namespace {
 
 // The first nodes of an array take one block each, as single allocations; later blocks
-// double with the pool up to a size that keeps a block well below a megabyte.
+// double with the pool up to a size that keeps a block well below a megabyte. A block of the
+// largest size, its header and the allocator's 16 bytes fill 96 pages of 4 KiB but for 16
+// bytes, so that the pages the allocator maps for it hold almost no spare tail.
 constexpr int32_t kSingleNodes = 64;
-constexpr int32_t kLargestBlockNodes = 16384;
+constexpr int32_t kLargestBlockNodes = 16382;
 
 } // namespace
 

@@ -58,12 +58,14 @@ TEST(LargeBlock, HugeBlocksStartOnAHugePageAndHoldTheirBytes)
     EXPECT_EQ(allocateLargeBlock(SIZE_MAX - kHugePageBytes), nullptr);
 }
 
-TEST(ComplexMatrixPlacement, PlacedMatrixUsesTheBlockUntilItChangesDimensions)
+TEST(ComplexMatrixPlacement, PlacedMatrixUsesTheBytesBehindItUntilItChangesDimensions)
 {
-    alignas(double) unsigned char block[128];
-    ASSERT_GE(sizeof(block), ComplexMatrix::storageBytes(2, 2));
-    ComplexMatrix m;
-    m.placeIn(block, 2, 2);
+    alignas(ComplexMatrix) unsigned char memory[sizeof(ComplexMatrix) + 128];
+    ASSERT_GE(sizeof(memory) - sizeof(ComplexMatrix), ComplexMatrix::storageBytes(2, 2));
+    auto* placed = new (memory) ComplexMatrix;
+    ComplexMatrix& m = *placed;
+    unsigned char* const block = memory + sizeof(ComplexMatrix);
+    m.placeBehind(2, 2);
     EXPECT_EQ(static_cast<void*>(m.rowPtr), static_cast<void*>(block));
     for (int i = 0; i < 2; ++i) {
         for (int j = 0; j < 2; ++j)
@@ -78,6 +80,7 @@ TEST(ComplexMatrixPlacement, PlacedMatrixUsesTheBlockUntilItChangesDimensions)
     EXPECT_NE(static_cast<void*>(m.rowPtr), static_cast<void*>(block));
     m(2, 2) = Complex(3, 4);
     EXPECT_EQ(m(2, 2), Complex(3, 4));
+    placed->~ComplexMatrix();
 }
 
 TEST(ComplexMatrixPlacement, StorageBytesHoldsPointersAndElements)

@@ -271,3 +271,29 @@ TEST(ReloadOrder, PermutationThatMissesAMeasurementKeepsTheLoadOrder)
     EXPECT_FALSE(restoreFileOrder(list, { a }));
     EXPECT_EQ(displayNames(list), (std::vector<std::string> { "b", "a" }));
 }
+
+// A file several times the step at which the scan gives the text behind it back: every point
+// still holds the numbers of its own line.
+TEST(Loader, LargeFilesKeepEveryPoint)
+{
+    const TempDir dir;
+    constexpr int32_t kLines = 400000;
+    const struct {
+        const char* name;
+        const char* tail;
+    } files[] = { { "large.s2p", " 0 0.5 0.25 1 0 -1 2\n" }, { "large.s1p", " -7\n" } };
+    for (const auto& file : files) {
+        std::string text = "# Hz S RI\n";
+        for (int32_t i = 0; i < kLines; ++i)
+            text += std::to_string(i + 1) + " " + std::to_string(i) + file.tail;
+        RubberS2P list;
+        ASSERT_EQ(loadFile(list, dir.write(file.name, text)), LoadSuccess) << file.name;
+        RubberS2PData& m = *list.measurement(0);
+        ASSERT_EQ(m.itemCount, kLines) << file.name;
+        for (int32_t i = 0; i < kLines; ++i) {
+            const S2PPoint& p = *m.point(i);
+            ASSERT_EQ(p.freq, i + 1.0) << file.name;
+            ASSERT_EQ(p.sParams(0, 0), Complex(i, file.tail[1] == '-' ? -7.0 : 0.0)) << file.name << " " << i;
+        }
+    }
+}

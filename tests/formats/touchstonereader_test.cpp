@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "cformat.h"
 #include "decimalcommalocale.h"
 #include "tempdir.h"
 #include "touchstonereader.h"
@@ -488,4 +490,61 @@ TEST(TwoPortFile, ReportsOpenAndReadOutcomes)
 
     RubberS2PData directory;
     EXPECT_EQ(loadS2PFile(directory, dir.path.string()), LoadCannotOpen);
+}
+
+// A data text long enough to be read in two halves at once: whatever line the halves meet at,
+// a short line keeps the later numbers of the last whole line before it, and the first
+// frequency that does not increase ends the measurement.
+TEST(TwoPortLargeText, ReadsAcrossTheMiddleAsInOneScan)
+{
+    constexpr int32_t kLines = 300000;
+    constexpr int32_t kMiddle = kLines / 2;
+    // Whole line i: S11 (i, 1) and S21 (i, 3). A short line holds its frequency and S11 (5, 6).
+    const auto text = [&](const std::function<bool(int32_t)>& isShort, int32_t stop) {
+        std::string t = "# Hz S RI\n";
+        for (int32_t i = 0; i < kLines; ++i) {
+            if (i == stop)
+                t += "1 0 0 0 0 0 0 0 0\n";
+            else if (isShort(i))
+                t += cFormat("%07d 5 6\n", i + 1);
+            else
+                t += cFormat("%07d %07d 1 %07d 3 4 5 6 7\n", i + 1, i, i);
+        }
+        return t;
+    };
+    const auto nearMiddle = [](int32_t i) { return i >= kMiddle - 5000 && i < kMiddle + 5000; };
+    // Runs of ten short lines between whole ones, and one run longer than the second half's
+    // reader keeps before its first whole line.
+    const std::function<bool(int32_t)> patterns[]
+        = { [&](int32_t i) { return nearMiddle(i) && i % 11 != 10; }, nearMiddle };
+    for (const auto& isShort : patterns) {
+        RubberS2PData m;
+        ASSERT_EQ(readTwoPort(m, text(isShort, -1)), LoadSuccess);
+        ASSERT_EQ(m.itemCount, kLines);
+        int32_t lastWhole = -1;
+        for (int32_t i = 0; i < kLines; ++i) {
+            const ComplexMatrix& s = m.point(i)->sParams;
+            if (!isShort(i)) {
+                lastWhole = i;
+                ASSERT_EQ(s(0, 0), Complex(i, 1)) << i;
+            } else {
+                ASSERT_EQ(s(0, 0), Complex(5, 6)) << i;
+            }
+            ASSERT_EQ(s(1, 0), Complex(lastWhole, 3)) << i;
+        }
+    }
+
+    const auto noShortLines = [](int32_t) { return false; };
+    for (int32_t stop = kMiddle - 3; stop <= kMiddle + 3; ++stop) {
+        RubberS2PData m;
+        ASSERT_EQ(readTwoPort(m, text(noShortLines, stop)), LoadSuccess);
+        EXPECT_EQ(m.itemCount, stop);
+        // A one-port's lines of a frequency and S11 each.
+        std::string onePort = "# Hz S RI\n";
+        for (int32_t i = 0; i < kLines; ++i)
+            onePort += i == stop ? std::string("1 0 0\n") : cFormat("%07d %07d 1\n", i + 1, i);
+        RubberS2PData reflection;
+        ASSERT_EQ(readOnePort(reflection, onePort), LoadSuccess);
+        EXPECT_EQ(reflection.itemCount, stop);
+    }
 }

@@ -1,0 +1,54 @@
+#include "numberlines.h"
+
+#include <cstring>
+
+#include "numberscan.h"
+
+namespace {
+
+// How much text a scan reads between two releases of the text behind it.
+constexpr ptrdiff_t kReleaseStep = ptrdiff_t { 8 } << 20;
+
+// The first number character at or after p, or end.
+const char* nextNumberStart(const char* p, const char* end)
+{
+    while (p != end && !isNumberChar(*p))
+        ++p;
+    return p;
+}
+
+// The NUL that ends the line holding p, or end.
+const char* lineEnd(const char* p, const char* end)
+{
+    const void* nul = std::memchr(p, 0, static_cast<size_t>(end - p));
+    return nul != nullptr ? static_cast<const char*>(nul) : end;
+}
+
+} // namespace
+
+bool scanNumberLines(const char* begin, const char* end, int width, FileBytes* file,
+    const std::function<bool(const double* numbers, int count)>& take, const char** resume)
+{
+    const char* releaseAt = begin + kReleaseStep;
+    for (const char* p = nextNumberStart(begin, end); p != end; p = nextNumberStart(p, end)) {
+        if (file != nullptr && p >= releaseAt) {
+            releaseFileBytes(*file, begin, p);
+            releaseAt = p + kReleaseStep;
+        }
+        // No number holds a NUL, so the numbers end within the line without searching its end
+        // first; whatever follows them on the line is skipped.
+        double numbers[kMaxLineNumbers];
+        const char* last = p;
+        const int count = scanNumbers(p, end, numbers, width, &last);
+        const char* eol = lineEnd(last, end);
+        p = eol == end ? eol : eol + 1;
+        if (!take(numbers, count)) {
+            if (resume != nullptr)
+                *resume = p;
+            return false;
+        }
+    }
+    if (resume != nullptr)
+        *resume = end;
+    return true;
+}
