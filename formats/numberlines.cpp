@@ -9,7 +9,8 @@ namespace {
 // How much text a scan reads between two releases of the text behind it.
 constexpr ptrdiff_t kReleaseStep = ptrdiff_t { 8 } << 20;
 
-// The first number character at or after p, or end.
+} // namespace
+
 const char* nextNumberStart(const char* p, const char* end)
 {
     while (p != end && !isNumberChar(*p))
@@ -17,14 +18,11 @@ const char* nextNumberStart(const char* p, const char* end)
     return p;
 }
 
-// The NUL that ends the line holding p, or end.
 const char* lineEnd(const char* p, const char* end)
 {
     const void* nul = std::memchr(p, 0, static_cast<size_t>(end - p));
     return nul != nullptr ? static_cast<const char*>(nul) : end;
 }
-
-} // namespace
 
 bool scanNumberLines(const char* begin, const char* end, int width, FileBytes* file,
     const std::function<bool(const double* numbers, int count)>& take, const char** resume)

@@ -7,6 +7,11 @@
 // The most numbers that scanNumberLines reads from one line.
 constexpr int kMaxLineNumbers = 9;
 
+// The first number character at or after p in prepared text, or end.
+const char* nextNumberStart(const char* p, const char* end);
+// The NUL that ends the line holding p, or end.
+const char* lineEnd(const char* p, const char* end);
+
 // Hands the numbers of each line of prepared text between begin and end (NUL-terminated lines)
 // that holds a number character to take, in file order: up to width numbers (at most
 // kMaxLineNumbers) read as scanNumbers does from the first number character of the line, and

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "numberlines.h"
 #include "numberscan.h"
 
 namespace {
@@ -15,12 +16,6 @@ struct KeywordLine {
     const char* value = nullptr;
     const char* valueEnd = nullptr;
 };
-
-const char* lineEnd(const char* p, const char* end)
-{
-    const void* nul = std::memchr(p, 0, static_cast<size_t>(end - p));
-    return nul != nullptr ? static_cast<const char*>(nul) : end;
-}
 
 const char* nextLine(const char* p, const char* end)
 {

@@ -8,6 +8,7 @@
 #include "filebuffer.h"
 #include "frequencytest.h"
 #include "networkdata.h"
+#include "numberlines.h"
 #include "numberscan.h"
 #include "pointlinereader.h"
 #include "portrenormalize.h"
@@ -32,21 +33,6 @@ bool startsWithNoCase(const char* p, const char* end, const char* word)
             return false;
     }
     return true;
-}
-
-// The first number character at or after p, or end.
-const char* nextNumberStart(const char* p, const char* end)
-{
-    while (p != end && !isNumberChar(*p))
-        ++p;
-    return p;
-}
-
-// The NUL that ends the line holding p, or end.
-const char* lineEnd(const char* p, const char* end)
-{
-    const void* nul = std::memchr(p, 0, static_cast<size_t>(end - p));
-    return nul != nullptr ? static_cast<const char*>(nul) : end;
 }
 
 // Appends a point at the end of the measurement; null when no memory is left.
