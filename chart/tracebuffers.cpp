@@ -1,6 +1,7 @@
 #include "tracebuffers.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <new>
 
@@ -18,7 +19,7 @@ void TraceBuffers::releaseBuffers()
     freeVector(pixelColumn);
     freeVector(freqGrid);
     freeVector(traceValues);
-    freeVector(valueStore);
+    valueStore.release();
     hiddenValues.reset();
     freeVector(lastIndex);
     freeVector(firstIndex);
@@ -37,14 +38,20 @@ bool TraceBuffers::allocateValues(const std::vector<bool>& shown)
     std::fill_n(hiddenValues.get(), n, std::numeric_limits<double>::quiet_NaN());
 
     traceValues.assign(static_cast<size_t>(traceCount), hiddenValues.get());
-    valueStore.clear();
-    for (size_t t = 0; t < traceValues.size(); ++t) {
-        if (t >= shown.size() || !shown[t])
-            continue;
-        valueStore.emplace_back(new (std::nothrow) double[n]);
-        if (valueStore.back() == nullptr)
-            return false;
-        traceValues[t] = valueStore.back().get();
+    const size_t shownCount = static_cast<size_t>(
+        std::count(shown.begin(), shown.begin() + std::min(shown.size(), traceValues.size()), true));
+    if (shownCount == 0 || n == 0)
+        return true;
+    if (n > SIZE_MAX / sizeof(double) / shownCount)
+        return false;
+    auto* values = static_cast<double*>(valueStore.reserve(shownCount * n * sizeof(double)));
+    if (values == nullptr)
+        return false;
+    for (size_t t = 0; t < traceValues.size() && t < shown.size(); ++t) {
+        if (shown[t]) {
+            traceValues[t] = values;
+            values += n;
+        }
     }
     return true;
 }

@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "largeblock.h"
+
 // The results of the last recomputation of the chart, read by the cursor readout, the zoom
 // and the spreadsheet export until the next one. Trace t belongs to measurement t / 8.
 struct TraceBuffers {
@@ -39,6 +41,8 @@ struct TraceBuffers {
     std::vector<double> traceMax;
 
 private:
-    std::vector<std::unique_ptr<double[]>> valueStore; // the arrays of the computed traces
+    // The arrays of the computed traces, one after the other, kept from one recomputation to
+    // the next.
+    ReusedLargeBlock valueStore;
     std::unique_ptr<double[]> hiddenValues; // pointCount not-a-number values
 };

@@ -60,3 +60,20 @@ void releaseLargeBlock(void* block, size_t bytes)
     else
         ::munmap(block, hugePageRounded(bytes));
 }
+
+void* ReusedLargeBlock::reserve(size_t bytes)
+{
+    if (block_ != nullptr && bytes <= bytes_)
+        return block_;
+    release();
+    block_ = allocateLargeBlock(bytes);
+    bytes_ = block_ != nullptr ? bytes : 0;
+    return block_;
+}
+
+void ReusedLargeBlock::release()
+{
+    releaseLargeBlock(block_, bytes_);
+    block_ = nullptr;
+    bytes_ = 0;
+}

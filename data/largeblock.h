@@ -17,3 +17,22 @@ void releaseLargeBlock(void* block, size_t bytes);
 // kernel while the block stays mapped: they read as zeros afterwards. A block below
 // kHugePageBytes, a heap block, keeps its memory.
 void releaseLargeBlockPages(void* block, size_t bytes, size_t from, size_t to);
+
+// A large block kept for reuse: it is made anew only when more room is asked for than it has,
+// so that buffers refilled over and over are not paged in again each time.
+class ReusedLargeBlock {
+public:
+    ReusedLargeBlock() = default;
+    ReusedLargeBlock(const ReusedLargeBlock&) = delete;
+    ReusedLargeBlock& operator=(const ReusedLargeBlock&) = delete;
+    ~ReusedLargeBlock() { release(); }
+
+    // At least bytes of room (more than 0), the contents not kept when it grows; null when no
+    // memory is left, the block then being empty.
+    void* reserve(size_t bytes);
+    void release();
+
+private:
+    void* block_ = nullptr;
+    size_t bytes_ = 0;
+};

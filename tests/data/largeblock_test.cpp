@@ -50,3 +50,27 @@ INSTANTIATE_TEST_SUITE_P(Blocks, ReleaseLargeBlockPagesTest,
     [](const ::testing::TestParamInfo<PagesCase>& p) { return std::string(p.param.name); });
 
 } // namespace
+
+TEST(ReusedLargeBlock, GrowsOnlyWhenMoreIsAsked)
+{
+    ReusedLargeBlock block;
+    struct Step {
+        size_t bytes;
+        bool sameBlock; // the block of the step before serves
+    };
+    const Step steps[] = { { 3 * kHugePageBytes, false }, { kHugePageBytes, true }, { 3 * kHugePageBytes, true },
+        { 3 * kHugePageBytes + 1, false }, { 100, true } };
+    void* last = nullptr;
+    for (const Step& step : steps) {
+        void* p = block.reserve(step.bytes);
+        ASSERT_NE(p, nullptr) << step.bytes;
+        if (step.sameBlock) {
+            EXPECT_EQ(p, last) << step.bytes;
+        }
+        std::memset(p, 0x5A, step.bytes); // the whole room is writable
+        last = p;
+    }
+    block.release();
+    EXPECT_EQ(block.reserve(0), nullptr);
+    EXPECT_NE(block.reserve(64), nullptr);
+}
