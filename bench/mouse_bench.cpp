@@ -15,6 +15,9 @@
 #include "benchmeasurements.h"
 #include "chartframe.h"
 #include "csprelindlg.h"
+#include "filelistcontroller.h"
+#include "fileloading.h"
+#include "windowpanes.h"
 #include "mlist.h"
 #include "settingsrecord.h"
 
@@ -27,7 +30,7 @@ const QSize windowSize(1400, 900);
 // has it) or off.
 std::unique_ptr<CSprelinDlg> openWindow(bool allTraces = true, bool smoothing = true)
 {
-    CSprelinDlg::Services services = CSprelinDlg::defaultServices();
+    WindowServices services = defaultWindowServices();
     services.loadFiles = [](RubberS2P& list, const std::vector<std::string>&) {
         Noise noise;
         for (int32_t i = 0; i < measurementCount; ++i) {
@@ -68,11 +71,11 @@ void sendWheel(QWidget* frame, const QPoint& p, int delta)
 void mouseMoves(benchmark::State& bench, bool painted)
 {
     const std::unique_ptr<CSprelinDlg> window = openWindow();
-    if (window->fileList()->rowCount() != 8 * measurementCount) {
+    if (window->panes().files->rowCount() != 8 * measurementCount) {
         bench.SkipWithError("the file list does not hold 400 rows");
         return;
     }
-    ChartFrame* frame = window->chartFrame();
+    ChartFrame* frame = window->panes().frame;
     const int width = frame->width();
     const int y = frame->height() / 3;
     int x = 100;
@@ -82,7 +85,7 @@ void mouseMoves(benchmark::State& bench, bool painted)
         if (painted)
             QApplication::processEvents();
     }
-    bench.counters["rows"] = window->fileList()->rowCount();
+    bench.counters["rows"] = window->panes().files->rowCount();
 }
 
 void BM_MouseMove(benchmark::State& bench)
@@ -99,7 +102,7 @@ void BM_MouseMovePainted(benchmark::State& bench)
 void BM_WheelZoom(benchmark::State& bench)
 {
     const std::unique_ptr<CSprelinDlg> window = openWindow(bench.range(0) != 0, bench.range(1) != 0);
-    ChartFrame* frame = window->chartFrame();
+    ChartFrame* frame = window->panes().frame;
     const QPoint at(frame->width() / 2, frame->height() / 3);
     for (auto _ : bench) {
         sendWheel(frame, at, 120);

@@ -22,6 +22,12 @@ void ChartState::resetRowVisibility()
         rowVisible[j] = traceEnabled[j % tracesPerMeasurement];
 }
 
+void ChartState::forgetMissingReference()
+{
+    if (referenceIndex >= measurements.itemCount)
+        referenceIndex = -1;
+}
+
 void ChartState::invertEnabledTraces()
 {
     ensureRowVisibility();

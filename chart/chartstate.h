@@ -31,6 +31,8 @@ struct ChartState {
     // Inverts the visibility of every trace whose kind traceEnabled enables, for every loaded
     // measurement.
     void invertEnabledTraces();
+    // A reference whose measurement a load left out means no reference.
+    void forgetMissingReference();
     // Whether trace t (8 per measurement) is shown: it has a visibility entry that is set.
     bool traceVisible(int32_t trace) const;
     // The view in force.

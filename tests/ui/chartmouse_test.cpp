@@ -14,7 +14,11 @@
 #include "chartframe.h"
 #include "chartmouse.h"
 #include "controlstrip.h"
+#include "axisedits.h"
 #include "csprelindlg.h"
+#include "filelistcontroller.h"
+#include "fileloading.h"
+#include "windowpanes.h"
 #include "mlist.h"
 #include "settingspath.h"
 #include "settingsrecord.h"
@@ -50,11 +54,11 @@ private:
     void wheel(const QPoint& p, int delta);
     // The frame pixel row of a value on the value axis in force.
     int rowOf(double value) const;
-    QString strip(int column) const { return window->statsList()->columnText(column); }
-    QString current(int32_t row) const { return window->fileList()->rowItem(row)->text(1); }
+    QString strip(int column) const { return window->panes().stats->columnText(column); }
+    QString current(int32_t row) const { return window->panes().files->rowItem(row)->text(1); }
     ZoomEntry& view() const { return window->chartState().currentZoom(); }
     PixelRect plot() const { return window->chartState().chart.plotRect(); }
-    ChartFrame* frame() const { return window->chartFrame(); }
+    ChartFrame* frame() const { return window->panes().frame; }
 
     QString settingsPath;
     std::unique_ptr<QTemporaryDir> dir;
@@ -102,9 +106,9 @@ void ChartMouseTest::openTwoFiles(double stepMHz)
     window = std::make_unique<CSprelinDlg>(std::vector<std::string>(), loggingServices(log));
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     const std::vector<double> freqs = sweepMHz(50, 300, stepMHz);
-    window->openPaths({ writeTouchstone(dir->filePath("high.s2p"), freqs, -20, -3) });
-    window->openPaths({ writeTouchstone(dir->filePath("low.s2p"), freqs, -20, -7) });
-    QCOMPARE(window->fileList()->rowCount(), 2);
+    window->loading().openPaths({ writeTouchstone(dir->filePath("high.s2p"), freqs, -20, -3) });
+    window->loading().openPaths({ writeTouchstone(dir->filePath("low.s2p"), freqs, -20, -7) });
+    QCOMPARE(window->panes().files->rowCount(), 2);
     QVERIFY(plot().right > 400 && plot().bottom > 300);
 }
 
@@ -138,7 +142,7 @@ void ChartMouseTest::cursorReadsTheTracesAtItsColumn()
     openTwoFiles();
     const TraceBuffers& buffers = window->chartState().buffers;
     QCOMPARE(buffers.pointCount, 26);
-    const int32_t frameWidth = window->sizingFrameWidth();
+    const int32_t frameWidth = window->panes().frameWidth();
     // The last pixels of the plot lie under the splitter's band.
     const struct {
         int x;
@@ -155,8 +159,8 @@ void ChartMouseTest::cursorReadsTheTracesAtItsColumn()
         QCOMPARE(strip(3), QString::asprintf("Min: %5.4g", -7 + e.shift));
         QCOMPARE(strip(4), QStringLiteral("low"));
         QCOMPARE(strip(5), QStringLiteral("Diff:     4"));
-        QCOMPARE(window->fileList()->markedRow, 0);
-        QCOMPARE(window->chartMouse()->hoverRow(), 0);
+        QCOMPARE(window->panes().files->markedRow, 0);
+        QCOMPARE(window->chartMouse().hoverRow(), 0);
     }
     // The cursor line stands on the grid point's column, not on the pointer.
     const int x = plot().left + 3 * plot().width() / 25 + 4;
@@ -169,19 +173,19 @@ void ChartMouseTest::cursorReadsTheTracesAtItsColumn()
 
     // Nearer the low trace, that row is marked; a hidden trace drops out of everything.
     move(QPoint(plot().left, rowOf(-6.5)));
-    QCOMPARE(window->fileList()->markedRow, 1);
-    window->fileList()->setRowChecked(0, false);
+    QCOMPARE(window->panes().files->markedRow, 1);
+    window->panes().files->setRowChecked(0, false);
     move(QPoint(plot().left + 1, rowOf(-7)));
     QCOMPARE(current(0), QString());
     QCOMPARE(strip(1), QStringLiteral("Max:    -7"));
     QCOMPARE(strip(5), QStringLiteral("Diff:     0"));
-    QCOMPARE(window->fileList()->markedRow, 1);
+    QCOMPARE(window->panes().files->markedRow, 1);
 }
 
 void ChartMouseTest::wheelZoomsInAndStepsBack()
 {
     openTwoFiles(0.25);
-    ControlStrip* strip = window->controlStrip();
+    ControlStrip* strip = window->panes().strip;
     const ZoomEntry start = view();
     const QPoint at(plot().left + 150, plot().top + 100);
     for (int i = 0; i < 10; ++i)
@@ -214,11 +218,11 @@ void ChartMouseTest::bandZoomsTheSameInEitherDirection()
     const auto band = [this](const QPoint& from, const QPoint& to) {
         click(from);
         move(to);
-        QVERIFY(window->chartMouse()->zoomDrag().zoomMode == 1);
+        QVERIFY(window->chartMouse().zoomDrag().zoomMode == 1);
         // The band's outline is drawn over the chart.
         QCOMPARE(frame()->shownImage().pixelColor(to.x(), (from.y() + to.y()) / 2), QColor(Qt::black));
         click(to);
-        QCOMPARE(window->chartMouse()->zoomDrag().zoomMode, 0);
+        QCOMPARE(window->chartMouse().zoomDrag().zoomMode, 0);
     };
     band(b, a);
     const ZoomEntry first = view();
@@ -238,7 +242,7 @@ void ChartMouseTest::rightClickDuringABandOnlyCancelsIt()
     click(QPoint(200, 100));
     move(QPoint(300, 200));
     click(QPoint(300, 200), Qt::RightButton);
-    QCOMPARE(window->chartMouse()->zoomDrag().zoomMode, 0);
+    QCOMPARE(window->chartMouse().zoomDrag().zoomMode, 0);
     QVERIFY(log.menuTexts.isEmpty());
     QVERIFY(sameView(view(), start));
     QCOMPARE(window->chartState().zoomList.itemCount, 1);
@@ -259,7 +263,7 @@ void ChartMouseTest::middleButtonPans()
     QVERIFY(view().xMin < start.xMin);
     QCOMPARE(view().xMax - view().xMin, start.xMax - start.xMin);
     QCOMPARE(window->chartState().zoomList.itemCount, 1);
-    QVERIFY(!window->controlStrip()->autoXBox->isChecked());
+    QVERIFY(!window->panes().strip->autoXBox->isChecked());
 }
 
 void ChartMouseTest::contextMenuInBothLanguages_data()
@@ -302,12 +306,12 @@ void ChartMouseTest::hideEntryHidesOneTrace()
     move(QPoint(200, rowOf(-6.5)));
     log.menuChoice = 1026;
     click(QPoint(200, rowOf(-6.5)), Qt::RightButton);
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     QVERIFY(list->rowChecked(0));
     QVERIFY(!list->rowChecked(1));
     QVERIFY(window->chartState().traceVisible(S21M));
     QVERIFY(!window->chartState().traceVisible(tracesPerMeasurement + S21M));
-    QVERIFY(window->controlStrip()->traceBoxes[S21M]->isChecked());
+    QVERIFY(window->panes().strip->traceBoxes[S21M]->isChecked());
     // The hidden trace is gone from the chart: only the high trace's colour is left.
     QCOMPARE(countPixels(frame()->shownImage(), QColor(254, 0, 127)), 0);
     QVERIFY(countPixels(frame()->shownImage(), QColor(254, 0, 0)) > 0);

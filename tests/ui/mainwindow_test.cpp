@@ -19,6 +19,9 @@
 #include "chartframe.h"
 #include "controlstrip.h"
 #include "csprelindlg.h"
+#include "filelistcontroller.h"
+#include "fileloading.h"
+#include "windowpanes.h"
 #include "decimalcommalocale.h"
 #include "inifile.h"
 #include "mlist.h"
@@ -82,7 +85,7 @@ private:
     QPoint rowPoint(int32_t row, bool onCheckBox) const;
     // Clicks a check box on its indicator, as a user does.
     static void clickBox(QAbstractButton* box);
-    QImage chartImage() const { return window->chartFrame()->shownImage(); }
+    QImage chartImage() const { return window->panes().frame->shownImage(); }
     QStringList measurementNames();
 
     QString settingsPath;
@@ -149,7 +152,7 @@ void MainWindowTest::writeSettingsFile(const QString& general)
 
 void MainWindowTest::openWindow(const QStringList& paths)
 {
-    CSprelinDlg::Services services = CSprelinDlg::defaultServices();
+    WindowServices services = defaultWindowServices();
     services.chooseFiles = [this](QWidget*, const QString&, const QString& filter, const QString& folder) {
         openFilterSeen = filter;
         openFoldersSeen.append(folder);
@@ -167,7 +170,7 @@ void MainWindowTest::openWindow(const QStringList& paths)
         return load(list, files);
     };
     window = std::make_unique<CSprelinDlg>(toStd(paths), services);
-    strip = window->controlStrip();
+    strip = window->panes().strip;
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
 
@@ -189,7 +192,7 @@ void MainWindowTest::setAxisTexts(const QString& yMin, const QString& yMax, cons
 
 QPoint MainWindowTest::rowPoint(int32_t row, bool onCheckBox) const
 {
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     const QRect r = list->visualItemRect(list->rowItem(row));
     if (!onCheckBox)
         return QPoint(r.left() + list->columnWidth(0) - 12, r.center().y());
@@ -229,12 +232,12 @@ void MainWindowTest::firstStartWithoutSettings()
     QCOMPARE(strip->applyButton->text(), QStringLiteral("Apply"));
     QCOMPARE(strip->relativeLabel->text(), QStringLiteral("Relative to"));
     QCOMPARE(strip->vswrRadio->text(), QStringLiteral("VSWR"));
-    QHeaderView* header = window->fileList()->header();
+    QHeaderView* header = window->panes().files->header();
     const QStringList titles { "S", "Current", "Min", "Max", "Flatness" };
     for (int c = 0; c < 5; ++c)
-        QCOMPARE(window->fileList()->headerItem()->text(c), titles[c]);
+        QCOMPARE(window->panes().files->headerItem()->text(c), titles[c]);
     QVERIFY(header->isVisible());
-    QCOMPARE(window->fileList()->width(), 170);
+    QCOMPARE(window->panes().files->width(), 170);
     // One automatic view, shown as 0..100 MHz and 0..100 in steps of 10.
     QCOMPARE(window->chartState().zoomList.itemCount, 1);
     QCOMPARE(strip->xMaxEdit->text(), QStringLiteral("100"));
@@ -246,7 +249,7 @@ void MainWindowTest::firstStartWithoutSettings()
              strip->xMinEdit, strip->xMaxEdit, strip->xStepEdit, strip->applyButton })
         QVERIFY(!w->isEnabled());
     QCOMPARE(strip->referenceCombo->count(), 1);
-    QVERIFY(!window->chartFrame()->isVisible());
+    QVERIFY(!window->panes().frame->isVisible());
 }
 
 void MainWindowTest::storedManualValueAxisGivesTwoViews()
@@ -274,7 +277,7 @@ void MainWindowTest::storedManualValueAxisGivesTwoViews()
     QVERIFY(strip->applyButton->isEnabled());
 
     // With a file, the value axis stays as stored while the frequency axis follows the data.
-    window->openPaths({ sample("a.s2p") });
+    window->loading().openPaths({ sample("a.s2p") });
     const ZoomEntry& z = window->chartState().currentZoom();
     QCOMPARE(z.yMin, -50.0);
     QCOMPARE(z.yMax, 5.0);
@@ -339,7 +342,7 @@ void MainWindowTest::russianTexts()
     QCOMPARE(strip->dbRadio->text(), QStringLiteral("dB"));
     QCOMPARE(strip->relativeLabel->text(), QStringLiteral("Относительно"));
     QCOMPARE(strip->unitCombo->currentText(), QStringLiteral("МГц"));
-    QCOMPARE(window->fileList()->headerItem()->text(4), QStringLiteral("Неравн."));
+    QCOMPARE(window->panes().files->headerItem()->text(4), QStringLiteral("Неравн."));
 }
 
 void MainWindowTest::settingsAfterClosingHoldEveryKey()
@@ -347,7 +350,7 @@ void MainWindowTest::settingsAfterClosingHoldEveryKey()
     openWindow();
     std::array<int, 5> widths;
     for (int c = 0; c < 5; ++c)
-        widths[c] = window->fileList()->columnWidth(c);
+        widths[c] = window->panes().files->columnWidth(c);
     const QRect g = window->geometry();
     QVERIFY(window->close());
 
@@ -436,7 +439,7 @@ void MainWindowTest::escapeAndEnterNeverClose()
     openWindow();
     QTest::keyClick(window.get(), Qt::Key_Escape);
     QTest::keyClick(window.get(), Qt::Key_Return);
-    QTest::keyClick(window->fileList(), Qt::Key_Escape);
+    QTest::keyClick(window->panes().files, Qt::Key_Escape);
     QVERIFY(window->isVisible());
     QVERIFY(!QFile::exists(settingsPath));
 }
@@ -444,25 +447,25 @@ void MainWindowTest::escapeAndEnterNeverClose()
 void MainWindowTest::emptyChartShowsAHintAndTheWindowKeepsItsControlsInView()
 {
     openWindow();
-    QLabel* hint = window->chartHint();
+    QLabel* hint = window->panes().hint;
     QVERIFY(hint->isVisible());
-    QVERIFY(!window->chartFrame()->isVisible());
-    QCOMPARE(hint->geometry(), window->chartFrame()->geometry());
+    QVERIFY(!window->panes().frame->isVisible());
+    QCOMPARE(hint->geometry(), window->panes().frame->geometry());
     QCOMPARE(hint->text(), QStringLiteral("Open measurement files with File > Open, or drop them here."));
     window->setLanguage(Language::russian);
     QCOMPARE(
         hint->text(), QStringLiteral("Откройте файлы измерений: Файл > Открыть, или перетащите их сюда."));
-    window->openPaths({ sample("a.s2p") });
+    window->loading().openPaths({ sample("a.s2p") });
     QVERIFY(!hint->isVisible());
-    QVERIFY(window->chartFrame()->isVisible());
+    QVERIFY(window->panes().frame->isVisible());
 
     // Shrunk as far as it goes, the strip, the list and a chart are all still there.
     window->resize(50, 50);
     QTest::qWait(20);
     const QRect client = window->centralWidget()->rect();
     QVERIFY(client.contains(strip->geometry()));
-    QVERIFY(client.contains(window->fileList()->geometry()));
-    QVERIFY(window->chartFrame()->width() > 32 && window->chartFrame()->height() > 32);
+    QVERIFY(client.contains(window->panes().files->geometry()));
+    QVERIFY(window->panes().frame->width() > 32 && window->panes().frame->height() > 32);
     for (QCheckBox* box : strip->traceBoxes)
         QVERIFY(client.contains(box->geometry().translated(strip->pos())));
 }
@@ -471,7 +474,7 @@ void MainWindowTest::commandLineFilesArePlottedAndListed()
 {
     openWindow({ sample("a.s2p", -3), sample("b.s2p", -6) });
     QCOMPARE(window->chartState().measurements.itemCount, 2);
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     QCOMPARE(list->topLevelItemCount(), 2);
     QStringList groups;
     for (int g = 0; g < 2; ++g) {
@@ -485,7 +488,7 @@ void MainWindowTest::commandLineFilesArePlottedAndListed()
     groups.sort();
     QCOMPARE(groups, QStringList({ "a", "b" }));
     // Both S21 traces are drawn, each in its palette slot.
-    QVERIFY(window->chartFrame()->isVisible());
+    QVERIFY(window->panes().frame->isVisible());
     QVERIFY(countPixels(chartImage(), slot2) > 50);
     QVERIFY(countPixels(chartImage(), slot10) > 50);
     // The statistics: from the start level down over 250 MHz of slope.
@@ -507,7 +510,7 @@ void MainWindowTest::busyCursorWhileLoading()
     QCOMPARE(loadCursors, QList<int>({ Qt::WaitCursor }));
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     nextOpenFiles = QStringList { sample("b.s2p") };
-    window->openFiles();
+    window->loading().openFiles();
     QCOMPARE(loadCursors, QList<int>({ Qt::WaitCursor, Qt::WaitCursor }));
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
 }
@@ -521,7 +524,7 @@ void MainWindowTest::openTakesFilesUpToTheLimit()
     openWindow(many);
     QCOMPARE(window->chartState().measurements.itemCount, 2043);
     nextOpenFiles = QStringList { sample("x.s2p"), sample("y.s2p"), sample("z.s2p") };
-    window->openFiles();
+    window->loading().openFiles();
     QCOMPARE(window->chartState().measurements.itemCount, 2045);
     QVERIFY(!measurementNames().contains("z"));
     QVERIFY(measurementNames().contains("y"));
@@ -529,10 +532,10 @@ void MainWindowTest::openTakesFilesUpToTheLimit()
         QStringLiteral(
             "Файл S1P (*.s1p), S2P (*.s2p), S3P (*.s3p), SNP (*.sNp), TS (*.ts), ZetLabs (*.dtu, *.nrm) "
             "(*.s1p *.s2p *.s3p *.s[0-9]p *.s[0-9][0-9]p *.ts *.dtu *.nrm);;Файл CSV (*.csv) (*.csv)"));
-    window->openFiles();
+    window->loading().openFiles();
     QCOMPARE(window->chartState().measurements.itemCount, 2045);
     // Every measurement has its visibility and its row.
-    QCOMPARE(window->fileList()->rowCount(), 2045);
+    QCOMPARE(window->panes().files->rowCount(), 2045);
     QVERIFY(window->chartState().rowVisible.size() >= size_t(2045 * 8));
 }
 
@@ -542,16 +545,16 @@ void MainWindowTest::openDialogStartsInTheLastFolderOpened()
     const QString folder = dir->filePath("measured here");
     QVERIFY(QDir().mkpath(folder));
     nextOpenFiles = { writeTouchstone(folder + "/x.s2p", sweepMHz(50, 300, 10), -20, -3) };
-    window->openFiles();
+    window->loading().openFiles();
     nextOpenFiles.clear();
-    window->openFiles();
+    window->loading().openFiles();
     QCOMPARE(openFoldersSeen, QStringList({ QString(), folder }));
     // The folder outlives the window.
     window->close();
     window.reset();
     processSettings() = SettingsRecord();
     openWindow();
-    window->openFiles();
+    window->loading().openFiles();
     QCOMPARE(openFoldersSeen.back(), folder);
 }
 
@@ -602,7 +605,7 @@ void MainWindowTest::rereadKeepsTheOrderWhenAFileBecameUnreadable()
     QCOMPARE(errorsShown,
         QStringList { QStringLiteral("These files were not loaded:\n%1: no such file\n%2: no such file")
                           .arg(dir->filePath(before[1] + ".s2p"), dir->filePath(before[3] + ".s2p")) });
-    QCOMPARE(window->fileList()->topLevelItem(1)->text(0), before[2]);
+    QCOMPARE(window->panes().files->topLevelItem(1)->text(0), before[2]);
     QCOMPARE(window->chartState().referenceIndex, -1);
     QCOMPARE(strip->referenceCombo->count(), 3);
 }
@@ -618,7 +621,7 @@ void MainWindowTest::loadKeepsTheOrderOfThePaths()
     openWindow(paths);
     QCOMPARE(measurementNames(), names);
     // A later load goes after them, again in the order given.
-    window->openPaths({ sample("b.s2p"), sample("a.s2p") });
+    window->loading().openPaths({ sample("b.s2p"), sample("a.s2p") });
     QCOMPARE(measurementNames().mid(300), QStringList({ "b", "a" }));
     QVERIFY(errorsShown.isEmpty());
 }
@@ -634,14 +637,14 @@ void MainWindowTest::measurementsPastTheFirst2048KeepTheirTraces()
     openWindow(paths);
     const ChartState& state = window->chartState();
     QCOMPARE(state.measurements.itemCount, count);
-    QCOMPARE(window->fileList()->rowCount(), count);
+    QCOMPARE(window->panes().files->rowCount(), count);
     QCOMPARE(state.buffers.traceCount, count * 8);
     const int32_t last = (count - 1) * 8 + 2;
     QVERIFY(state.traceVisible(last));
     QVERIFY(state.buffers.computed(last));
     QVERIFY(state.buffers.traceMin[static_cast<size_t>(last)] <= -40);
     QVERIFY(state.buffers.traceMin[static_cast<size_t>(last - 8)] > -10);
-    QVERIFY(window->fileList()->rowChecked(count - 1));
+    QVERIFY(window->panes().files->rowChecked(count - 1));
 }
 
 void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons_data()
@@ -681,7 +684,7 @@ void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons()
         empty.append(dir->filePath(QStringLiteral("empty%1.s2p").arg(i)));
         QFile(empty.back()).open(QIODevice::WriteOnly);
     }
-    window->openPaths(QStringList { missing, sample("other.s2p"), folder, unknown, badKeywords } + empty);
+    window->loading().openPaths(QStringList { missing, sample("other.s2p"), folder, unknown, badKeywords } + empty);
     QCOMPARE(measurementNames(), QStringList({ "good", "other" }));
     QCOMPARE(errorsShown.size(), 1);
     const QStringList lines = errorsShown[0].split('\n');
@@ -700,7 +703,7 @@ void MainWindowTest::rowCheckBoxTogglesItsTrace()
 {
     openWindow({ sample("a.s2p") });
     QVERIFY(countPixels(chartImage(), slot2) > 50);
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(0, true));
     QVERIFY(!list->rowChecked(0));
     QCOMPARE(window->chartState().rowVisible[2], 0);
@@ -715,7 +718,7 @@ void MainWindowTest::rowCheckBoxTogglesItsTrace()
 void MainWindowTest::traceBoxesAndMagnitudeModeResetVisibility()
 {
     openWindow({ sample("a.s2p"), sample("b.s2p") });
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(1, true));
     QCOMPARE(window->chartState().rowVisible[10], 0);
 
@@ -739,7 +742,7 @@ void MainWindowTest::traceBoxesAndMagnitudeModeResetVisibility()
 void MainWindowTest::rebuildingNeverFeedsBack()
 {
     openWindow({ sample("a.s2p"), sample("b.s2p") });
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(0, true));
     // The table now says the opposite of both rows: applying it flips the first row before
     // the second, and a report taken back into the table in between would undo the second.
@@ -747,21 +750,21 @@ void MainWindowTest::rebuildingNeverFeedsBack()
     table[2] = 1;
     table[10] = 0;
     const std::vector<int32_t> before = table;
-    window->applyRowChecks();
+    window->listController().applyRowChecks();
     QVERIFY(list->rowChecked(0));
     QVERIFY(!list->rowChecked(1));
     QCOMPARE(table, before);
-    window->rebuildFileList();
+    window->listController().rebuild();
     QVERIFY(list->rowChecked(0));
     QVERIFY(!list->rowChecked(1));
     QCOMPARE(table, before);
-    QCOMPARE(window->listUpdating(), 0);
+    QCOMPARE(window->listController().updating(), 0);
 }
 
 void MainWindowTest::rowClickChoosesColourButCheckBoxDoesNot()
 {
     openWindow({ sample("a.s2p") });
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     const QColor green(0, 200, 0);
     nextColour = green;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(0, false));
@@ -787,9 +790,9 @@ void MainWindowTest::firstHeaderClickInvertsEnabledTraces()
 {
     openWindow({ sample("a.s2p"), sample("b.s2p") });
     clickBox(strip->traceBoxes[0]); // S11M and S21M enabled
-    QTest::mouseClick(window->fileList()->viewport(), Qt::LeftButton, {}, rowPoint(0, true));
+    QTest::mouseClick(window->panes().files->viewport(), Qt::LeftButton, {}, rowPoint(0, true));
     const std::vector<int32_t> before = window->chartState().rowVisible;
-    QHeaderView* header = window->fileList()->header();
+    QHeaderView* header = window->panes().files->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, header->height() / 2));
     const std::vector<int32_t>& after = window->chartState().rowVisible;
     for (int32_t t = 0; t < 16; ++t) {
@@ -799,8 +802,8 @@ void MainWindowTest::firstHeaderClickInvertsEnabledTraces()
         else
             QCOMPARE(after[t], before[t]);
     }
-    for (int32_t r = 0; r < window->fileList()->rowCount(); ++r)
-        QCOMPARE(window->fileList()->rowChecked(r), after[window->fileList()->itemData(r)] != 0);
+    for (int32_t r = 0; r < window->panes().files->rowCount(); ++r)
+        QCOMPARE(window->panes().files->rowChecked(r), after[window->panes().files->itemData(r)] != 0);
 }
 
 void MainWindowTest::unitChangeKeepsThePlottedRange()

@@ -27,6 +27,9 @@
 #include "closefilesdlg.h"
 #include "controlstrip.h"
 #include "csprelindlg.h"
+#include "filelistcontroller.h"
+#include "fileloading.h"
+#include "windowpanes.h"
 #include "loader.h"
 #include "mainmenu.h"
 #include "mlist.h"
@@ -154,7 +157,7 @@ void MenusTest::writeSettingsFile(const QString& general)
 void MenusTest::openWindow(const QStringList& paths)
 {
     window = std::make_unique<CSprelinDlg>(toStd(paths), loggingServices(log));
-    strip = window->controlStrip();
+    strip = window->panes().strip;
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
 
@@ -162,7 +165,7 @@ void MenusTest::openInOrder(const QStringList& paths)
 {
     openWindow();
     for (const QString& path : paths)
-        window->openPaths({ path });
+        window->loading().openPaths({ path });
 }
 
 QString MenusTest::sample(const QString& name, double s21dB)
@@ -304,7 +307,7 @@ void MenusTest::switchingLanguageChangesEveryTextAndKeepsTheUnit()
 {
     openWindow({ sample("a.s2p") });
     QCOMPARE(strip->unitCombo->currentIndex(), 2);
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     struct Text {
         const char* what;
         std::function<QString()> shown;
@@ -481,7 +484,7 @@ void MenusTest::closingKeepsTheReferenceOnItsMeasurement()
     QCOMPARE(window->chartState().referenceIndex, 1);
     QCOMPARE(strip->referenceCombo->count(), 3);
     QCOMPARE(strip->referenceCombo->currentText(), QStringLiteral("C"));
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     QCOMPARE(list->topLevelItemCount(), 2);
     QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("B"));
     QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("C"));
@@ -532,7 +535,7 @@ void MenusTest::closingTheReferenceClearsIt()
 void MenusTest::closingMovesHiddenTracesWithTheirMeasurement()
 {
     openInOrder({ sample("A.s2p"), sample("B.s2p"), sample("C.s2p") });
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     // One row per measurement (S21M); hide C's.
     QCOMPARE(list->rowCount(), 3);
     list->setRowChecked(2, false);
@@ -556,7 +559,7 @@ void MenusTest::closingMovesHiddenTracesWithTheirMeasurement()
 void MenusTest::closeLinkPreselectsItsMeasurement()
 {
     openInOrder({ sample("A.s2p"), sample("B.s2p"), sample("C.s2p") });
-    MList* list = window->fileList();
+    MList* list = window->panes().files;
     QTreeWidgetItem* group = list->topLevelItem(1);
     const QPoint link = list->closeLinkRect(group).center();
     QList<int> selected;
@@ -725,7 +728,7 @@ void MenusTest::averagedS2PAsksNothingWithoutMeasurementsOrWhenCancelled()
     QVERIFY(log.saveRequests.isEmpty());
     QVERIFY(!QFile::exists(dir->filePath("average.s2p")));
 
-    window->openPaths({ sample("a.s2p") });
+    window->loading().openPaths({ sample("a.s2p") });
     log.nextSaveFile.clear();
     command(MenuCommand::averagedS2P)->trigger();
     QCOMPARE(log.saveRequests.size(), 1);
@@ -888,7 +891,7 @@ void MenusTest::chartImageIsSavedInTheFormatOfItsName()
         return;
     }
     // The window's picture at its size, with the legend over it.
-    const QImage shown = window->chartFrame()->shownImage();
+    const QImage shown = window->panes().frame->shownImage();
     const QImage image = QImage::fromData(bytes, "PNG").convertToFormat(shown.format());
     QCOMPARE(image.size(), shown.size());
     QVERIFY(image != shown);
@@ -912,7 +915,7 @@ void MenusTest::copyingPutsTheImageAndTheTableOnTheClipboard()
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     command(MenuCommand::copyImage)->trigger();
-    const QImage shown = window->chartFrame()->shownImage();
+    const QImage shown = window->panes().frame->shownImage();
     const QImage copied = clipboard->image().convertToFormat(shown.format());
     QCOMPARE(copied.size(), shown.size());
     QVERIFY(copied != shown);
@@ -948,9 +951,9 @@ void MenusTest::ctrlCInAnEditBoxCopiesItsText()
     QCOMPARE(clipboard->text(), edit->text());
     QVERIFY(clipboard->image().isNull());
 
-    window->chartFrame()->setFocus();
-    QTest::keyClick(window->chartFrame(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(clipboard->image().size(), window->chartFrame()->shownImage().size());
+    window->panes().frame->setFocus();
+    QTest::keyClick(window->panes().frame, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->image().size(), window->panes().frame->shownImage().size());
 }
 
 QTEST_MAIN(MenusTest)

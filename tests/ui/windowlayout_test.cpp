@@ -11,6 +11,9 @@
 #include "chartframe.h"
 #include "controlstrip.h"
 #include "csprelindlg.h"
+#include "filelistcontroller.h"
+#include "fileloading.h"
+#include "windowpanes.h"
 #include "dialogunits.h"
 #include "mainmenu.h"
 #include "mlist.h"
@@ -98,18 +101,18 @@ void WindowLayoutTest::sendMouse(
 void WindowLayoutTest::statsColumnsShareTheStripWidth()
 {
     openWindow();
-    StatsStrip* stats = window->statsList();
-    const QRect chart = window->chartFrame()->geometry();
+    StatsStrip* stats = window->panes().stats;
+    const QRect chart = window->panes().frame->geometry();
     // A strip whose inside is 356 pixels wide: u = 356 / 17 - 1 = 19.
-    window->moveSplitter(chart.left() + 356 + 2 * stats->frameWidth());
+    window->panes().moveSplitter(chart.left() + 356 + 2 * stats->frameWidth());
     QCOMPARE(stats->viewport()->width(), 356);
     const QList<int> expected { 19, 38, 95, 38, 95, 38 };
     for (int c = 0; c < 6; ++c)
         QCOMPARE(stats->columnWidth(c), expected[c]);
 
     // The strip follows the chart's width, and its columns follow the strip.
-    QCOMPARE(stats->geometry().left(), window->chartFrame()->geometry().left());
-    QCOMPARE(stats->width(), window->chartFrame()->width());
+    QCOMPARE(stats->geometry().left(), window->panes().frame->geometry().left());
+    QCOMPARE(stats->width(), window->panes().frame->width());
     resizeClientBy(170, 0);
     const int u = stats->viewport()->width() / 17 - 1;
     QCOMPARE(stats->columnWidth(2), 5 * u);
@@ -118,78 +121,78 @@ void WindowLayoutTest::statsColumnsShareTheStripWidth()
 void WindowLayoutTest::resizingGivesEveryChangeToTheChart()
 {
     openWindow({ writeTouchstone(dir->filePath("a.s2p"), sweepMHz(50, 300, 10), -20, -3) });
-    const PaneLayout before = window->panes();
-    const QRect strip = window->controlStrip()->geometry();
+    const PaneLayout before = window->panes().current();
+    const QRect strip = window->panes().strip->geometry();
     resizeClientBy(120, 80);
-    const PaneLayout after = window->panes();
+    const PaneLayout after = window->panes().current();
     QCOMPARE(after.chart, before.chart.adjusted(0, 0, 120, 80));
     QCOMPARE(after.stats, before.stats.adjusted(0, 0, 120, 0));
     QCOMPARE(after.list, before.list.translated(120, 0).adjusted(0, 0, 0, 80));
-    QCOMPARE(window->controlStrip()->geometry(), strip);
-    QCOMPARE(window->lastClientRect().size(), window->centralWidget()->size());
+    QCOMPARE(window->panes().strip->geometry(), strip);
+    QCOMPARE(window->panes().lastClientRect().size(), window->centralWidget()->size());
     // The chart was drawn for its new size.
-    QCOMPARE(window->chartFrame()->shownImage().size(), after.chart.size());
+    QCOMPARE(window->panes().frame->shownImage().size(), after.chart.size());
 }
 
 void WindowLayoutTest::shrinkingStopsAtTheChartLimitAndGrowingResumes()
 {
     openWindow();
-    const PaneLayout start = window->panes();
-    const QRect startClient = window->lastClientRect();
+    const PaneLayout start = window->panes().current();
+    const QRect startClient = window->panes().lastClientRect();
     const int chartWidth = start.chart.width();
     QWidget* client = window->centralWidget();
 
     // In the Large graph layout only the chart and the list bound the width: the window goes
     // down to a chart of 33 pixels and no further.
-    window->setLargeGraph();
-    const PaneLayout large = window->panes();
+    window->panes().setLargeGraph();
+    const PaneLayout large = window->panes().current();
     // The window takes its new smallest size with its next layout pass.
     QTest::qWait(20);
     window->resize(window->size() - QSize(chartWidth - 33, 0));
-    QTRY_COMPARE(window->chartFrame()->width(), 33);
-    const PaneLayout narrowest = window->panes();
-    const QRect narrowestClient = window->lastClientRect();
+    QTRY_COMPARE(window->panes().frame->width(), 33);
+    const PaneLayout narrowest = window->panes().current();
+    const QRect narrowestClient = window->panes().lastClientRect();
     QCOMPARE(narrowestClient.width(), startClient.width() - (chartWidth - 33));
     window->resize(window->size() - QSize(40, 0));
     QTest::qWait(20);
     QCOMPARE(client->width(), narrowestClient.width());
-    QVERIFY(window->panes() == narrowest);
-    QCOMPARE(window->lastClientRect(), narrowestClient);
+    QVERIFY(window->panes().current() == narrowest);
+    QCOMPARE(window->panes().lastClientRect(), narrowestClient);
 
     // Growing counts from the last accepted size: back to where it started.
     resizeClientBy(chartWidth - 33, 0);
-    QVERIFY(window->panes() == large);
-    QCOMPARE(window->lastClientRect(), startClient);
-    window->setNormalLayout();
-    QVERIFY(window->panes() == start);
+    QVERIFY(window->panes().current() == large);
+    QCOMPARE(window->panes().lastClientRect(), startClient);
+    window->panes().setNormalLayout();
+    QVERIFY(window->panes().current() == start);
 
     // In the Normal layout the control strip bounds it first and stays whole.
     window->resize(window->size() - QSize(chartWidth - 33, 0));
     QTest::qWait(20);
-    QVERIFY(client->rect().contains(window->controlStrip()->geometry()));
-    QVERIFY(window->chartFrame()->width() > 33);
+    QVERIFY(client->rect().contains(window->panes().strip->geometry()));
+    QVERIFY(window->panes().frame->width() > 33);
     resizeClientBy(startClient.width() - client->width(), 0);
-    QVERIFY(window->panes() == start);
+    QVERIFY(window->panes().current() == start);
 
     // The same limit for the height: a chart of 33 pixels, never 32.
     const int chartHeight = start.chart.height();
     resizeClientBy(0, -(chartHeight - 33));
-    QCOMPARE(window->chartFrame()->height(), 33);
+    QCOMPARE(window->panes().frame->height(), 33);
     window->resize(window->size() - QSize(0, 1));
     QTest::qWait(20);
-    QCOMPARE(window->chartFrame()->height(), 33);
-    QCOMPARE(window->fileList()->geometry(), window->panes().list);
+    QCOMPARE(window->panes().frame->height(), 33);
+    QCOMPARE(window->panes().files->geometry(), window->panes().current().list);
     resizeClientBy(0, chartHeight - 33);
-    QVERIFY(window->panes() == start);
+    QVERIFY(window->panes().current() == start);
 }
 
 void WindowLayoutTest::splitterDragsWithTheMouse()
 {
     openWindow();
-    SplitterHandle* handle = window->splitterHandle();
-    const QRect chart = window->chartFrame()->geometry();
+    SplitterHandle* handle = window->panes().splitter;
+    const QRect chart = window->panes().frame->geometry();
     const int edge = chart.x() + chart.width();
-    const int band = window->sizingFrameWidth();
+    const int band = window->panes().frameWidth();
     // The band: frameWidth on each side of the chart's right edge, over the chart's height.
     QCOMPARE(handle->geometry(), QRect(edge - band, chart.y(), 2 * band, chart.height()));
     QVERIFY(handle->isVisible());
@@ -199,37 +202,37 @@ void WindowLayoutTest::splitterDragsWithTheMouse()
     sendMouse(handle, QEvent::MouseButtonPress, grip, Qt::LeftButton);
     // A move within half the band moves nothing.
     sendMouse(handle, QEvent::MouseMove, grip + QPoint(band / 2, 0), Qt::LeftButton);
-    QCOMPARE(window->chartFrame()->geometry(), chart);
+    QCOMPARE(window->panes().frame->geometry(), chart);
     // Further, the edge follows the pointer.
     sendMouse(handle, QEvent::MouseMove, grip - QPoint(60, 0), Qt::LeftButton);
-    QCOMPARE(window->chartFrame()->geometry().width(), chart.width() - 60);
-    QCOMPARE(window->fileList()->x(), edge - 60);
-    QCOMPARE(window->statsList()->width(), chart.width() - 60);
+    QCOMPARE(window->panes().frame->geometry().width(), chart.width() - 60);
+    QCOMPARE(window->panes().files->x(), edge - 60);
+    QCOMPARE(window->panes().stats->width(), chart.width() - 60);
     sendMouse(handle, QEvent::MouseButtonRelease, grip - QPoint(60, 0), Qt::NoButton);
     // The band moved with the edge; moves without the button drag nothing.
     QCOMPARE(handle->geometry().x(), edge - 60 - band);
     sendMouse(handle, QEvent::MouseMove, grip - QPoint(30, 0), Qt::NoButton);
-    QCOMPARE(window->chartFrame()->geometry().width(), chart.width() - 60);
+    QCOMPARE(window->panes().frame->geometry().width(), chart.width() - 60);
 }
 
 void WindowLayoutTest::listWidthSurvivesARestart()
 {
     openWindow();
     // Without a settings file the list is 170 wide.
-    QCOMPARE(window->fileList()->width(), 170);
-    const QRect list = window->fileList()->geometry();
-    window->moveSplitter(list.x() + list.width() - 230);
-    QCOMPARE(window->fileList()->width(), 230);
-    window->fileList()->setColumnWidth(1, 77);
+    QCOMPARE(window->panes().files->width(), 170);
+    const QRect list = window->panes().files->geometry();
+    window->panes().moveSplitter(list.x() + list.width() - 230);
+    QCOMPARE(window->panes().files->width(), 230);
+    window->panes().files->setColumnWidth(1, 77);
     QVERIFY(window->close());
     window.reset();
 
     processSettings() = SettingsRecord();
     openWindow();
-    QCOMPARE(window->fileList()->width(), 230);
-    QCOMPARE(window->fileList()->columnWidth(1), 77);
-    const QRect chart = window->chartFrame()->geometry();
-    QCOMPARE(chart.x() + chart.width(), window->fileList()->x());
+    QCOMPARE(window->panes().files->width(), 230);
+    QCOMPARE(window->panes().files->columnWidth(1), 77);
+    const QRect chart = window->panes().frame->geometry();
+    QCOMPARE(chart.x() + chart.width(), window->panes().files->x());
 }
 
 void WindowLayoutTest::storedListWidthThatLeavesNoChartIsNotTaken()
@@ -248,48 +251,48 @@ void WindowLayoutTest::storedListWidthThatLeavesNoChartIsNotTaken()
     processSettings() = SettingsRecord();
     openWindow();
     // The list keeps the design's width of 172 units.
-    QCOMPARE(window->fileList()->width(), DialogUnits(window->fontMetrics()).x(172));
-    QVERIFY(window->chartFrame()->width() > 32);
+    QCOMPARE(window->panes().files->width(), DialogUnits(window->fontMetrics()).x(172));
+    QVERIFY(window->panes().frame->width() > 32);
 }
 
 void WindowLayoutTest::largeGraphTwiceDoesNothingTheSecondTime()
 {
     openWindow();
-    const PaneLayout normal = window->panes();
-    QVERIFY(window->controlStrip()->isVisible());
+    const PaneLayout normal = window->panes().current();
+    QVERIFY(window->panes().strip->isVisible());
 
     command(MenuCommand::largeGraph)->trigger();
-    QCOMPARE(window->layoutIsLargeGraph(), 1);
-    QVERIFY(!window->controlStrip()->isVisible());
-    const PaneLayout large = window->panes();
+    QCOMPARE(window->panes().largeGraph(), 1);
+    QVERIFY(!window->panes().strip->isVisible());
+    const PaneLayout large = window->panes().current();
     QCOMPARE(large.stats.top(), 0);
     QCOMPARE(large.chart.top(), normal.stats.height());
     QCOMPARE(large.list.top(), 0);
     QCOMPARE(large.chart.bottom(), normal.chart.bottom());
     QCOMPARE(large.list.bottom(), normal.list.bottom());
-    QVERIFY(window->fileList()->isVisible() && window->statsList()->isVisible());
+    QVERIFY(window->panes().files->isVisible() && window->panes().stats->isVisible());
     QVERIFY(window->menuBar()->isVisible());
 
     command(MenuCommand::largeGraph)->trigger();
-    QVERIFY(window->panes() == large);
-    QCOMPARE(window->layoutIsLargeGraph(), 1);
+    QVERIFY(window->panes().current() == large);
+    QCOMPARE(window->panes().largeGraph(), 1);
 
     command(MenuCommand::normal)->trigger();
-    QVERIFY(window->panes() == normal);
-    QVERIFY(window->controlStrip()->isVisible());
-    QCOMPARE(window->layoutIsLargeGraph(), 0);
+    QVERIFY(window->panes().current() == normal);
+    QVERIFY(window->panes().strip->isVisible());
+    QCOMPARE(window->panes().largeGraph(), 0);
     command(MenuCommand::normal)->trigger();
-    QVERIFY(window->panes() == normal);
+    QVERIFY(window->panes().current() == normal);
 }
 
 void WindowLayoutTest::resizeInLargeGraphKeepsTheSavedTops()
 {
     openWindow();
-    const PaneLayout normal = window->panes();
+    const PaneLayout normal = window->panes().current();
     command(MenuCommand::largeGraph)->trigger();
     resizeClientBy(30, 40);
     command(MenuCommand::normal)->trigger();
-    const PaneLayout back = window->panes();
+    const PaneLayout back = window->panes().current();
     QCOMPARE(back.chart, normal.chart.adjusted(0, 0, 30, 40));
     QCOMPARE(back.stats, normal.stats.adjusted(0, 0, 30, 0));
     QCOMPARE(back.list, normal.list.translated(30, 0).adjusted(0, 0, 0, 40));

@@ -11,6 +11,9 @@
 #include <string>
 
 #include "csprelindlg.h"
+#include "filelistcontroller.h"
+#include "fileloading.h"
+#include "windowpanes.h"
 #include "exportinput.h"
 
 // The window's desktop services replaced for a test: they answer as told and record what
@@ -33,9 +36,9 @@ struct ServiceLog {
     int menuChoice = 0;
 };
 
-inline CSprelinDlg::Services loggingServices(ServiceLog& log)
+inline WindowServices loggingServices(ServiceLog& log)
 {
-    CSprelinDlg::Services services = CSprelinDlg::defaultServices();
+    WindowServices services = defaultWindowServices();
     services.chooseFiles
         = [](QWidget*, const QString&, const QString&, const QString&) { return QStringList(); };
     services.chooseColour = [](QWidget*, const QColor&, const QString&) { return std::optional<QColor>(); };
