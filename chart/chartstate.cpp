@@ -42,8 +42,18 @@ void ChartState::invertEnabledTraces()
     }
 }
 
+bool ChartState::traceHeld(int32_t trace) const
+{
+    const int32_t kind = trace % tracesPerMeasurement;
+    if (kind == S11M || kind == S11A)
+        return true;
+    // Every slot of a loaded list holds its measurement, so looking it up changes nothing.
+    const RubberS2PData* m = const_cast<RubberS2P&>(measurements).measurement(trace / tracesPerMeasurement);
+    return m == nullptr || m->portCount != 1;
+}
+
 bool ChartState::traceVisible(int32_t trace) const
 {
     return trace >= 0 && static_cast<size_t>(trace) < rowVisible.size()
-        && rowVisible[static_cast<size_t>(trace)] != 0;
+        && rowVisible[static_cast<size_t>(trace)] != 0 && traceHeld(trace);
 }

@@ -33,7 +33,11 @@ struct ChartState {
     void invertEnabledTraces();
     // A reference whose measurement a load left out means no reference.
     void forgetMissingReference();
-    // Whether trace t (8 per measurement) is shown: it has a visibility entry that is set.
+    // Whether the measurement of trace t holds the trace's S-parameter: a one-port holds S11
+    // alone.
+    bool traceHeld(int32_t trace) const;
+    // Whether trace t (8 per measurement) is shown: its measurement holds it and it has a
+    // visibility entry that is set.
     bool traceVisible(int32_t trace) const;
     // The view in force.
     ZoomEntry& currentZoom() { return zoomList.currentZoom(); }

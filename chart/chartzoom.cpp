@@ -88,7 +88,7 @@ std::optional<ZoomEntry> viewUnderRect(ChartState& state, int32_t x1, int32_t y1
 // A view that would not be drawable is refused.
 bool applyView(ChartState& state, ChartHost& host, bool push, ZoomEntry view)
 {
-    gridPointCount(state.measurements, view);
+    gridPointCount(state.measurements, view, state.chart.plotRect().width());
     view.xStep = view.xMin < view.xMax ? niceStep(view.xMin, view.xMax) : 1;
     view.yStep = view.yMin < view.yMax ? niceStep(view.yMin, view.yMax) : 1;
     view.yMax = roundToMultiple(view.yMax, view.yStep * valueEndShare);
@@ -103,10 +103,11 @@ bool applyView(ChartState& state, ChartHost& host, bool push, ZoomEntry view)
 
 // A panned view moves by whole grid steps, so that snapping its ends to the grid cannot make it
 // narrower.
-void keepWidthOnGrid(RubberS2P& measurements, ZoomEntry& view)
+void keepWidthOnGrid(ChartState& state, ZoomEntry& view)
 {
     const double span = view.xMax - view.xMin;
-    const double step = gridStepForView(measurements, span);
+    const double step
+        = gridStepForView(state.measurements, view.xMin, view.xMax, state.chart.plotRect().width());
     if (!finiteAndPositive(step))
         return;
     view.xMin = roundHalfAway(view.xMin / step) * step;
@@ -154,8 +155,8 @@ bool panStep(ChartState& state, ChartHost& host, ZoomDrag& drag, int32_t x, int3
     const double dy
         = std::abs(static_cast<double>(drag.panStartY - y) * (zoom.yMax - zoom.yMin) / plot.height());
     // A move in frequency must also cover a grid step, else it would be lost to the snapping.
-    bool farInFrequency
-        = dx >= zoom.xStep * panStepShare && dx >= gridStepForView(state.measurements, zoom.xMax - zoom.xMin);
+    bool farInFrequency = dx >= zoom.xStep * panStepShare
+        && dx >= gridStepForView(state.measurements, zoom.xMin, zoom.xMax, plot.width());
     const int32_t r = state.referenceIndex;
     if (r >= 0 && r < state.measurements.itemCount) {
         const RubberS2PData* reference = state.measurements.measurement(r);
@@ -172,7 +173,7 @@ bool panStep(ChartState& state, ChartHost& host, ZoomDrag& drag, int32_t x, int3
         state, plot.left + shiftX, plot.top + shiftY, plot.right + shiftX, plot.bottom + shiftY);
     if (!view)
         return false;
-    keepWidthOnGrid(state.measurements, *view);
+    keepWidthOnGrid(state, *view);
     return applyView(state, host, false, *view);
 }
 

@@ -199,11 +199,34 @@ void paintScaleNote(QPainter& painter, const ChartView& chart, const PixelRect& 
         painter, labelColumn, plot.bottom, QString::fromStdString(formatNumber("x %lg", 1 / factor)), true);
 }
 
-// One shown trace's curve in frame pixels.
+// One shown trace's curve in frame pixels: a polyline per run of values the trace has.
 struct ShownCurve {
     int32_t trace = 0;
-    std::vector<QPoint> vertices;
+    std::vector<std::vector<QPoint>> pieces;
 };
+
+// The vertices of trace t, a piece per run of finite values, so that a value the trace does
+// not have (the dB value of an exact zero) breaks the curve instead of being bridged.
+void curvePieces(const ChartInput& input, int32_t t, const CurveScale& scale, ShownCurve& curve)
+{
+    const double* values = input.traceValues[t];
+    const int32_t end = traceEnd(input, t);
+    int32_t first = traceStart(input, t);
+    while (first <= end) {
+        while (first <= end && !std::isfinite(values[first]))
+            ++first;
+        int32_t last = first;
+        while (last < end && std::isfinite(values[last + 1]))
+            ++last;
+        if (first > end)
+            return;
+        std::vector<QPoint> piece;
+        curveVertices(input.freqGrid, values, first, last, input.smoothing != 0, scale, piece);
+        if (!piece.empty())
+            curve.pieces.push_back(std::move(piece));
+        first = last + 1;
+    }
+}
 
 // The curves of the shown traces in trace order. The vertices are found in parallel, each trace
 // in its own buffer; both sinks below then paint on this thread alone, in trace order, so that
@@ -226,10 +249,9 @@ std::vector<ShownCurve> shownCurves(const ChartInput& input, const CurveScale& s
             ShownCurve& curve = curves[static_cast<size_t>(j)];
             const int32_t t = curve.trace;
             try {
-                curveVertices(input.freqGrid, input.traceValues[t], traceStart(input, t), traceEnd(input, t),
-                    input.smoothing != 0, scale, curve.vertices);
+                curvePieces(input, t, scale, curve);
             } catch (const std::bad_alloc&) {
-                std::vector<QPoint>().swap(curve.vertices);
+                std::vector<std::vector<QPoint>>().swap(curve.pieces);
             }
         }
     }
@@ -253,7 +275,8 @@ void rasterCurves(
     for (const ShownCurve& curve : curves) {
         ThickLinePainter painter(
             image.bits(), image.bytesPerLine(), clipOf(plot), tracePenOf(chart, curve.trace).color().rgb());
-        painter.drawPolyline(curve.vertices.data(), static_cast<int32_t>(curve.vertices.size()));
+        for (const std::vector<QPoint>& piece : curve.pieces)
+            painter.drawPolyline(piece.data(), static_cast<int32_t>(piece.size()));
     }
 }
 
@@ -267,8 +290,8 @@ void strokeCurves(
     painter.setBrush(Qt::NoBrush);
     for (const ShownCurve& curve : curves) {
         painter.setPen(tracePenOf(chart, curve.trace));
-        painter.drawPath(
-            clippedPolyline(curve.vertices.data(), static_cast<int32_t>(curve.vertices.size()), box));
+        for (const std::vector<QPoint>& piece : curve.pieces)
+            painter.drawPath(clippedPolyline(piece.data(), static_cast<int32_t>(piece.size()), box));
     }
     painter.restore();
 }

@@ -40,6 +40,18 @@ void dataRange(RubberS2P& measurements, double& low, double& high)
         high = low;
 }
 
+// Grid points per pixel column of the plot that a fine measurement's grid may reach.
+constexpr double screenStepsPerPixel = 4;
+
+// Whether m has at least two points between low and high, judged by its mean step: its range
+// overlaps the view by one step or more.
+bool hasTwoPointsIn(const RubberS2PData& m, double low, double high)
+{
+    if (!(m.freqStep > 0) || !std::isfinite(m.freqStep) || m.itemCount < 2)
+        return false;
+    return std::min(high, m.freqLast) - std::max(low, m.freqFirst) >= m.freqStep;
+}
+
 double widening(double frequency)
 {
     return std::max(1.0, std::abs(frequency) * 1e-9);
@@ -65,15 +77,26 @@ bool resolvesSpan(const RubberS2PData& m, double span)
     return m.freqStep > 0 && m.freqStep < span / minStepsPerView;
 }
 
-double gridStepForView(RubberS2P& measurements, double span)
+double gridStepForView(RubberS2P& measurements, double low, double high, int32_t plotWidth)
 {
+    const double span = high - low;
     double coarsest = 0;
+    double finest = 0;
     for (int32_t i = 0; i < measurements.itemCount; ++i) {
         RubberS2PData* m = measurements.measurement(i);
-        if (m != nullptr && resolvesSpan(*m, span) && m->freqStep > coarsest)
+        if (m == nullptr)
+            continue;
+        if (resolvesSpan(*m, span) && m->freqStep > coarsest)
             coarsest = m->freqStep;
+        if (hasTwoPointsIn(*m, low, high) && (finest == 0 || m->freqStep < finest))
+            finest = m->freqStep;
     }
-    return coarsest > 0 ? coarsest : coarsestMeanStep(measurements);
+    if (!(coarsest > 0))
+        coarsest = coarsestMeanStep(measurements);
+    if (!(finest > 0))
+        return coarsest;
+    const double screen = plotWidth > 0 ? span / (screenStepsPerPixel * plotWidth) : 0;
+    return std::min(coarsest, std::max(finest, screen));
 }
 
 int32_t gridPointLimit(int32_t measurementCount)
@@ -82,7 +105,7 @@ int32_t gridPointLimit(int32_t measurementCount)
     return static_cast<int32_t>(std::clamp(fit, 2.0, static_cast<double>(maxGridPoints)));
 }
 
-int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom, double& gridStep)
+int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom, int32_t plotWidth, double& gridStep)
 {
     gridStep = 0;
     double low = zoom.xMin;
@@ -92,7 +115,7 @@ int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom, double& gridSte
     if (high < low)
         std::swap(low, high);
 
-    const double step = gridStepForView(measurements, high - low);
+    const double step = gridStepForView(measurements, low, high, plotWidth);
     double count = 2;
     if (step > 0) {
         double first = std::ceil(low / step) * step;
@@ -126,8 +149,8 @@ int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom, double& gridSte
     return static_cast<int32_t>(std::max(count, 2.0));
 }
 
-int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom)
+int32_t gridPointCount(RubberS2P& measurements, ZoomEntry& zoom, int32_t plotWidth)
 {
     double gridStep = 0;
-    return gridPointCount(measurements, zoom, gridStep);
+    return gridPointCount(measurements, zoom, plotWidth, gridStep);
 }

@@ -281,7 +281,8 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
         dataFrequencyRange(measurements, zoom);
 
     double gridStep = 0;
-    buffers.pointCount = std::max(gridPointCount(measurements, zoom, gridStep), 2);
+    const int32_t plotWidth = state.chart.plotRect().width();
+    buffers.pointCount = std::max(gridPointCount(measurements, zoom, plotWidth, gridStep), 2);
     buffers.traceCount = tracesPerMeasurement * measurements.itemCount;
     const size_t traces = static_cast<size_t>(buffers.traceCount);
     const size_t points = static_cast<size_t>(buffers.pointCount);

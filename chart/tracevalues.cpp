@@ -26,7 +26,7 @@ double decibels(double magnitude)
 {
     if (magnitude > 0)
         return 20 * std::log10(magnitude);
-    return 0;
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 double vswr(double magnitude)
@@ -39,6 +39,8 @@ double vswr(double magnitude)
 
 double phaseDegrees(const Complex& s)
 {
+    if (s == Complex(0, 0))
+        return std::numeric_limits<double>::quiet_NaN();
     const double degrees = degreesOf(std::arg(s));
     // A negative zero imaginary part puts the negative real axis at -180.
     return degrees == -180 ? 180 : degrees;

@@ -24,14 +24,16 @@ SParameters sParametersOf(const S2PPoint& point);
 // Largest VSWR shown: a perfect reflection and everything near it.
 constexpr double vswrLimit = 1000;
 
-// 20 log10 |s|, and 0 for an exact zero.
+// A value that a trace does not have: the dB value of an exact zero, the phase of an exact zero.
+// Curves break there, cells stay empty and the readout and statistics pass it over.
+// 20 log10 |s|; no value (NaN) for an exact zero.
 double decibels(double magnitude);
 // (1 + |s|) / (1 - |s|), capped at vswrLimit; a magnitude above 1 gives a negative value.
 double vswr(double magnitude);
-// Phase of s in degrees, in (-180, 180].
+// Phase of s in degrees, in (-180, 180]; no value (NaN) for an exact zero.
 double phaseDegrees(const Complex& s);
 
-// 20 log10 |s| computed from |s|^2, and 0 for an exact zero.
+// 20 log10 |s| computed from |s|^2; no value (NaN) for an exact zero.
 double decibelsOf(const Complex& s);
 
 // The S-parameter that trace kind k shows.

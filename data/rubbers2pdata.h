@@ -52,6 +52,9 @@ public:
     std::string displayName;
     std::string fullName;
     int32_t dataValid = 0;
+    // Ports the file measured: 1 for a one-port, which holds S11 alone (its other parameters
+    // stay zero and are not shown); 2 otherwise.
+    int32_t portCount = 2;
     double freqFirst = 0.0;
     double freqLast = 0.0;
     double freqStep = 0.0;

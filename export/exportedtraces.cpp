@@ -23,7 +23,7 @@ std::vector<int32_t> exportedTraces(const ExportInput& input)
     const int32_t count = usableTraceCount(input.buffers);
     for (int32_t t = 0; t < count; ++t) {
         const size_t k = static_cast<size_t>(t);
-        if (k < input.rowVisible.size() && input.rowVisible[k] != 0 && input.buffers.traceValues[k])
+        if (k < input.rowVisible.size() && input.rowVisible[k] != 0 && input.buffers.computed(t))
             traces.push_back(t);
     }
     return traces;

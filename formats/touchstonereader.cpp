@@ -256,6 +256,7 @@ LoadResult readTouchstone(const TouchstoneText& text, RubberS2PData* const* view
     for (int v = 0; v < count; ++v) {
         views[v]->clearPoints();
         views[v]->dataValid = 0;
+        views[v]->portCount = text.ports == 1 ? 1 : 2;
     }
     if (text.version2 || text.ports > 3)
         return readNetworkData(text, views, label);

@@ -26,9 +26,9 @@ void rebuildFileList(MList& list, ChartState& state, int32_t& listUpdating)
             = measurement != nullptr ? QString::fromStdString(measurement->displayName) : QString();
         QTreeWidgetItem* group = list.addGroup(m, name);
         for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
-            if (state.traceEnabled[k] == 0)
-                continue;
             const int32_t trace = m * tracesPerMeasurement + k;
+            if (state.traceEnabled[k] == 0 || !state.traceHeld(trace))
+                continue;
             list.addRow(group, QLatin1String(traceName(k)), trace, state.traceVisible(trace));
         }
     }

@@ -171,6 +171,26 @@ TEST_F(Drawing, TraceOfTwoGridPointsDrawsNothing)
     EXPECT_GT(countInImage(chart.chartBitmap, red), 0);
 }
 
+TEST_F(Drawing, ValuesATraceDoesNotHaveBreakItsCurve)
+{
+    // Grid points 40..60 have no value (an exact zero in dB): nothing is drawn over them, with
+    // or without smoothing, and nothing bridges the gap.
+    values[2].assign(101, -20.0);
+    std::fill(values[2].begin() + 40, values[2].begin() + 61, nan);
+    const QRgb red = chart.palette[2].rgb();
+    for (const int32_t smoothing : { 0, 1 }) {
+        ChartInput in = input();
+        in.smoothing = smoothing;
+        drawChart(chart, in);
+        const PixelRect p = plot();
+        const QImage& image = chart.chartBitmap;
+        EXPECT_GT(countInColumn(image, p.left + 100, p.top, p.bottom, red), 0) << smoothing;
+        EXPECT_GT(countInColumn(image, p.left + 400, p.top, p.bottom, red), 0) << smoothing;
+        for (int x = p.left + 5 * 41; x < p.left + 5 * 60; ++x)
+            EXPECT_EQ(countInColumn(image, x, p.top, p.bottom, red), 0) << smoothing << " column " << x;
+    }
+}
+
 TEST_F(Drawing, HiddenTracesAreNotDrawn)
 {
     values[2].assign(101, -20.0);

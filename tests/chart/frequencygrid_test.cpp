@@ -27,8 +27,8 @@ ZoomEntry view(double xMin, double xMax)
     return zoom;
 }
 
-// Measurements of 1 MHz and 10 MHz mean steps over 0..100 MHz. Views wider than 16 MHz and
-// up to 160 MHz take the 1 MHz step, the coarsest of those holding more than 16 steps.
+// Measurements of 1 MHz and 10 MHz mean steps over 0..100 MHz. A view with two or more of the
+// 1 MHz points takes their step, however few 10 MHz points it holds.
 class GridOfTwoSteps : public testing::Test {
 protected:
     void SetUp() override
@@ -49,19 +49,17 @@ TEST_F(GridOfTwoSteps, CoarsestStepSnapsTheViewInward)
         int32_t count;
     };
     const Row rows[] = {
-        { 15.5e6, 100e6, 16e6, 100e6, 85 },
-        { 0, 100e6, 0, 100e6, 101 },
-        { 0, 95.5e6, 0, 95e6, 96 },
-        { -25e6, 250e6, -20e6, 250e6, 28 }, // a view wider than the data, in 10 MHz steps
+        { 15.5e6, 100e6, 16e6, 100e6, 85 }, { 0, 100e6, 0, 100e6, 101 }, { 0, 95.5e6, 0, 95e6, 96 },
+        { -25e6, 250e6, -25e6, 250e6, 276 }, // a view wider than the data keeps the 1 MHz points
         { 100e6, 0, 0, 100e6, 101 }, // reversed ends are swapped
-        { 15e6, 17e6, 10e6, 20e6, 2 }, // no multiple inside: snapped outward
-        { 20e6, 20e6, 20e6, 30e6, 2 }, // one multiple: the next one is added
-        { 15e6, 25e6, 10e6, 30e6, 3 },
+        { 15e6, 17e6, 15e6, 17e6, 3 },
+        { 20e6, 20e6, 20e6, 30e6, 2 }, // no 1 MHz point pair: 10 MHz, and the next multiple added
+        { 15.5e6, 15.7e6, 10e6, 20e6, 2 }, // no multiple inside: snapped outward
     };
     EXPECT_EQ(coarsestMeanStep(list), 10e6);
     for (const Row& row : rows) {
         ZoomEntry zoom = view(row.xMin, row.xMax);
-        EXPECT_EQ(gridPointCount(list, zoom), row.count) << row.xMin << " .. " << row.xMax;
+        EXPECT_EQ(gridPointCount(list, zoom, 0), row.count) << row.xMin << " .. " << row.xMax;
         EXPECT_DOUBLE_EQ(zoom.xMin, row.snappedMin) << row.xMin << " .. " << row.xMax;
         EXPECT_DOUBLE_EQ(zoom.xMax, row.snappedMax) << row.xMin << " .. " << row.xMax;
     }
@@ -71,7 +69,7 @@ TEST_F(GridOfTwoSteps, ViewWithoutFiniteEndsShowsAllData)
 {
     const ZoomEntry views[] = { view(nan, 50e6), view(0, inf), view(-inf, inf), view(-1e308, 1e308) };
     for (ZoomEntry zoom : views) {
-        EXPECT_EQ(gridPointCount(list, zoom), 101);
+        EXPECT_EQ(gridPointCount(list, zoom, 0), 101);
         EXPECT_EQ(zoom.xMin, 0);
         EXPECT_EQ(zoom.xMax, 100e6);
     }
@@ -112,7 +110,9 @@ TEST(GridStep, ResolvingTakesMoreThanSixteenMeanSteps)
 }
 
 // Steps of 1 MHz over 0..1 GHz, 10 MHz and 200 MHz over 0..2 GHz, and one point at 500 MHz.
-TEST(GridStep, CoarsestMeasurementResolvingTheViewSetsTheStep)
+// The finest measurement with points in the view sets the step, down to a quarter of a pixel
+// column, but never coarser than the step of the coarsest measurement that resolves the view.
+TEST(GridStep, FinestMeasurementInTheViewSetsTheStepUpToTheScreen)
 {
     RubberS2P list;
     addMeasurement(list, 0, 2e9, 11);
@@ -122,22 +122,25 @@ TEST(GridStep, CoarsestMeasurementResolvingTheViewSetsTheStep)
     struct Row {
         double xMin;
         double xMax;
+        int32_t width;
         double step;
         double snappedMin;
         double snappedMax;
         int32_t count;
     };
     const Row rows[] = {
-        { 450e6, 550e6, 1e6, 450e6, 550e6, 101 }, // only the 1 MHz steps resolve 100 MHz
-        { 450.5e6, 549.5e6, 1e6, 451e6, 549e6, 99 },
-        { nan, nan, 10e6, 0, 2e9, 201 }, // all data: 200 steps of 10 MHz, 10 of 200 MHz
-        { 0, 3.3e9, 200e6, 0, 3.2e9, 17 }, // 16.5 steps of 200 MHz
-        { 500e6, 510e6, 200e6, 400e6, 600e6, 2 }, // nothing resolves: the largest step
+        { 450e6, 550e6, 0, 1e6, 450e6, 550e6, 101 }, { 450.5e6, 549.5e6, 0, 1e6, 451e6, 549e6, 99 },
+        { nan, nan, 0, 1e6, 0, 2e9, 2001 }, // all data: the 1 MHz points, not 10 MHz ones
+        { nan, nan, 250, 2e6, 0, 2e9, 1001 }, // 2 GHz over 4 x 250 pixel columns
+        { nan, nan, 10, 10e6, 0, 2e9, 201 }, // 50 MHz a quarter column: the resolving 10 MHz stay
+        { 0, 3.3e9, 0, 1e6, 0, 3.3e9, 3301 },
+        { 500e6, 510e6, 0, 1e6, 500e6, 510e6, 11 }, // nothing resolves 10 MHz; 1 MHz points lie there
+        { 1.5e9, 1.6e9, 0, 1e6, 1.5e9, 1.6e9, 101 }, // 10 MHz points lie there, 1 MHz resolve the span
     };
     for (const Row& row : rows) {
         ZoomEntry zoom = view(row.xMin, row.xMax);
         double step = -1;
-        EXPECT_EQ(gridPointCount(list, zoom, step), row.count) << row.xMin << " .. " << row.xMax;
+        EXPECT_EQ(gridPointCount(list, zoom, row.width, step), row.count) << row.xMin << " .. " << row.xMax;
         EXPECT_EQ(step, row.step) << row.xMin << " .. " << row.xMax;
         EXPECT_DOUBLE_EQ(zoom.xMin, row.snappedMin) << row.xMin << " .. " << row.xMax;
         EXPECT_DOUBLE_EQ(zoom.xMax, row.snappedMax) << row.xMin << " .. " << row.xMax;
@@ -148,14 +151,14 @@ TEST(GridStep, OnePointMeasurementsNeverCount)
 {
     RubberS2P list;
     addMeasurement(list, 500e6, 500e6, 1);
-    EXPECT_EQ(gridStepForView(list, 1e9), 0);
+    EXPECT_EQ(gridStepForView(list, 0, 1e9, 0), 0);
     double step = -1;
     ZoomEntry zoom = view(0, 1e9);
-    EXPECT_EQ(gridPointCount(list, zoom, step), 2);
+    EXPECT_EQ(gridPointCount(list, zoom, 0, step), 2);
     EXPECT_EQ(step, 0);
 
     addMeasurement(list, 0, 1e9, 6);
-    EXPECT_EQ(gridStepForView(list, 1e9), 200e6);
+    EXPECT_EQ(gridStepForView(list, 0, 1e9, 0), 200e6);
 }
 
 TEST(GridPointCount, OnePointMeasurementsGiveTwoPoints)
@@ -165,7 +168,7 @@ TEST(GridPointCount, OnePointMeasurementsGiveTwoPoints)
     addMeasurement(list, 2e9, 2e9, 1);
     EXPECT_EQ(coarsestMeanStep(list), 0);
     ZoomEntry zoom = view(1e9, 2e9);
-    EXPECT_EQ(gridPointCount(list, zoom), 2);
+    EXPECT_EQ(gridPointCount(list, zoom, 0), 2);
     EXPECT_EQ(zoom.xMin, 1e9);
     EXPECT_EQ(zoom.xMax, 2e9);
 }
@@ -176,17 +179,17 @@ TEST(GridPointCount, SingleFrequencyGetsAFiniteSpan)
     addMeasurement(list, 1e9, 1e9, 1);
     addMeasurement(list, 1e9, 1e9, 1);
     ZoomEntry zoom = view(1e9, 1e9);
-    EXPECT_EQ(gridPointCount(list, zoom), 2);
+    EXPECT_EQ(gridPointCount(list, zoom, 0), 2);
     EXPECT_EQ(zoom.xMin, 1e9);
     EXPECT_EQ(zoom.xMax, 1e9 + 1); // 1 Hz, which is also a billionth of 1 GHz
 
     ZoomEntry far = view(1e20, 1e20);
-    EXPECT_EQ(gridPointCount(list, far), 2);
+    EXPECT_EQ(gridPointCount(list, far, 0), 2);
     EXPECT_EQ(far.xMin, 1e20);
     EXPECT_DOUBLE_EQ(far.xMax, 1e20 + 1e11);
 
     ZoomEntry top = view(std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
-    EXPECT_EQ(gridPointCount(list, top), 2);
+    EXPECT_EQ(gridPointCount(list, top, 0), 2);
     EXPECT_TRUE(std::isfinite(top.xMin));
     EXPECT_TRUE(std::isfinite(top.xMax));
     EXPECT_LT(top.xMin, top.xMax);
@@ -196,7 +199,7 @@ TEST(GridPointCount, NoMeasurementsGiveTwoPointsOverOneHertz)
 {
     RubberS2P list;
     ZoomEntry zoom;
-    EXPECT_EQ(gridPointCount(list, zoom), 2);
+    EXPECT_EQ(gridPointCount(list, zoom, 0), 2);
     EXPECT_EQ(zoom.xMin, 0);
     EXPECT_EQ(zoom.xMax, 1);
 }
@@ -225,14 +228,14 @@ TEST(GridPointCount, WideViewIsCapped)
     RubberS2P list;
     addMeasurement(list, 0, 1e6, 2);
     ZoomEntry zoom = view(0, 1e15); // a billion steps of 1 MHz
-    EXPECT_EQ(gridPointCount(list, zoom), maxGridPoints);
+    EXPECT_EQ(gridPointCount(list, zoom, 0), maxGridPoints);
     EXPECT_EQ(zoom.xMin, 0);
     EXPECT_EQ(zoom.xMax, 1e15);
 
     for (int i = 1; i < 50; ++i)
         addMeasurement(list, 0, 1e6, 2);
     ZoomEntry wide = view(0, 1e12);
-    EXPECT_EQ(gridPointCount(list, wide), 163880);
+    EXPECT_EQ(gridPointCount(list, wide, 0), 163880);
 }
 
 } // namespace

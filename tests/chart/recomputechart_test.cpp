@@ -133,6 +133,20 @@ TEST_F(Recompute, TraceValuesOfKnownPoints)
     }
 }
 
+TEST_F(Recompute, OnePortShowsItsReflectionAlone)
+{
+    addConstantMeasurement(state.measurements, 0, 10e6, 11, Complex(0.5, 0)).portCount = 1;
+    addConstantMeasurement(state.measurements, 0, 10e6, 11, Complex(0.5, 0));
+    state.resetRowVisibility();
+    ASSERT_EQ(redraw(), RecomputeResult::Drawn);
+    for (int32_t t = 0; t < 2 * tracesPerMeasurement; ++t) {
+        const bool s11 = t % tracesPerMeasurement == S11M || t % tracesPerMeasurement == S11A;
+        const bool held = t >= tracesPerMeasurement || s11;
+        EXPECT_EQ(state.traceVisible(t), held) << t;
+        EXPECT_EQ(state.buffers.computed(t), held) << t;
+    }
+}
+
 TEST_F(Recompute, PlainPlotsShowTheNearestMeasuredPoint)
 {
     addConstantMeasurement(state.measurements, 0, 110e6, 12, Complex(0.5, 0));

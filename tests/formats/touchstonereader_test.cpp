@@ -349,6 +349,7 @@ TEST(OnePortReader, FillerDependsOnTheFormat)
         RubberS2PData m;
         ASSERT_EQ(readOnePort(m, std::string(row.option) + "\n1 -20 0\n2 -20 0\n"), LoadSuccess);
         ASSERT_EQ(m.itemCount, 2);
+        EXPECT_EQ(m.portCount, 1); // the filler is never shown
         const ComplexMatrix& s = m.point(1)->sParams;
         EXPECT_EQ(s(0, 1), row.filler);
         EXPECT_EQ(s(1, 0), row.filler);
