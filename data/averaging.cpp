@@ -99,3 +99,22 @@ void averageMeasurements(RubberS2PData& out, RubberS2P& list)
     out.dataValid = 1;
     out.updateFreqSummary();
 }
+
+std::vector<UncoveredRange> uncoveredRanges(RubberS2P& list)
+{
+    std::vector<UncoveredRange> uncovered;
+    RubberS2PData* grid = list.itemCount > 0 ? list.measurement(0) : nullptr;
+    if (grid == nullptr || grid->itemCount == 0)
+        return uncovered;
+    for (int32_t k = 1; k < list.itemCount; ++k) {
+        const RubberS2PData* m = list.measurement(k);
+        if (m == nullptr || m->itemCount == 0)
+            continue;
+        const bool startsLate = m->freqFirst > grid->freqFirst;
+        const bool endsEarly = m->freqLast < grid->freqLast;
+        if (startsLate || endsEarly)
+            uncovered.push_back(
+                UncoveredRange { m->displayName, m->freqFirst, m->freqLast, startsLate, endsEarly });
+    }
+    return uncovered;
+}

@@ -138,4 +138,37 @@ TEST(AverageMeasurements, EmptyListLeavesTheOutputEmpty)
     EXPECT_EQ(list.itemCount, 0);
 }
 
+TEST(UncoveredRanges, NameTheMeasurementsThatLeaveOutPartOfTheFirstOnesRange)
+{
+    // The average runs on 0.1 .. 10.1 GHz; each row adds one measurement over its own range.
+    struct Row {
+        double first;
+        double last;
+        bool startsLate;
+        bool endsEarly;
+    };
+    const Row rows[] = {
+        { 0.1 * GHz, 10.1 * GHz, false, false },
+        { 0.05 * GHz, 11 * GHz, false, false },
+        { 2 * GHz, 2.8 * GHz, true, true },
+        { 0.1 * GHz, 3 * GHz, false, true },
+        { 5 * GHz, 10.1 * GHz, true, false },
+    };
+    for (const Row& row : rows) {
+        RubberS2P list;
+        addConstantMeasurement(list, 0.1 * GHz, 10.1 * GHz, 101, Complex(0.5, 0));
+        addConstantMeasurement(list, row.first, row.last, 11, Complex(0.5, 0)).displayName = "unit";
+        const std::vector<UncoveredRange> uncovered = uncoveredRanges(list);
+        const bool covers = !row.startsLate && !row.endsEarly;
+        ASSERT_EQ(uncovered.size(), covers ? 0u : 1u) << row.first << " .. " << row.last;
+        if (covers)
+            continue;
+        EXPECT_EQ(uncovered[0].name, "unit");
+        EXPECT_EQ(uncovered[0].freqFirst, row.first);
+        EXPECT_EQ(uncovered[0].freqLast, row.last);
+        EXPECT_EQ(uncovered[0].startsLate, row.startsLate);
+        EXPECT_EQ(uncovered[0].endsEarly, row.endsEarly);
+    }
+}
+
 } // namespace
