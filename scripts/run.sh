@@ -22,7 +22,7 @@ if [ -x build/ui/sprelin ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY
     exec build/ui/sprelin "${files[@]}"
 fi
 if [ -x build/cli/sprelin-cli ]; then
-    build/cli/sprelin-cli render -o build/sprelin-chart.png "${files[@]}"
+    build/cli/sprelin-cli render --legend -o build/sprelin-chart.png "${files[@]}"
     echo "$(pwd)/build/sprelin-chart.png"
     exit 0
 fi
