@@ -4,12 +4,20 @@
 
 namespace {
 
+// Reference resistances closer to the system's than this are taken as the system's.
+constexpr double kRenormalizeTolerance = 0.1;
+
 ComplexMatrix invert(const ComplexMatrix& a)
 {
     return a.rowCount <= 3 ? inverse(a) : eliminationInverse(a);
 }
 
 } // namespace
+
+bool needsRenormalize(double refResistance)
+{
+    return std::fabs(refResistance - kSystemResistance) > kRenormalizeTolerance;
+}
 
 void renormalizePorts(ComplexMatrix& s, const double* oldR, double newR)
 {
@@ -33,4 +41,18 @@ void renormalizePorts(ComplexMatrix& s, const double* oldR, double newR)
     const ComplexMatrix numerator = s - g;
     const ComplexMatrix scaleInverse = invert(scale);
     s = scaleInverse * numerator * denominator * scale;
+}
+
+void renormalizeTwoPort(ComplexMatrix& s, double oldR, double newR)
+{
+    const double references[2] = { oldR, oldR };
+    renormalizePorts(s, references, newR);
+}
+
+void renormalizeReflection(ComplexMatrix& s, double oldR)
+{
+    const double gamma = (kSystemResistance - oldR) / (kSystemResistance + oldR);
+    const Complex s11 = s(0, 0);
+    const Complex denominator = 1.0 - gamma * s11;
+    s(0, 0) = denominator == Complex(0.0, 0.0) ? Complex(0.0, 0.0) : (s11 - gamma) / denominator;
 }

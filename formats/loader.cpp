@@ -23,7 +23,6 @@ RubberS2PData* appendMeasurement(RubberS2P& list)
 void nameMeasurement(RubberS2PData& m, const std::string& prefix, const std::string& path, bool keepsPath)
 {
     m.fullName = prefix + path;
-    m.updateFreqSummary();
     m.displayName = prefix + fileNamePart(path);
     m.sourcePath = keepsPath ? path : std::string();
 }

@@ -7,7 +7,6 @@
 #include "numberscan.h"
 #include "portrenormalize.h"
 #include "threeport.h"
-#include "touchstonereader.h"
 
 namespace {
 
@@ -103,12 +102,12 @@ public:
         , ports_(text.ports)
     {
         for (double r : text.keywords.references) {
-            references_.push_back(needsRenormalize(r) ? r : 50.0);
+            references_.push_back(needsRenormalize(r) ? r : kSystemResistance);
             convert_ = convert_ || needsRenormalize(r);
         }
         if (references_.empty()) {
             const double r = options_.refResistance;
-            references_.assign(static_cast<size_t>(ports_), needsRenormalize(r) ? r : 50.0);
+            references_.assign(static_cast<size_t>(ports_), needsRenormalize(r) ? r : kSystemResistance);
             convert_ = needsRenormalize(r);
         }
         whole_.resize(ports_, ports_);
@@ -133,7 +132,7 @@ private:
         const double numbers[8] = { s11[0], s11[1], 0.0, 0.0, 0.0, 0.0, 0.0, 0.0 };
         storePoint(point, f.values[0], options_.dataFormat, options_.freqMultiplier, numbers);
         if (convert_)
-            renormalizeReflection(point, references_[0]);
+            renormalizeReflection(point.sParams, references_[0]);
     }
 
     void buildView(const FrequencyNumbers& f, int a, int b, S2PPoint& point) const
@@ -233,22 +232,4 @@ LoadResult readNetworkData(const TouchstoneText& text, RubberS2PData* const* vie
         return LoadFrequencyCountDiffers;
     }
     return finishViews(views, count, outOfMemory);
-}
-
-LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory)
-{
-    bool enough = !outOfMemory;
-    for (int v = 0; v < count; ++v)
-        enough = enough && views[v]->itemCount > 1;
-    if (enough) {
-        for (int v = 0; v < count; ++v) {
-            views[v]->dataValid = 1;
-            views[v]->updateFreqSummary();
-            views[v]->trimPoints();
-        }
-        return LoadSuccess;
-    }
-    for (int v = 0; v < count; ++v)
-        views[v]->releasePoints();
-    return outOfMemory ? LoadCannotRead : LoadNoData;
 }

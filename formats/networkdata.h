@@ -4,8 +4,7 @@
 
 #include "loadresult.h"
 #include "rubbers2pdata.h"
-
-struct TouchstoneText;
+#include "touchstonescan.h"
 
 // The data scan of a Touchstone 2 file and of a version 1 file of four ports or more: the
 // numbers are read as one stream, a frequency followed by the pairs of its matrix (in the
@@ -14,7 +13,3 @@ struct TouchstoneText;
 // that states [Number of Frequencies] must hold exactly that many points and nothing after
 // them, else the result is LoadFrequencyCountDiffers.
 LoadResult readNetworkData(const TouchstoneText& text, RubberS2PData* const* views, std::string& label);
-
-// Marks the count views valid with their frequency summary when each has more than one point;
-// otherwise releases the points of all of them. Gives back the reader's result.
-LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory);

@@ -9,7 +9,7 @@
 #include "frequencytest.h"
 #include "largeblock.h"
 #include "numberlines.h"
-#include "touchstonereader.h"
+#include "portrenormalize.h"
 
 namespace {
 
@@ -51,12 +51,12 @@ public:
             const double matrixOrder[8] = { n_[1], n_[2], 0.0, 0.0, 0.0, 0.0, 0.0, 0.0 };
             storePoint(point, n_[0], o.dataFormat, o.freqMultiplier, matrixOrder);
             if (convert_)
-                renormalizeReflection(point, o.refResistance);
+                renormalizeReflection(point.sParams, o.refResistance);
         } else {
             const double matrixOrder[8] = { n_[1], n_[2], n_[5], n_[6], n_[3], n_[4], n_[7], n_[8] };
             storePoint(point, n_[0], o.dataFormat, o.freqMultiplier, matrixOrder);
             if (convert_)
-                renormalize(point, o.refResistance);
+                renormalizeTwoPort(point.sParams, o.refResistance);
         }
     }
 
@@ -165,15 +165,11 @@ void readSecondHalf(SecondHalf& half, const char* begin, const char* end, const 
     });
 }
 
+// Ends the scan by the rule of every Touchstone scan.
 LoadResult finish(RubberS2PData& m, bool outOfMemory)
 {
-    if (!outOfMemory && m.itemCount > 1) {
-        m.dataValid = 1;
-        m.trimPoints();
-        return LoadSuccess;
-    }
-    m.releasePoints();
-    return outOfMemory ? LoadCannotRead : LoadNoData;
+    RubberS2PData* const views[1] = { &m };
+    return finishViews(views, 1, outOfMemory);
 }
 
 } // namespace

@@ -2,8 +2,7 @@
 
 #include "loadresult.h"
 #include "rubbers2pdata.h"
-
-struct TouchstoneText;
+#include "touchstonescan.h"
 
 // The data scan of version 1 one- and two-port files: one point per data line, in file order,
 // up to the first frequency that does not increase. A short two-port line keeps the previous

@@ -2,24 +2,16 @@
 
 #include <cmath>
 #include <cstring>
-#include <vector>
 
-#include "angles.h"
 #include "filebuffer.h"
-#include "frequencytest.h"
 #include "networkdata.h"
 #include "numberlines.h"
 #include "numberscan.h"
 #include "pointlinereader.h"
-#include "portrenormalize.h"
 #include "textprep.h"
-#include "threeport.h"
+#include "threeportlines.h"
 
 namespace {
-
-// Reference resistances closer to 50 ohm than this are taken as 50 ohm.
-constexpr double kRenormalizeTolerance = 0.1;
-constexpr double kSystemResistance = 50.0;
 
 bool startsWithNoCase(const char* p, const char* end, const char* word)
 {
@@ -33,12 +25,6 @@ bool startsWithNoCase(const char* p, const char* end, const char* word)
             return false;
     }
     return true;
-}
-
-// Appends a point at the end of the measurement; null when no memory is left.
-S2PPoint* appendPoint(RubberS2PData& m)
-{
-    return m.point(m.itemCount);
 }
 
 } // namespace
@@ -89,45 +75,6 @@ size_t parseOptionLine(const char* text, size_t length, TouchstoneOptions& optio
         ++p;
     }
     return static_cast<size_t>(p - text);
-}
-
-Complex touchstoneValue(double a, double b, TouchstoneFormat dataFormat)
-{
-    if (dataFormat == FormatRI)
-        return Complex(a, b);
-    if (dataFormat == FormatDB)
-        return std::polar(std::pow(10.0, a / 20.0), radiansOf(b));
-    return std::polar(a, radiansOf(b));
-}
-
-void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier,
-    const double numbers[8])
-{
-    point.freq = rawFreq * freqMultiplier;
-    // Every element is set below, so a 2 x 2 matrix needs no zeroing first.
-    if (point.sParams.rowCount != 2 || point.sParams.colCount != 2)
-        point.sParams.resize(2, 2);
-    for (int32_t e = 0; e < 4; ++e)
-        point.sParams(e / 2, e % 2) = touchstoneValue(numbers[2 * e], numbers[2 * e + 1], dataFormat);
-}
-
-void renormalize(S2PPoint& point, double oldR, double newR)
-{
-    const double references[2] = { oldR, oldR };
-    renormalizePorts(point.sParams, references, newR);
-}
-
-void renormalizeReflection(S2PPoint& point, double oldR)
-{
-    const double gamma = (kSystemResistance - oldR) / (kSystemResistance + oldR);
-    const Complex s = point.sParams(0, 0);
-    const Complex denominator = 1.0 - gamma * s;
-    point.sParams(0, 0) = denominator == Complex(0.0, 0.0) ? Complex(0.0, 0.0) : (s - gamma) / denominator;
-}
-
-bool needsRenormalize(double refResistance)
-{
-    return std::fabs(refResistance - kSystemResistance) > kRenormalizeTolerance;
 }
 
 namespace {
@@ -187,69 +134,6 @@ LoadResult prepareTouchstone(char* buffer, size_t length, int ports, TouchstoneT
     return LoadSuccess;
 }
 
-int touchstoneViewCount(int ports)
-{
-    if (ports <= 2)
-        return 1;
-    if (ports == 3)
-        return 4;
-    return ports * (ports - 1) / 2;
-}
-
-namespace {
-
-// The data scan of version 1 three-port files: a frequency group is the line that starts it and
-// the next two lines that hold numbers.
-LoadResult readThreePortLines(RubberS2PData* const* all, const TouchstoneText& text, std::string& label)
-{
-    const TouchstoneOptions& o = text.options;
-    const bool convert = needsRenormalize(o.refResistance);
-    const char* const end = text.dataEnd;
-    FrequencyTest frequencies;
-    bool outOfMemory = false;
-    for (const char* p = nextNumberStart(text.dataStart, end); p != end; p = nextNumberStart(p, end)) {
-        // Frequency and S11 S12 S13 on the first line, S21 S22 S23 and S31 S32 S33 on the next
-        // two lines that hold numbers.
-        double n[19] = {};
-        const char* eol = lineEnd(p, end);
-        scanNumbers(p, eol, n, 7);
-        for (int row = 0; row < 2; ++row) {
-            p = nextNumberStart(eol, end);
-            eol = lineEnd(p, end);
-            scanNumbers(p, eol, n + 7 + 6 * row, 6);
-        }
-        if (!frequencies.accept(n[0], o.freqMultiplier))
-            break;
-
-        const double* s1 = n + 1;
-        const double* s2 = n + 7;
-        const double* s3 = n + 13;
-        const double v12[8] = { s1[0], s1[1], s1[2], s1[3], s2[0], s2[1], s2[2], s2[3] };
-        const double v23[8] = { s2[2], s2[3], s2[4], s2[5], s3[2], s3[3], s3[4], s3[5] };
-        const double v13[8] = { s1[0], s1[1], s1[4], s1[5], s3[0], s3[1], s3[4], s3[5] };
-        const double* const views[3] = { v12, v23, v13 };
-        S2PPoint* points[4] = {};
-        for (int v = 0; v < 4; ++v) {
-            points[v] = appendPoint(*all[v]);
-            outOfMemory = outOfMemory || points[v] == nullptr;
-        }
-        if (outOfMemory)
-            break;
-        for (int v = 0; v < 3; ++v) {
-            storePoint(*points[v], n[0], o.dataFormat, o.freqMultiplier, views[v]);
-            if (convert)
-                renormalize(*points[v], o.refResistance);
-        }
-        points[3]->freq = n[0] * o.freqMultiplier;
-        points[3]->sParams.resize(2, 2);
-        reduceThreePort(*points[0], *points[1], *points[2], *points[3], label);
-        p = eol == end ? eol : eol + 1;
-    }
-    return finishViews(all, 4, outOfMemory);
-}
-
-} // namespace
-
 LoadResult readTouchstone(const TouchstoneText& text, RubberS2PData* const* views, std::string& label)
 {
     const int count = touchstoneViewCount(text.ports);
@@ -261,7 +145,7 @@ LoadResult readTouchstone(const TouchstoneText& text, RubberS2PData* const* view
     if (text.version2 || text.ports > 3)
         return readNetworkData(text, views, label);
     if (text.ports == 3)
-        return readThreePortLines(views, text, label);
+        return readThreePortLines(text, views, label);
     return readPointLines(*views[0], text, text.ports == 1);
 }
 

@@ -237,6 +237,28 @@ TEST(TouchstoneReader, UnusableReferenceResistanceRejectsTheFile)
     }
 }
 
+TEST(TouchstoneReader, FinishedMeasurementsHaveTheirFrequencySummary)
+{
+    RubberS2PData two;
+    ASSERT_EQ(readTwoPort(two, "# MHz S RI\n100 0 0 0 0 0 0 0 0\n200 0 0 0 0 0 0 0 0\n400 0 0 0 0 0 0 0 0\n"),
+        LoadSuccess);
+    EXPECT_EQ(two.freqFirst, 1e8);
+    EXPECT_EQ(two.freqLast, 4e8);
+    EXPECT_EQ(two.freqStep, 1.5e8);
+
+    RubberS2PData one;
+    ASSERT_EQ(readOnePort(one, "# kHz S RI\n1 0 0\n3 0 0\n"), LoadSuccess);
+    EXPECT_EQ(one.freqFirst, 1e3);
+    EXPECT_EQ(one.freqLast, 3e3);
+    EXPECT_EQ(one.freqStep, 2e3);
+
+    // A measurement read again holds the summary of its new points.
+    ASSERT_EQ(readTwoPort(two, "# Hz S RI\n5 0 0 0 0 0 0 0 0\n6 0 0 0 0 0 0 0 0\n"), LoadSuccess);
+    EXPECT_EQ(two.freqFirst, 5.0);
+    EXPECT_EQ(two.freqLast, 6.0);
+    EXPECT_EQ(two.freqStep, 1.0);
+}
+
 TEST(TouchstoneReader, TextLayoutVariants)
 {
     struct Row {
@@ -540,6 +562,8 @@ TEST(TwoPortLargeText, ReadsAcrossTheMiddleAsInOneScan)
         RubberS2PData m;
         ASSERT_EQ(readTwoPort(m, text(noShortLines, stop)), LoadSuccess);
         EXPECT_EQ(m.itemCount, stop);
+        EXPECT_EQ(m.freqFirst, 1.0);
+        EXPECT_EQ(m.freqLast, stop);
         // A one-port's lines of a frequency and S11 each.
         std::string onePort = "# Hz S RI\n";
         for (int32_t i = 0; i < kLines; ++i)
@@ -547,5 +571,6 @@ TEST(TwoPortLargeText, ReadsAcrossTheMiddleAsInOneScan)
         RubberS2PData reflection;
         ASSERT_EQ(readOnePort(reflection, onePort), LoadSuccess);
         EXPECT_EQ(reflection.itemCount, stop);
+        EXPECT_EQ(reflection.freqLast, stop);
     }
 }

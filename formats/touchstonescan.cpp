@@ -1,0 +1,52 @@
+#include "touchstonescan.h"
+
+#include <cmath>
+
+#include "angles.h"
+
+int touchstoneViewCount(int ports)
+{
+    if (ports <= 2)
+        return 1;
+    if (ports == 3)
+        return 4;
+    return ports * (ports - 1) / 2;
+}
+
+Complex touchstoneValue(double a, double b, TouchstoneFormat dataFormat)
+{
+    if (dataFormat == FormatRI)
+        return Complex(a, b);
+    if (dataFormat == FormatDB)
+        return std::polar(std::pow(10.0, a / 20.0), radiansOf(b));
+    return std::polar(a, radiansOf(b));
+}
+
+void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier,
+    const double numbers[8])
+{
+    point.freq = rawFreq * freqMultiplier;
+    // Every element is set below, so a 2 x 2 matrix needs no zeroing first.
+    if (point.sParams.rowCount != 2 || point.sParams.colCount != 2)
+        point.sParams.resize(2, 2);
+    for (int32_t e = 0; e < 4; ++e)
+        point.sParams(e / 2, e % 2) = touchstoneValue(numbers[2 * e], numbers[2 * e + 1], dataFormat);
+}
+
+LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory)
+{
+    bool enough = !outOfMemory;
+    for (int v = 0; v < count; ++v)
+        enough = enough && views[v]->itemCount > 1;
+    if (enough) {
+        for (int v = 0; v < count; ++v) {
+            views[v]->dataValid = 1;
+            views[v]->updateFreqSummary();
+            views[v]->trimPoints();
+        }
+        return LoadSuccess;
+    }
+    for (int v = 0; v < count; ++v)
+        views[v]->releasePoints();
+    return outOfMemory ? LoadCannotRead : LoadNoData;
+}
