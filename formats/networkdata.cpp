@@ -231,5 +231,7 @@ LoadResult readNetworkData(const TouchstoneText& text, RubberS2PData* const* vie
             views[v]->releasePoints();
         return LoadFrequencyCountDiffers;
     }
+    if (text.ports == 3)
+        return finishThreePortViews(views, outOfMemory, label);
     return finishViews(views, count, outOfMemory);
 }

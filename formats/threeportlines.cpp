@@ -61,5 +61,5 @@ LoadResult readThreePortLines(const TouchstoneText& text, RubberS2PData* const* 
         reduceThreePort(*points[0], *points[1], *points[2], *points[3], label);
         p = eol == end ? eol : eol + 1;
     }
-    return finishViews(views, 4, outOfMemory);
+    return finishThreePortViews(views, outOfMemory, label);
 }

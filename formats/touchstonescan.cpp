@@ -50,3 +50,13 @@ LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory)
         views[v]->releasePoints();
     return outOfMemory ? LoadCannotRead : LoadNoData;
 }
+
+LoadResult finishThreePortViews(RubberS2PData* const* views, bool outOfMemory, const std::string& label)
+{
+    const LoadResult result = finishViews(views, 4, outOfMemory);
+    if (result == LoadSuccess && label.empty()) {
+        views[3]->releasePoints();
+        views[3]->dataValid = 0;
+    }
+    return result;
+}

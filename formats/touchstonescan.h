@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "filebuffer.h"
 #include "loadresult.h"
 #include "rubbers2pdata.h"
@@ -54,3 +56,8 @@ void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, do
 // their memory, and gives back LoadSuccess; otherwise releases the points of all of them and
 // gives back LoadCannotRead (out of memory) or LoadNoData.
 LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory);
+
+// Ends the scan of a three-port's views 1-2, 2-3, 1-3 and their joined two-port by
+// finishViews; the joined two-port is given up (left without points) when no frequency had a
+// strictly weakest transmission to join at, which label tells by staying empty.
+LoadResult finishThreePortViews(RubberS2PData* const* views, bool outOfMemory, const std::string& label);

@@ -452,15 +452,18 @@ TEST(ThreePortReader, ReducedViewJoinsTheWeakestPair)
     expectComplex(p->sParams(1, 0), 0.3 / 0.99);
 }
 
-TEST(ThreePortReader, EqualMinimaGiveAZeroPointAndNoLabel)
+TEST(ThreePortReader, TiedTransmissionsGiveNoJoinedTwoPort)
 {
+    // No frequency has a strictly weakest transmission: the file gives its three views alone.
     ThreePort file;
     ASSERT_EQ(file.read("# Hz MA\n1 0 0 0.2 0 0.2 0\n0.2 0 0 0 0.5 0\n0.2 0 0.5 0 0 0\n"
                         "2 0 0 0.2 0 0.2 0\n0.2 0 0 0 0.5 0\n0.2 0 0.5 0 0 0\n"),
         LoadSuccess);
     EXPECT_EQ(file.label, "");
-    EXPECT_EQ(file.reduced.point(1)->sParams(0, 0), Complex(0.0, 0.0));
-    EXPECT_EQ(file.reduced.point(1)->sParams(1, 0), Complex(0.0, 0.0));
+    EXPECT_EQ(file.reduced.itemCount, 0);
+    EXPECT_EQ(file.reduced.dataValid, 0);
+    for (const RubberS2PData* view : { &file.v12, &file.v23, &file.v13 })
+        EXPECT_EQ(view->itemCount, 2);
 }
 
 TEST(ThreePortReader, LabelNamesTheLastChosenPair)
