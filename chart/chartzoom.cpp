@@ -49,7 +49,7 @@ void showView(ChartState& state, ChartHost& host)
 {
     ZoomEntry& zoom = state.currentZoom();
     host.writeViewControls(state);
-    host.writeAxisEdits(zoom);
+    host.writeAxisEdits(zoom, state.unitMultiplier);
     recomputeChart(state, host, zoom.autoX, zoom.autoY);
 }
 

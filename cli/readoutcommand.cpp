@@ -74,7 +74,7 @@ int runReadout(const std::vector<std::string>& words)
     if (!readNumber(at, frequency) || frequency < grid.front() || frequency > grid.back()) {
         std::cerr << "sprelin-cli readout: --at takes a frequency of the view, "
                   << formatNumber("%.10lg", grid.front()) << " to " << formatNumber("%.10lg", grid.back())
-                  << " " << unitName(Language::english, unitIndexOf(unitMultiplier)) << ", not '"
+                  << " " << unitName(Language::english, unitIndexOf(state.unitMultiplier)) << ", not '"
                   << escaped(at) << "'\n";
         return CliUsageError;
     }

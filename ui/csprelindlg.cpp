@@ -268,8 +268,7 @@ void CSprelinDlg::connectControls()
 void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
 {
     readSettings(settings);
-    unitMultiplier = storedUnitMultiplier(settings);
-    settings.MX = unitMultiplier;
+    settings.MX = storedUnitMultiplier(settings);
 
     state.chart.attach(font(), frame->size());
 
@@ -280,7 +279,7 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
         files->setColumnWidth(c, widths[c]);
     files->buildSwatches(std::vector<QColor>(state.chart.palette.begin(), state.chart.palette.end()));
 
-    chartStateFromSettings(settings, unitMultiplier, state);
+    chartStateFromSettings(settings, state);
     applyLanguage();
     layOutPanes();
     writeControls();
@@ -622,8 +621,8 @@ void CSprelinDlg::readControls()
     state.dbMode = strip->dbRadio->isChecked() ? 1 : 0;
     state.referenceIndex = strip->referenceCombo->currentIndex() - 1;
     const int unit = strip->unitCombo->currentIndex();
-    unitMultiplier = unitMultiplierOf(unit < 0 ? 2 : unit);
-    settings.MX = unitMultiplier;
+    state.unitMultiplier = unitMultiplierOf(unit < 0 ? 2 : unit);
+    settings.MX = state.unitMultiplier;
 }
 
 void CSprelinDlg::writeControls()
@@ -636,20 +635,20 @@ void CSprelinDlg::writeControls()
     strip->dbRadio->setChecked(state.dbMode == 1);
     strip->vswrRadio->setChecked(state.dbMode == 0);
     strip->referenceCombo->setCurrentIndex(state.referenceIndex < 0 ? -1 : state.referenceIndex + 1);
-    strip->unitCombo->setCurrentIndex(unitIndexOf(unitMultiplier));
+    strip->unitCombo->setCurrentIndex(unitIndexOf(state.unitMultiplier));
 }
 
 void CSprelinDlg::writeAxisEdits()
 {
-    writeAxisEdits(state.currentZoom());
+    writeAxisEdits(state.currentZoom(), state.unitMultiplier);
 }
 
 bool CSprelinDlg::readAxisEdits()
 {
-    return readAxisEdits(state.currentZoom());
+    return readAxisEdits(state.currentZoom(), state.unitMultiplier);
 }
 
-void CSprelinDlg::writeAxisEdits(const ZoomEntry& zoom)
+void CSprelinDlg::writeAxisEdits(const ZoomEntry& zoom, double unitMultiplier)
 {
     const AxisEditTexts texts = formatAxisEdits(zoom, unitMultiplier);
     strip->yMaxEdit->setEditText(editText(texts.yMax));
@@ -660,7 +659,7 @@ void CSprelinDlg::writeAxisEdits(const ZoomEntry& zoom)
     strip->xMinEdit->setEditText(editText(texts.xMin));
 }
 
-bool CSprelinDlg::readAxisEdits(ZoomEntry& zoom)
+bool CSprelinDlg::readAxisEdits(ZoomEntry& zoom, double unitMultiplier)
 {
     AxisEditTexts texts;
     texts.yMax = fromEdit(strip->yMaxEdit->text());
@@ -855,8 +854,7 @@ void CSprelinDlg::runCloseSequence()
     closed = true;
     saveListWidths();
     const bool normal = !isMinimized() && !isMaximized();
-    chartStateIntoSettings(
-        state, unitMultiplier, normal ? std::optional<QRect>(geometry()) : std::nullopt, settings);
+    chartStateIntoSettings(state, normal ? std::optional<QRect>(geometry()) : std::nullopt, settings);
     writeSettings(settings);
     state.buffers.releaseBuffers();
 }
@@ -902,12 +900,12 @@ void CSprelinDlg::onAutoAxis()
 
 void CSprelinDlg::onUnitChanged()
 {
-    const double oldMultiplier = unitMultiplier;
+    const double oldMultiplier = state.unitMultiplier;
     readControls();
     // Texts that do not make a valid view were not taken, so the view still holds the range
     // in hertz and needs no scaling.
     if (readAxisEdits())
-        keepFrequencyRange(state.currentZoom(), oldMultiplier, unitMultiplier);
+        keepFrequencyRange(state.currentZoom(), oldMultiplier, state.unitMultiplier);
     writeAxisEdits();
     redrawChart();
 }

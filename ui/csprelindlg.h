@@ -113,8 +113,8 @@ public:
     int32_t listUpdating() const { return listUpdatingFlag; }
 
     // ChartHost
-    bool readAxisEdits(ZoomEntry& zoom) override;
-    void writeAxisEdits(const ZoomEntry& zoom) override;
+    bool readAxisEdits(ZoomEntry& zoom, double unitMultiplier) override;
+    void writeAxisEdits(const ZoomEntry& zoom, double unitMultiplier) override;
     void fillStatistics(const ChartState& chartState) override;
     void setChartFrameVisible(bool visible) override;
     void readViewControls(ChartState& chartState) override;
