@@ -16,7 +16,6 @@
 #include "drawchart.h"
 #include "presentchart.h"
 #include "recomputechart.h"
-#include "unitmultiplier.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ const QSize frameSize(1200, 800);
 struct Setup {
     Setup(int32_t smoothing, int32_t reference, bool allTraces)
     {
-        unitMultiplier = 1000000;
+        state.unitMultiplier = 1000000;
         Noise noise;
         for (int32_t i = 0; i < measurementCount; ++i)
             addFilter(state.measurements, i, noise);

@@ -2,7 +2,6 @@
 
 #include "chartstate.h"
 #include "labeltext.h"
-#include "unitmultiplier.h"
 
 namespace {
 
@@ -21,12 +20,12 @@ StatisticsTexts statisticsTexts(const ChartState& state, int32_t trace)
         formatNumber(statisticsFormat, high - low) };
 }
 
-bool HeadlessChartHost::readAxisEdits(ZoomEntry& zoom)
+bool HeadlessChartHost::readAxisEdits(ZoomEntry& zoom, double unitMultiplier)
 {
     return parseAxisEdits(axisEdits, zoom, unitMultiplier);
 }
 
-void HeadlessChartHost::writeAxisEdits(const ZoomEntry& zoom)
+void HeadlessChartHost::writeAxisEdits(const ZoomEntry& zoom, double unitMultiplier)
 {
     axisEdits = formatAxisEdits(zoom, unitMultiplier);
 }

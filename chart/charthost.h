@@ -16,11 +16,12 @@ class ChartHost {
 public:
     virtual ~ChartHost() = default;
 
-    // Puts the view typed into the axis edit boxes into zoom when it is valid (see
-    // parseAxisEdits); returns false and leaves zoom as it is otherwise.
-    virtual bool readAxisEdits(ZoomEntry& zoom) = 0;
-    // Shows zoom in the axis edit boxes.
-    virtual void writeAxisEdits(const ZoomEntry& zoom) = 0;
+    // Puts the view typed into the axis edit boxes, frequencies in the displayed unit of
+    // unitMultiplier, into zoom when it is valid (see parseAxisEdits); returns false and leaves
+    // zoom as it is otherwise.
+    virtual bool readAxisEdits(ZoomEntry& zoom, double unitMultiplier) = 0;
+    // Shows zoom in the axis edit boxes, frequencies in the displayed unit of unitMultiplier.
+    virtual void writeAxisEdits(const ZoomEntry& zoom, double unitMultiplier) = 0;
     // Writes the Min, Max and Flatness columns of every file list row from state.buffers
     // (see statisticsTexts).
     virtual void fillStatistics(const ChartState& state) = 0;
@@ -50,8 +51,8 @@ StatisticsTexts statisticsTexts(const ChartState& state, int32_t trace);
 // frame's visibility is a flag.
 class HeadlessChartHost final : public ChartHost {
 public:
-    bool readAxisEdits(ZoomEntry& zoom) override;
-    void writeAxisEdits(const ZoomEntry& zoom) override;
+    bool readAxisEdits(ZoomEntry& zoom, double unitMultiplier) override;
+    void writeAxisEdits(const ZoomEntry& zoom, double unitMultiplier) override;
     void fillStatistics(const ChartState& state) override;
     void setChartFrameVisible(bool visible) override;
 

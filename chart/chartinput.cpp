@@ -1,7 +1,6 @@
 #include "chartinput.h"
 
 #include "chartstate.h"
-#include "unitmultiplier.h"
 
 ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY)
 {
@@ -23,6 +22,6 @@ ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY)
         input.yStep = zoom.yStep;
     }
     if (autoX == 0)
-        input.xStep = zoom.xStep / unitMultiplier;
+        input.xStep = zoom.xStep / state.unitMultiplier;
     return input;
 }

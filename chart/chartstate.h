@@ -16,8 +16,7 @@
 constexpr int32_t visibilityMeasurements = 2048;
 
 // Everything the chart is computed and drawn from, and its last results: the state that the
-// main window and the batch tool hold alike. The frequency unit is the process-wide
-// unitMultiplier.
+// main window and the batch tool hold alike.
 struct ChartState {
     ChartState();
 
@@ -53,4 +52,7 @@ struct ChartState {
     int32_t dbMode = 1; // 1: magnitudes in dB; 0: S11 and S22 as VSWR
     int32_t referenceIndex = -1; // measurement the traces are plotted relative to; negative: none
     int32_t smoothing = 0; // nonzero: curves are simplified by a running line fit
+    // Hertz per displayed frequency unit: 1 (Hz), 1000 (kHz), 1000000 (MHz) or 1000000000 (GHz).
+    // Axis labels, edit boxes and the readout show hertz divided by it. MHz until set.
+    double unitMultiplier = 1000000;
 };

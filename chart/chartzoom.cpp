@@ -10,6 +10,7 @@
 #include "frequencygrid.h"
 #include "recomputechart.h"
 #include "roundhalfaway.h"
+#include "zoomentry.h"
 
 namespace {
 
@@ -19,11 +20,6 @@ constexpr double wheelZoomShare = 0.8;
 constexpr double panStepShare = 0.1;
 // The value axis ends of a zoomed view sit on this share of the value step.
 constexpr double valueEndShare = 0.1;
-
-bool finiteAndPositive(double v)
-{
-    return v > 0 && std::isfinite(v);
-}
 
 // Whether some measurement keeps more than the fewest mean steps a view must hold in a view
 // of the given width.
@@ -49,7 +45,7 @@ void showView(ChartState& state, ChartHost& host)
 {
     ZoomEntry& zoom = state.currentZoom();
     host.writeViewControls(state);
-    host.writeAxisEdits(zoom);
+    host.writeAxisEdits(zoom, state.unitMultiplier);
     recomputeChart(state, host, zoom.autoX, zoom.autoY);
 }
 

@@ -5,7 +5,6 @@
 #include "chartstate.h"
 #include "labeltext.h"
 #include "plotmapping.h"
-#include "unitmultiplier.h"
 
 namespace {
 
@@ -81,8 +80,8 @@ std::optional<CursorReadout> cursorReadout(
     }
     if (highest.trace < 0)
         return readout;
-    readout.strip[ReadoutFrequency] = formatNumber(
-        readoutFrequencyFormat(zoom.xMax, unitMultiplier), buffers.freqGrid[static_cast<size_t>(column)]);
+    readout.strip[ReadoutFrequency] = formatNumber(readoutFrequencyFormat(zoom.xMax, state.unitMultiplier),
+        buffers.freqGrid[static_cast<size_t>(column)]);
     readout.strip[ReadoutMax] = formatNumber("Max: %5.4lg", highest.value);
     readout.strip[ReadoutMaxName] = measurementName(state, highest.trace);
     readout.strip[ReadoutMin] = formatNumber("Min: %5.4lg", lowest.value);

@@ -3,36 +3,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
+
+#include "clocalescope.h"
 
 namespace {
-
-// The "C" locale, made once for the process; uselocale applies it to the calling thread only.
-locale_t classicLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
-
-// Switches the calling thread to the "C" locale for the lifetime of the object.
-class ClassicLocaleScope {
-public:
-    ClassicLocaleScope()
-        : previous(classicLocale() != static_cast<locale_t>(nullptr) ? uselocale(classicLocale())
-                                                                     : static_cast<locale_t>(nullptr))
-    {
-    }
-    ClassicLocaleScope(const ClassicLocaleScope&) = delete;
-    ClassicLocaleScope& operator=(const ClassicLocaleScope&) = delete;
-    ~ClassicLocaleScope()
-    {
-        if (previous != static_cast<locale_t>(nullptr))
-            uselocale(previous);
-    }
-
-private:
-    locale_t previous;
-};
 
 // Share of a step below which a tick value counts as zero.
 constexpr double zeroTickShare = 1e-6;
@@ -41,7 +15,7 @@ constexpr double zeroTickShare = 1e-6;
 
 std::string formatNumber(const char* format, double value)
 {
-    const ClassicLocaleScope scope;
+    const CLocaleScope scope;
     char text[512];
     const int length = std::snprintf(text, sizeof text, format, value);
     if (length < 0)
@@ -70,6 +44,6 @@ std::string formatTick(double value, double step)
 
 double scanNumber(const std::string& text)
 {
-    const ClassicLocaleScope scope;
+    const CLocaleScope scope;
     return std::strtod(text.c_str(), nullptr);
 }

@@ -12,7 +12,6 @@
 #include "gridsampling.h"
 #include "parallelwork.h"
 #include "tracevalues.h"
-#include "unitmultiplier.h"
 #include "vectorstate.h"
 
 namespace {
@@ -92,12 +91,12 @@ int32_t gridIndex(double offset, double indexStep, int32_t pointCount)
     return static_cast<int32_t>(index);
 }
 
-void computeGrid(TraceBuffers& buffers, const ZoomEntry& zoom)
+// The grid frequencies in displayed units, hertz divided by multiplier.
+void computeGrid(TraceBuffers& buffers, const ZoomEntry& zoom, double multiplier)
 {
     const int32_t n = buffers.pointCount;
     const double gridStep = (zoom.xMax - zoom.xMin) / (n - 1);
     double* grid = buffers.freqGrid.data();
-    const double multiplier = unitMultiplier;
     const double xMin = zoom.xMin;
 #pragma omp parallel for schedule(static) if (n >= parallelLoopMinimum)
     for (int32_t i = 0; i < n; ++i)
@@ -131,9 +130,10 @@ std::vector<bool> shownTraces(const ChartState& state, int32_t traceCount)
     return shown;
 }
 
-// The reference's eight values on the grid, 0 outside its range.
-void computeReference(
-    ReferenceValues& reference, const TraceBuffers& buffers, RubberS2PData& r, int32_t index, int32_t dbMode)
+// The reference's eight values on the grid (in displayed units of multiplier), 0 outside its
+// range.
+void computeReference(ReferenceValues& reference, const TraceBuffers& buffers, RubberS2PData& r,
+    int32_t index, int32_t dbMode, double multiplier)
 {
     const int32_t n = buffers.pointCount;
     for (std::vector<double>& values : reference)
@@ -142,7 +142,6 @@ void computeReference(
     const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * index)];
     if (!hasPoints(&r))
         return;
-    const double multiplier = unitMultiplier;
 #pragma omp parallel
     {
         clearUpperVectorState();
@@ -219,14 +218,14 @@ bool coarserThanGrid(const RubberS2PData& m, double gridStep)
     return gridStep > 0 && std::isfinite(m.freqStep) && m.freqStep > gridStep;
 }
 
-// Every measurement with a shown trace sampled on its grid range. Without a reference: nearest
-// measured points, or the straight lines between them for measurements coarser than the grid
-// step; with one: interpolated values less the reference's.
+// Every measurement with a shown trace sampled on its grid range (in displayed units of
+// multiplier). Without a reference: nearest measured points, or the straight lines between
+// them for measurements coarser than the grid step; with one: interpolated values less the
+// reference's.
 void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const ReferenceValues* reference,
-    double gridStep, int32_t dbMode)
+    double gridStep, int32_t dbMode, double multiplier)
 {
     const int32_t count = buffers.traceCount / tracesPerMeasurement;
-    const double multiplier = unitMultiplier;
 #pragma omp parallel
     {
         clearUpperVectorState();
@@ -266,7 +265,7 @@ void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY
         input.xStepOut = &zoom.xStep;
     drawChart(state.chart, input);
     if (autoX != 0)
-        zoom.xStep *= unitMultiplier;
+        zoom.xStep *= state.unitMultiplier;
 }
 
 RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX, int32_t autoY)
@@ -276,7 +275,7 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     ZoomEntry& zoom = state.currentZoom();
 
     if (autoX == 0 || autoY == 0)
-        host.readAxisEdits(zoom);
+        host.readAxisEdits(zoom, state.unitMultiplier);
     if (autoX != 0)
         dataFrequencyRange(measurements, zoom);
 
@@ -289,7 +288,7 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     buffers.traceMin.assign(traces, 0.0);
     buffers.traceMax.assign(traces, 0.0);
     buffers.freqGrid.resize(points);
-    computeGrid(buffers, zoom);
+    computeGrid(buffers, zoom, state.unitMultiplier);
 
     buffers.lastIndex.resize(traces);
     buffers.firstIndex.resize(traces);
@@ -303,13 +302,15 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     const bool relative = r >= 0 && r < measurements.itemCount;
     ReferenceValues reference;
     if (relative)
-        computeReference(reference, buffers, *measurements.measurement(r), r, state.dbMode);
-    sampleMeasurements(buffers, measurements, relative ? &reference : nullptr, gridStep, state.dbMode);
+        computeReference(
+            reference, buffers, *measurements.measurement(r), r, state.dbMode, state.unitMultiplier);
+    sampleMeasurements(
+        buffers, measurements, relative ? &reference : nullptr, gridStep, state.dbMode, state.unitMultiplier);
     ReferenceValues().swap(reference);
 
     drawTraces(state, zoom, autoX, autoY);
     computeStatistics(buffers, zoom.yMin, zoom.yMax);
-    host.writeAxisEdits(zoom);
+    host.writeAxisEdits(zoom, state.unitMultiplier);
     host.fillStatistics(state);
     return RecomputeResult::Drawn;
 }

@@ -24,7 +24,7 @@ struct TraceBuffers {
     // Pixel column of every grid point in the chart frame, written by the drawing. Empty
     // until a recomputation has run.
     std::vector<int32_t> pixelColumn;
-    // Frequency of every grid point in displayed units (hertz / unitMultiplier).
+    // Frequency of every grid point in displayed units (hertz / ChartState::unitMultiplier).
     std::vector<double> freqGrid;
     // traceValues[t][i]: plotted value of trace t at grid point i, defined only for i in
     // firstIndex[t]..lastIndex[t]. Only the traces shown at the recomputation are computed;

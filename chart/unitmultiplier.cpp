@@ -4,8 +4,6 @@
 
 #include "roundhalfaway.h"
 
-double unitMultiplier = 1000000;
-
 double unitMultiplierOf(int32_t unitIndex)
 {
     static constexpr double multipliers[unitCount] = { 1, 1000, 1000000, 1000000000 };

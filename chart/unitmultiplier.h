@@ -2,10 +2,6 @@
 
 #include <cstdint>
 
-// Hertz per displayed frequency unit: 1 (Hz), 1000 (kHz), 1000000 (MHz) or 1000000000 (GHz).
-// Axis labels, edit boxes and the readout show hertz divided by it. MHz until set.
-extern double unitMultiplier;
-
 // Number of displayed frequency units, Hz to GHz.
 constexpr int32_t unitCount = 4;
 

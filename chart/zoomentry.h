@@ -16,10 +16,15 @@ struct ZoomEntry {
     int32_t autoX = 1; // nonzero: the frequency axis is chosen on every redraw
 };
 
+// Whether an axis step can be used: finite and above 0.
+inline bool finiteAndPositive(double d)
+{
+    return d > 0 && std::isfinite(d);
+}
+
 // Whether a view can be drawn as it stands: finite ends in order and finite positive steps.
 inline bool drawableView(const ZoomEntry& v)
 {
-    const auto finiteAndPositive = [](double d) { return d > 0 && std::isfinite(d); };
     return std::isfinite(v.xMin) && std::isfinite(v.xMax) && v.xMin < v.xMax && std::isfinite(v.yMin)
         && std::isfinite(v.yMax) && v.yMin < v.yMax && finiteAndPositive(v.xStep)
         && finiteAndPositive(v.yStep);

@@ -16,30 +16,23 @@ const char* const kAverageHelp
 
 } // namespace
 
-int runAverage(const std::vector<std::string>& words)
+CliResult runAverage(const std::vector<std::string>& words)
 {
     CliArguments arguments;
     std::string error;
-    if (!parseCliArguments(words, { "-o", "--output" }, { "--help", "-h" }, arguments, error)) {
-        std::cerr << "sprelin-cli: " << error << '\n' << kAverageHelp;
-        return CliUsageError;
-    }
-    if (arguments.has("--help") || arguments.has("-h")) {
-        std::cout << kAverageHelp;
-        return CliSuccess;
-    }
+    if (!parseCliArguments(words, { "-o", "--output" }, { "--help", "-h" }, arguments, error))
+        return CliResult::usageError("sprelin-cli: " + error, kAverageHelp);
+    if (arguments.has("--help") || arguments.has("-h"))
+        return CliResult::help(kAverageHelp);
     const std::string output = arguments.has("-o") ? arguments.values["-o"] : arguments.values["--output"];
-    if (output.empty() || arguments.files.empty()) {
-        std::cerr << "sprelin-cli: average needs -o OUT.s2p and at least one file\n" << kAverageHelp;
-        return CliUsageError;
-    }
+    if (output.empty() || arguments.files.empty())
+        return CliResult::usageError(
+            "sprelin-cli: average needs -o OUT.s2p and at least one file", kAverageHelp);
     RubberS2P list;
     const bool all = loadForCli(arguments.files, list, std::cerr);
     std::string reason;
     const LoadResult written = averagedS2PCommand(list, output, &reason);
-    if (written != LoadSuccess) {
-        std::cerr << output << ": " << (reason.empty() ? loadResultReason(written) : reason) << '\n';
-        return CliFailure;
-    }
-    return all ? CliSuccess : CliFailure;
+    if (written != LoadSuccess)
+        return CliResult::failure(output + ": " + (reason.empty() ? loadResultReason(written) : reason));
+    return CliResult::afterLoad(all);
 }

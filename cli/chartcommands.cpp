@@ -1,6 +1,6 @@
 #include <QImage>
 
-#include <iostream>
+#include <optional>
 
 #include "chartpicture.h"
 #include "chartrun.h"
@@ -27,57 +27,55 @@ const char* const exportUsage
       "chart frame's size. --language chooses the titles (default en). -o - writes it to\n"
       "standard output.\n";
 
-// The --language option's value, English when none is asked for; false after a usage error.
-bool readLanguage(const ChartCommand& command, const ChartRun& run, Language& language, int& status)
+// The language the --language option names, English when none is asked for; none when the
+// value names neither language.
+std::optional<Language> languageOption(const ChartRun& run)
 {
-    language = Language::english;
     if (run.arguments.values.count("--language") == 0)
-        return true;
+        return Language::english;
     const std::string& name = run.arguments.values.at("--language");
-    if (name != "en" && name != "ru") {
-        status = chartUsageError(command, "--language takes en or ru, not '" + name + "'");
-        return false;
-    }
-    language = name == "ru" ? Language::russian : Language::english;
-    return true;
+    if (name == "ru")
+        return Language::russian;
+    if (name == "en")
+        return Language::english;
+    return std::nullopt;
 }
 
 } // namespace
 
-int runRender(const std::vector<std::string>& words)
+CliResult runRender(const std::vector<std::string>& words)
 {
     const ChartCommand command { "render", renderUsage, {}, true, { "--legend" } };
     ChartRun run;
-    int status = CliSuccess;
-    if (!parseChartCommand(command, words, run, status))
-        return status;
+    if (const std::optional<CliResult> done = parseChartCommand(command, words, run))
+        return *done;
     ComputedChart chart;
-    if (!computeChart(command, run, chart, status))
-        return status;
+    if (const std::optional<CliResult> done = computeChart(command, run, chart))
+        return *done;
     const bool withLegend = run.arguments.has("--legend");
     const ChartLegend legend
         = chartLegendOf(exportInputOf(chart.state, Language::english, 0, 0), chart.state.chart);
     std::string error;
     const bool written = saveChartPicture(chart.state, withLegend ? &legend : nullptr, run.output, error);
-    return writtenStatus(written, error, chart.loadedAll);
+    return writtenResult(written, error, chart.loadedAll);
 }
 
-int runExport(const std::vector<std::string>& words)
+CliResult runExport(const std::vector<std::string>& words)
 {
     const ChartCommand command { "export", exportUsage, { "--language" }, true };
     ChartRun run;
-    int status = CliSuccess;
-    if (!parseChartCommand(command, words, run, status))
-        return status;
-    Language language = Language::english;
-    if (!readLanguage(command, run, language, status))
-        return status;
+    if (const std::optional<CliResult> done = parseChartCommand(command, words, run))
+        return *done;
+    const std::optional<Language> language = languageOption(run);
+    if (!language)
+        return chartUsageError(
+            command, "--language takes en or ru, not '" + run.arguments.values.at("--language") + "'");
     ComputedChart chart;
-    if (!computeChart(command, run, chart, status))
-        return status;
+    if (const std::optional<CliResult> done = computeChart(command, run, chart))
+        return *done;
     // The workbook is laid out for a screen of the chart frame's size.
     const ExportInput input = exportInputOf(
-        chart.state, language, run.view.width * pointsPerPixel, run.view.height * pointsPerPixel);
+        chart.state, *language, run.view.width * pointsPerPixel, run.view.height * pointsPerPixel);
     std::string error;
-    return writtenStatus(exportToWorkbook(input, run.output, error), error, chart.loadedAll);
+    return writtenResult(exportToWorkbook(input, run.output, error), error, chart.loadedAll);
 }

@@ -2,15 +2,14 @@
 
 #include <iostream>
 
-#include "clicommands.h"
 #include "cliload.h"
 #include "renderchart.h"
 
 namespace {
 
-void printHelp(const ChartCommand& command, std::ostream& out)
+std::string helpOf(const ChartCommand& command)
 {
-    out << command.usage << viewOptionsHelp;
+    return std::string(command.usage) + viewOptionsHelp;
 }
 
 // Qt's note that a batch run has no desktop session folder is no concern of the user; every
@@ -32,15 +31,18 @@ bool installMessageFilter()
 
 } // namespace
 
-int chartUsageError(const ChartCommand& command, const std::string& error)
+std::string commandLine(const ChartCommand& command, const std::string& text)
 {
-    std::cerr << "sprelin-cli " << command.name << ": " << error << '\n';
-    printHelp(command, std::cerr);
-    return CliUsageError;
+    return "sprelin-cli " + std::string(command.name) + ": " + text;
 }
 
-bool parseChartCommand(
-    const ChartCommand& command, const std::vector<std::string>& words, ChartRun& run, int& status)
+CliResult chartUsageError(const ChartCommand& command, const std::string& error)
+{
+    return CliResult::usageError(commandLine(command, error), helpOf(command));
+}
+
+std::optional<CliResult> parseChartCommand(
+    const ChartCommand& command, const std::vector<std::string>& words, ChartRun& run)
 {
     std::set<std::string> valueOptions = viewValueOptions();
     if (command.writesFile)
@@ -50,32 +52,21 @@ bool parseChartCommand(
     flags.insert({ "--help", "-h" });
     flags.insert(command.flagOptions.begin(), command.flagOptions.end());
     std::string error;
-    if (!parseCliArguments(words, valueOptions, flags, run.arguments, error)) {
-        status = chartUsageError(command, error);
-        return false;
-    }
-    if (run.arguments.has("--help") || run.arguments.has("-h")) {
-        printHelp(command, std::cout);
-        status = CliSuccess;
-        return false;
-    }
+    if (!parseCliArguments(words, valueOptions, flags, run.arguments, error))
+        return chartUsageError(command, error);
+    if (run.arguments.has("--help") || run.arguments.has("-h"))
+        return CliResult::help(helpOf(command));
     const auto& values = run.arguments.values;
     run.output = values.count("-o") != 0 ? values.at("-o")
         : values.count("--output") != 0  ? values.at("--output")
                                          : "";
-    if (command.writesFile && (run.output.empty() || run.arguments.files.empty())) {
-        status = chartUsageError(command, "needs -o OUTPUT and at least one file");
-        return false;
-    }
-    if (run.arguments.files.empty()) {
-        status = chartUsageError(command, "needs at least one file");
-        return false;
-    }
-    if (!parseViewOptions(run.arguments, run.view, error)) {
-        status = chartUsageError(command, error);
-        return false;
-    }
-    return true;
+    if (command.writesFile && (run.output.empty() || run.arguments.files.empty()))
+        return chartUsageError(command, "needs -o OUTPUT and at least one file");
+    if (run.arguments.files.empty())
+        return chartUsageError(command, "needs at least one file");
+    if (!parseViewOptions(run.arguments, run.view, error))
+        return chartUsageError(command, error);
+    return std::nullopt;
 }
 
 OffscreenApplication::OffscreenApplication()
@@ -84,42 +75,30 @@ OffscreenApplication::OffscreenApplication()
 {
 }
 
-bool computeChart(const ChartCommand& command, const ChartRun& run, ComputedChart& chart, int& status)
+std::optional<CliResult> computeChart(const ChartCommand& command, const ChartRun& run, ComputedChart& chart)
 {
     ChartState& state = chart.state;
     chart.loadedAll = loadForCli(run.arguments.files, state.measurements, std::cerr);
-    if (state.measurements.itemCount == 0) {
-        std::cerr << "sprelin-cli " << command.name << ": no measurement to draw\n";
-        status = CliFailure;
-        return false;
-    }
+    if (state.measurements.itemCount == 0)
+        return CliResult::failure(commandLine(command, "no measurement to draw"));
     std::string error;
-    if (!applyViewOptions(run.view, state, error)) {
-        status = chartUsageError(command, error);
-        return false;
-    }
+    if (!applyViewOptions(run.view, state, error))
+        return chartUsageError(command, error);
     HeadlessChartHost host;
     const RecomputeResult result
         = renderChartImage(state, host, QSize(run.view.width, run.view.height), chart.image);
-    if (result == RecomputeResult::FrameTooSmall) {
-        status = chartUsageError(command,
+    if (result == RecomputeResult::FrameTooSmall)
+        return chartUsageError(command,
             "a chart frame of " + std::to_string(run.view.width) + "x" + std::to_string(run.view.height)
                 + " pixels leaves no room for the plot");
-        return false;
-    }
-    if (result != RecomputeResult::Drawn) {
-        std::cerr << "sprelin-cli " << command.name << ": the chart could not be computed (out of memory)\n";
-        status = CliFailure;
-        return false;
-    }
-    return true;
+    if (result != RecomputeResult::Drawn)
+        return CliResult::failure(commandLine(command, "the chart could not be computed (out of memory)"));
+    return std::nullopt;
 }
 
-int writtenStatus(bool written, const std::string& error, bool loadedAll)
+CliResult writtenResult(bool written, const std::string& error, bool loadedAll)
 {
-    if (!written) {
-        std::cerr << error << '\n';
-        return CliFailure;
-    }
-    return loadedAll ? CliSuccess : CliFailure;
+    if (!written)
+        return CliResult::failure(error);
+    return CliResult::afterLoad(loadedAll);
 }

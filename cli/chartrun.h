@@ -3,12 +3,14 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "chartstate.h"
 #include "cliarguments.h"
+#include "cliresult.h"
 #include "viewoptions.h"
 
 // One chart command: its name, usage text, the options beyond the view's, whether it writes a
@@ -28,12 +30,16 @@ struct ChartRun {
     ViewOptions view;
 };
 
-// Prints the error, the usage and the view options to stderr; returns CliUsageError.
-int chartUsageError(const ChartCommand& command, const std::string& error);
+// A line of the command about what went wrong: "sprelin-cli NAME: TEXT".
+std::string commandLine(const ChartCommand& command, const std::string& text);
 
-// Parses the words; returns a status when the command is already done (help or a usage error).
-bool parseChartCommand(
-    const ChartCommand& command, const std::vector<std::string>& words, ChartRun& run, int& status);
+// A usage error of the command: the error after the command's name, then its usage and the
+// view options.
+CliResult chartUsageError(const ChartCommand& command, const std::string& error);
+
+// Parses the words; the command's result when it is already done (its help or a usage error).
+std::optional<CliResult> parseChartCommand(
+    const ChartCommand& command, const std::vector<std::string>& words, ChartRun& run);
 
 // The chart needs a GUI application for its fonts; the offscreen platform needs no display.
 class OffscreenApplication {
@@ -62,9 +68,9 @@ struct ComputedChart {
 };
 
 // Loads the files into the chart's state and computes and draws it for the view, as the render
-// command does. Returns a status when the command cannot go on.
-bool computeChart(const ChartCommand& command, const ChartRun& run, ComputedChart& chart, int& status);
+// command does. The command's result when it cannot go on.
+std::optional<CliResult> computeChart(const ChartCommand& command, const ChartRun& run, ComputedChart& chart);
 
-// The status of a command that wrote its file (or failed to, with the error printed): a
-// failure also when some file gave no measurements.
-int writtenStatus(bool written, const std::string& error, bool loadedAll);
+// The result of a command that wrote its file, or failed to with the error: a failure also
+// when some file gave no measurements.
+CliResult writtenResult(bool written, const std::string& error, bool loadedAll);

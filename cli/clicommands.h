@@ -3,13 +3,12 @@
 #include <string>
 #include <vector>
 
-// Exit statuses of the batch tool.
-enum CliStatus : int { CliSuccess = 0, CliFailure = 1, CliUsageError = 2 };
+#include "cliresult.h"
 
-// Each subcommand takes the words after its name and returns the exit status.
-int runInfo(const std::vector<std::string>& words);
-int runDump(const std::vector<std::string>& words);
-int runAverage(const std::vector<std::string>& words);
-int runRender(const std::vector<std::string>& words);
-int runExport(const std::vector<std::string>& words);
-int runReadout(const std::vector<std::string>& words);
+// Each subcommand takes the words after its name and returns how it ended.
+CliResult runInfo(const std::vector<std::string>& words);
+CliResult runDump(const std::vector<std::string>& words);
+CliResult runAverage(const std::vector<std::string>& words);
+CliResult runRender(const std::vector<std::string>& words);
+CliResult runExport(const std::vector<std::string>& words);
+CliResult runReadout(const std::vector<std::string>& words);

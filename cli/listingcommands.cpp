@@ -1,4 +1,5 @@
 #include <iostream>
+#include <optional>
 
 #include "cformat.h"
 #include "cliarguments.h"
@@ -22,37 +23,28 @@ const char* const kDumpHelp = "Usage: sprelin-cli dump FILE...\n"
                               "  freq_hz s11_re s11_im s21_re s21_im s12_re s12_im s22_re s22_im\n"
                               "Control characters in names are written as \\n, \\t, \\\\ and \\xNN.\n";
 
-// Parses the words of a listing command; returns a status when the command is already done.
-bool prepareListing(
-    const std::vector<std::string>& words, const char* help, CliArguments& arguments, int& status)
+// Parses the words of a listing command; the command's result when it is already done (its
+// help or a usage error).
+std::optional<CliResult> prepareListing(
+    const std::vector<std::string>& words, const char* help, CliArguments& arguments)
 {
     std::string error;
-    if (!parseCliArguments(words, {}, { "--help", "-h" }, arguments, error)) {
-        std::cerr << "sprelin-cli: " << error << '\n' << help;
-        status = CliUsageError;
-        return false;
-    }
-    if (arguments.has("--help") || arguments.has("-h")) {
-        std::cout << help;
-        status = CliSuccess;
-        return false;
-    }
-    if (arguments.files.empty()) {
-        std::cerr << "sprelin-cli: no files given\n" << help;
-        status = CliUsageError;
-        return false;
-    }
-    return true;
+    if (!parseCliArguments(words, {}, { "--help", "-h" }, arguments, error))
+        return CliResult::usageError("sprelin-cli: " + error, help);
+    if (arguments.has("--help") || arguments.has("-h"))
+        return CliResult::help(help);
+    if (arguments.files.empty())
+        return CliResult::usageError("sprelin-cli: no files given", help);
+    return std::nullopt;
 }
 
 } // namespace
 
-int runInfo(const std::vector<std::string>& words)
+CliResult runInfo(const std::vector<std::string>& words)
 {
     CliArguments arguments;
-    int status = CliSuccess;
-    if (!prepareListing(words, kInfoHelp, arguments, status))
-        return status;
+    if (const std::optional<CliResult> done = prepareListing(words, kInfoHelp, arguments))
+        return *done;
     RubberS2P list;
     const bool all = loadForCli(arguments.files, list, std::cerr);
     for (int32_t i = 0; i < list.itemCount; ++i) {
@@ -60,15 +52,14 @@ int runInfo(const std::vector<std::string>& words)
         std::cout << cFormat("%d\t%s\t%d\t%.10g\t%.10g\t%.10g\n", i, escaped(m.displayName).c_str(),
             m.itemCount, m.freqFirst, m.freqLast, m.freqStep);
     }
-    return all ? CliSuccess : CliFailure;
+    return CliResult::afterLoad(all);
 }
 
-int runDump(const std::vector<std::string>& words)
+CliResult runDump(const std::vector<std::string>& words)
 {
     CliArguments arguments;
-    int status = CliSuccess;
-    if (!prepareListing(words, kDumpHelp, arguments, status))
-        return status;
+    if (const std::optional<CliResult> done = prepareListing(words, kDumpHelp, arguments))
+        return *done;
     RubberS2P list;
     const bool all = loadForCli(arguments.files, list, std::cerr);
     for (int32_t i = 0; i < list.itemCount; ++i) {
@@ -83,5 +74,5 @@ int runDump(const std::vector<std::string>& words)
                 s(0, 1).imag(), s(1, 1).real(), s(1, 1).imag());
         }
     }
-    return all ? CliSuccess : CliFailure;
+    return CliResult::afterLoad(all);
 }

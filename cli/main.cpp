@@ -46,7 +46,7 @@ std::string helpText()
 
 struct Command {
     const char* name;
-    int (*run)(const std::vector<std::string>&);
+    CliResult (*run)(const std::vector<std::string>&);
 };
 
 const Command kCommands[] = {
@@ -58,6 +58,23 @@ const Command kCommands[] = {
     { "readout", runReadout },
 };
 
+// How the command the words name ended, or the tool's own options.
+CliResult runCommandLine(int argc, char** argv)
+{
+    if (argc < 2)
+        return CliResult { CliUsageError, helpText() };
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h")
+        return CliResult::help(helpText());
+    if (first == "--version")
+        return CliResult { CliSuccess, "sprelin-cli " SPRELIN_VERSION "\n" };
+    const std::vector<std::string> words(argv + 2, argv + argc);
+    for (const Command& command : kCommands)
+        if (first == command.name)
+            return command.run(words);
+    return CliResult::usageError("sprelin-cli: unknown command '" + first + "'", helpText());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -65,23 +82,9 @@ int main(int argc, char** argv)
     // Take the user's locale as the window does; every number the tool prints or reads is
     // locale-independent all the same.
     std::setlocale(LC_ALL, "");
-    if (argc < 2) {
-        std::cerr << helpText();
-        return CliUsageError;
-    }
-    const std::string first = argv[1];
-    if (first == "--help" || first == "-h") {
-        std::cout << helpText();
-        return CliSuccess;
-    }
-    if (first == "--version") {
-        std::cout << "sprelin-cli " SPRELIN_VERSION "\n";
-        return CliSuccess;
-    }
-    const std::vector<std::string> words(argv + 2, argv + argc);
-    for (const Command& command : kCommands)
-        if (first == command.name)
-            return command.run(words);
-    std::cerr << "sprelin-cli: unknown command '" << first << "'\n" << helpText();
-    return CliUsageError;
+    const CliResult result = runCommandLine(argc, argv);
+    // The one place where the tool's texts of how it ended are printed: a success's message
+    // (help or version) on standard output, any other on standard error.
+    (result.status == CliSuccess ? std::cout : std::cerr) << result.message;
+    return result.status;
 }

@@ -54,38 +54,36 @@ std::vector<int32_t> shownRowTraces(const ChartState& state)
 
 } // namespace
 
-int runReadout(const std::vector<std::string>& words)
+CliResult runReadout(const std::vector<std::string>& words)
 {
     const ChartCommand command { "readout", readoutUsage, { "--at" }, false };
     ChartRun run;
-    int status = CliSuccess;
-    if (!parseChartCommand(command, words, run, status))
-        return status;
+    if (const std::optional<CliResult> done = parseChartCommand(command, words, run))
+        return *done;
     if (!run.arguments.has("--at"))
         return chartUsageError(command, "needs --at FREQ");
     ComputedChart chart;
-    if (!computeChart(command, run, chart, status))
-        return status;
+    if (const std::optional<CliResult> done = computeChart(command, run, chart))
+        return *done;
     ChartState& state = chart.state;
 
     const std::vector<double>& grid = state.buffers.freqGrid;
     const std::string& at = run.arguments.values.at("--at");
     double frequency = 0;
     if (!readNumber(at, frequency) || frequency < grid.front() || frequency > grid.back()) {
-        std::cerr << "sprelin-cli readout: --at takes a frequency of the view, "
-                  << formatNumber("%.10lg", grid.front()) << " to " << formatNumber("%.10lg", grid.back())
-                  << " " << unitName(Language::english, unitIndexOf(unitMultiplier)) << ", not '"
-                  << escaped(at) << "'\n";
-        return CliUsageError;
+        const std::string range = formatNumber("%.10lg", grid.front()) + " to "
+            + formatNumber("%.10lg", grid.back()) + " "
+            + unitName(Language::english, unitIndexOf(state.unitMultiplier));
+        const std::string error
+            = "--at takes a frequency of the view, " + range + ", not '" + escaped(at) + "'";
+        return CliResult::usageError(commandLine(command, error), std::string());
     }
     const std::vector<int32_t> rowTraces = shownRowTraces(state);
     const ZoomEntry& zoom = state.currentZoom();
     const std::optional<CursorReadout> readout
         = cursorReadout(state, rowTraces, nearestColumn(grid, frequency), (zoom.yMin + zoom.yMax) / 2);
-    if (!readout.has_value()) {
-        std::cerr << "sprelin-cli readout: the chart has no traces\n";
-        return CliFailure;
-    }
+    if (!readout.has_value())
+        return CliResult::failure(commandLine(command, "the chart has no traces"));
     for (size_t r = 0; r < rowTraces.size(); ++r) {
         const int32_t m = rowTraces[r] / tracesPerMeasurement;
         std::cout << cFormat("%d\t%s\t%s\t%s\n", m,
@@ -95,5 +93,5 @@ int runReadout(const std::vector<std::string>& words)
     for (size_t c = 0; c < readout->strip.size(); ++c)
         std::cout << (c == 0 ? "" : "\t") << escaped(readout->strip[c]);
     std::cout << '\n';
-    return chart.loadedAll ? CliSuccess : CliFailure;
+    return CliResult::afterLoad(chart.loadedAll);
 }

@@ -170,7 +170,7 @@ bool applyViewOptions(const ViewOptions& view, ChartState& state, std::string& e
             + std::to_string(state.measurements.itemCount - 1) + ")";
         return false;
     }
-    unitMultiplier = view.unitMultiplier;
+    state.unitMultiplier = view.unitMultiplier;
     state.traceEnabled = view.traceEnabled;
     state.resetRowVisibility();
     state.dbMode = view.dbMode;

@@ -48,7 +48,7 @@ bool readNumber(const std::string& text, double& value);
 // Returns false with a sentence in error for a value that is malformed or out of range.
 bool parseViewOptions(const CliArguments& arguments, ViewOptions& view, std::string& error);
 
-// Sets the chart state and the process-wide frequency unit to the view, for the measurements
-// already loaded into state. Returns false with a sentence in error when the reference
-// measurement is not one of them.
+// Sets the chart state, its frequency unit included, to the view, for the measurements already
+// loaded into state. Returns false with a sentence in error when the reference measurement is
+// not one of them.
 bool applyViewOptions(const ViewOptions& view, ChartState& state, std::string& error);

@@ -1,35 +1,10 @@
 #include "cformat.h"
 
-#include <clocale>
 #include <cstdarg>
 #include <cstdio>
-#include <locale.h>
 #include <vector>
 
-namespace {
-
-locale_t cLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
-
-// Switches the calling thread to the "C" locale for the lifetime of the object.
-class CLocaleScope {
-public:
-    CLocaleScope()
-        : previous_(uselocale(cLocale()))
-    {
-    }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
-    ~CLocaleScope() { uselocale(previous_); }
-
-private:
-    locale_t previous_;
-};
-
-} // namespace
+#include "clocalescope.h"
 
 std::string cFormat(const char* format, ...)
 {

@@ -1,7 +1,6 @@
 #include "exportinput.h"
 
 #include "chartstate.h"
-#include "unitmultiplier.h"
 
 ExportInput exportInputOf(ChartState& state, Language language, double usableWidth, double usableHeight)
 {
@@ -12,7 +11,7 @@ ExportInput exportInputOf(ChartState& state, Language language, double usableWid
     }
     input.dbMode = state.dbMode;
     input.currentZoom = state.currentZoom();
-    input.unitMultiplier = unitMultiplier;
+    input.unitMultiplier = state.unitMultiplier;
     input.language = language;
     input.usableWidth = usableWidth;
     input.usableHeight = usableHeight;

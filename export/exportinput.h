@@ -36,5 +36,5 @@ struct ExportInput {
 };
 
 // The input for the chart state's last recomputation: its buffers, visibility, dB/VSWR mode,
-// view in force and measurement names, with the process-wide unitMultiplier.
+// view in force, frequency unit and measurement names.
 ExportInput exportInputOf(ChartState& state, Language language, double usableWidth, double usableHeight);

@@ -24,7 +24,6 @@
 #include "mlist.h"
 #include "settingsrecord.h"
 #include "uitexts.h"
-#include "unitmultiplier.h"
 #include "viewcontrols.h"
 #include "windowpanes.h"
 #include "windowplacement.h"
@@ -114,15 +113,14 @@ void CSprelinDlg::connectParts()
 void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
 {
     readSettings(settings);
-    unitMultiplier = storedUnitMultiplier(settings);
-    settings.MX = unitMultiplier;
+    settings.MX = storedUnitMultiplier(settings);
 
     state.chart.attach(font(), windowPanes->frame->size());
     windowPanes->setUpListColumns();
     windowPanes->files->buildSwatches(
         std::vector<QColor>(state.chart.palette.begin(), state.chart.palette.end()));
 
-    chartStateFromSettings(settings, unitMultiplier, state);
+    chartStateFromSettings(settings, state);
     applyLanguage();
     windowPanes->layOut();
     views->writeControls();
@@ -228,8 +226,7 @@ void CSprelinDlg::runCloseSequence()
     closed = true;
     windowPanes->saveListWidths();
     const bool normal = !isMinimized() && !isMaximized();
-    chartStateIntoSettings(
-        state, unitMultiplier, normal ? std::optional<QRect>(geometry()) : std::nullopt, settings);
+    chartStateIntoSettings(state, normal ? std::optional<QRect>(geometry()) : std::nullopt, settings);
     writeSettings(settings);
     state.buffers.releaseBuffers();
 }

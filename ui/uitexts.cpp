@@ -61,136 +61,121 @@ QString averagedFilter()
     return QStringLiteral("Файл S2P (*.s2p)");
 }
 
-UiTexts makeRussian()
+// A text of the window that changes with the language: the field it fills and its wordings.
+struct TextRow {
+    QString UiTexts::*field;
+    const char* russian;
+    const char* english;
+};
+
+const TextRow textRows[] = {
+    { &UiTexts::windowTitle, "Просмотр файлов S2P", "Sprelin" },
+    { &UiTexts::autoY, "Авто Y", "Auto Y" },
+    { &UiTexts::yMin, "Y мин", "Y min" },
+    { &UiTexts::yMax, "Y макс", "Y max" },
+    { &UiTexts::yStep, "Шаг Y", "Step Y" },
+    { &UiTexts::autoX, "Авто X", "Auto X" },
+    { &UiTexts::xMin, "X мин", "X min" },
+    { &UiTexts::xMax, "X макс", "X max" },
+    { &UiTexts::xStep, "Шаг X", "Step X" },
+    { &UiTexts::apply, "Применить", "Apply" },
+    { &UiTexts::db, "dB", "dB" },
+    { &UiTexts::vswr, "КСВН", "VSWR" },
+    { &UiTexts::relativeTo, "Относительно", "Relative to" },
+    { &UiTexts::chartHint, "Откройте файлы измерений: Файл > Открыть, или перетащите их сюда.",
+        "Open measurement files with File > Open, or drop them here." },
+    { &UiTexts::closeLink, "[X]", "[X]" },
+    { &UiTexts::fileMenu, "&Файл", "&File" },
+    { &UiTexts::openCommand, "&Открыть", "&Open" },
+    { &UiTexts::closeCommand, "&Закрыть", "&Close" },
+    { &UiTexts::rereadCommand, "&Перечитать", "&Re-read" },
+    { &UiTexts::exportCommand, "&Экспорт в MS Excel", "&Export into MS Excel" },
+    { &UiTexts::averagedCommand, "&Усредненный S2P", "&Averaged S2P" },
+    { &UiTexts::saveImageCommand, "&Сохранить изображение графика...", "Save chart &image..." },
+    { &UiTexts::copyImageCommand, "&Копировать график", "&Copy chart" },
+    { &UiTexts::copyTableCommand, "Копировать &таблицу", "Copy &table" },
+    { &UiTexts::exitCommand, "&Выход", "E&xit" },
+    { &UiTexts::viewMenu, "&Вид", "&View" },
+    { &UiTexts::normalCommand, "&Нормальный", "&Normal" },
+    { &UiTexts::largeGraphCommand, "&Развернуть график", "&Large graph" },
+    { &UiTexts::topmostCommand, "П&оверх остальных окон", "Always on &top" },
+    { &UiTexts::smoothingCommand, "&Сглаживание графиков", "&Smoothing" },
+    { &UiTexts::languageMenu, "&Язык", "L&anguage" },
+    { &UiTexts::russianCommand, "Русский", "Русский" },
+    { &UiTexts::englishCommand, "English", "English" },
+    { &UiTexts::helpMenu, "&Справка", "&Help" },
+    { &UiTexts::aboutCommand, "О &программе Sprelin...", "&About Sprelin..." },
+    { &UiTexts::menuOpenFile, "Открыть файл", "Open file" },
+    { &UiTexts::menuHideTrace, "Выкл. '", "Hide '" },
+    { &UiTexts::menuTraceColour, "Цвет  '", "Color '" },
+    { &UiTexts::menuCloseFile, "Закрыть файл '", "Close '" },
+    { &UiTexts::openDialogTitle, "Открыть", "Open" },
+    { &UiTexts::colourDialogTitle, "Цвет", "Colour" },
+    { &UiTexts::saveDialogTitle, "Сохранить как", "Save as" },
+    { &UiTexts::imageFilter, "Изображение PNG (*.png);;Рисунок SVG (*.svg)",
+        "PNG image (*.png);;SVG drawing (*.svg)" },
+    { &UiTexts::averagedFailed, "Не удалось записать файл %1.", "The file %1 cannot be written." },
+    { &UiTexts::imageFailed, "Не удалось сохранить изображение графика.\n\n%1",
+        "The chart image cannot be saved.\n\n%1" },
+    { &UiTexts::exportFailed, "Не удалось выполнить экспорт в книгу MS Excel.\n\n%1",
+        "The export into an MS Excel workbook failed.\n\n%1" },
+    { &UiTexts::exportOpenFailed, "Книга записана в %1, но нет программы, которая могла бы её открыть.",
+        "The workbook was written to %1, but no application is there to open it." },
+    { &UiTexts::failedFilesHeading, "Эти файлы не загружены:", "These files were not loaded:" },
+    { &UiTexts::failedFilesMore, "... и ещё %1", "... and %1 more" },
+};
+
+// An entry of one of the window's lists of texts, in both languages.
+struct ListEntry {
+    const char* russian;
+    const char* english;
+};
+
+const ListEntry unitNameEntries[] = { { "Гц", "Hz" }, { "кГц", "kHz" }, { "МГц", "MHz" }, { "ГГц", "GHz" } };
+
+const ListEntry listColumnEntries[] = {
+    { "S", "S" },
+    { "Тек.", "Current" },
+    { "Мин.", "Min" },
+    { "Макс.", "Max" },
+    { "Неравн.", "Flatness" },
+};
+
+const ListEntry loadFailureEntries[] = {
+    { "файл не найден", "no such file" },
+    { "это папка, а не файл", "a folder, not a file" },
+    { "неизвестный тип файла", "unknown file type" },
+    { "файл не удаётся прочитать", "the file cannot be read" },
+    { "нет пригодных данных S-параметров", "no usable S-parameter data" },
+    { "данные не являются S-параметрами", "the parameters are not S-parameters" },
+};
+
+// The wording of the language, from UTF-8.
+QString textIn(Language language, const char* russian, const char* english)
 {
-    UiTexts t;
-    t.windowTitle = QStringLiteral("Просмотр файлов S2P");
-    t.autoY = QStringLiteral("Авто Y");
-    t.yMin = QStringLiteral("Y мин");
-    t.yMax = QStringLiteral("Y макс");
-    t.yStep = QStringLiteral("Шаг Y");
-    t.autoX = QStringLiteral("Авто X");
-    t.xMin = QStringLiteral("X мин");
-    t.xMax = QStringLiteral("X макс");
-    t.xStep = QStringLiteral("Шаг X");
-    t.apply = QStringLiteral("Применить");
-    t.db = QStringLiteral("dB");
-    t.vswr = QStringLiteral("КСВН");
-    t.relativeTo = QStringLiteral("Относительно");
-    t.unitNames
-        = { QStringLiteral("Гц"), QStringLiteral("кГц"), QStringLiteral("МГц"), QStringLiteral("ГГц") };
-    t.listColumns = { QStringLiteral("S"), QStringLiteral("Тек."), QStringLiteral("Мин."),
-        QStringLiteral("Макс."), QStringLiteral("Неравн.") };
-    t.chartHint = QStringLiteral("Откройте файлы измерений: Файл > Открыть, или перетащите их сюда.");
-    t.closeLink = QStringLiteral("[X]");
-    t.fileMenu = QStringLiteral("&Файл");
-    t.openCommand = QStringLiteral("&Открыть");
-    t.closeCommand = QStringLiteral("&Закрыть");
-    t.rereadCommand = QStringLiteral("&Перечитать");
-    t.exportCommand = QStringLiteral("&Экспорт в MS Excel");
-    t.averagedCommand = QStringLiteral("&Усредненный S2P");
-    t.saveImageCommand = QStringLiteral("&Сохранить изображение графика...");
-    t.copyImageCommand = QStringLiteral("&Копировать график");
-    t.copyTableCommand = QStringLiteral("Копировать &таблицу");
-    t.exitCommand = QStringLiteral("&Выход");
-    t.viewMenu = QStringLiteral("&Вид");
-    t.normalCommand = QStringLiteral("&Нормальный");
-    t.largeGraphCommand = QStringLiteral("&Развернуть график");
-    t.topmostCommand = QStringLiteral("П&оверх остальных окон");
-    t.smoothingCommand = QStringLiteral("&Сглаживание графиков");
-    t.languageMenu = QStringLiteral("&Язык");
-    t.russianCommand = QStringLiteral("Русский");
-    t.englishCommand = QStringLiteral("English");
-    t.helpMenu = QStringLiteral("&Справка");
-    t.aboutCommand = QStringLiteral("О &программе Sprelin...");
-    t.menuOpenFile = QStringLiteral("Открыть файл");
-    t.menuHideTrace = QStringLiteral("Выкл. '");
-    t.menuTraceColour = QStringLiteral("Цвет  '");
-    t.menuCloseFile = QStringLiteral("Закрыть файл '");
-    t.openDialogTitle = QStringLiteral("Открыть");
-    t.openFilter = openFilter();
-    t.colourDialogTitle = QStringLiteral("Цвет");
-    t.saveDialogTitle = QStringLiteral("Сохранить как");
-    t.averagedFilter = averagedFilter();
-    t.imageFilter = QStringLiteral("Изображение PNG (*.png);;Рисунок SVG (*.svg)");
-    t.averagedFailed = QStringLiteral("Не удалось записать файл %1.");
-    t.imageFailed = QStringLiteral("Не удалось сохранить изображение графика.\n\n%1");
-    t.exportFailed = QStringLiteral("Не удалось выполнить экспорт в книгу MS Excel.\n\n%1");
-    t.exportOpenFailed
-        = QStringLiteral("Книга записана в %1, но нет программы, которая могла бы её открыть.");
-    t.failedFilesHeading = QStringLiteral("Эти файлы не загружены:");
-    t.loadFailures = { QStringLiteral("файл не найден"), QStringLiteral("это папка, а не файл"),
-        QStringLiteral("неизвестный тип файла"), QStringLiteral("файл не удаётся прочитать"),
-        QStringLiteral("нет пригодных данных S-параметров"),
-        QStringLiteral("данные не являются S-параметрами") };
-    t.readerReason = loadResultMessage;
-    t.failedFilesMore = QStringLiteral("... и ещё %1");
-    return t;
+    return QString::fromUtf8(language == Language::russian ? russian : english);
 }
 
-UiTexts makeEnglish()
+template <size_t N> std::array<QString, N> listIn(Language language, const ListEntry (&entries)[N])
+{
+    std::array<QString, N> list;
+    for (size_t i = 0; i < N; ++i)
+        list[i] = textIn(language, entries[i].russian, entries[i].english);
+    return list;
+}
+
+// The texts of a language: its wording of every row and list entry, and the texts both share.
+UiTexts makeTexts(Language language)
 {
     UiTexts t;
-    t.windowTitle = QStringLiteral("Sprelin");
-    t.autoY = QStringLiteral("Auto Y");
-    t.yMin = QStringLiteral("Y min");
-    t.yMax = QStringLiteral("Y max");
-    t.yStep = QStringLiteral("Step Y");
-    t.autoX = QStringLiteral("Auto X");
-    t.xMin = QStringLiteral("X min");
-    t.xMax = QStringLiteral("X max");
-    t.xStep = QStringLiteral("Step X");
-    t.apply = QStringLiteral("Apply");
-    t.db = QStringLiteral("dB");
-    t.vswr = QStringLiteral("VSWR");
-    t.relativeTo = QStringLiteral("Relative to");
-    t.unitNames
-        = { QStringLiteral("Hz"), QStringLiteral("kHz"), QStringLiteral("MHz"), QStringLiteral("GHz") };
-    t.listColumns = { QStringLiteral("S"), QStringLiteral("Current"), QStringLiteral("Min"),
-        QStringLiteral("Max"), QStringLiteral("Flatness") };
-    t.chartHint = QStringLiteral("Open measurement files with File > Open, or drop them here.");
-    t.closeLink = QStringLiteral("[X]");
-    t.fileMenu = QStringLiteral("&File");
-    t.openCommand = QStringLiteral("&Open");
-    t.closeCommand = QStringLiteral("&Close");
-    t.rereadCommand = QStringLiteral("&Re-read");
-    t.exportCommand = QStringLiteral("&Export into MS Excel");
-    t.averagedCommand = QStringLiteral("&Averaged S2P");
-    t.saveImageCommand = QStringLiteral("Save chart &image...");
-    t.copyImageCommand = QStringLiteral("&Copy chart");
-    t.copyTableCommand = QStringLiteral("Copy &table");
-    t.exitCommand = QStringLiteral("E&xit");
-    t.viewMenu = QStringLiteral("&View");
-    t.normalCommand = QStringLiteral("&Normal");
-    t.largeGraphCommand = QStringLiteral("&Large graph");
-    t.topmostCommand = QStringLiteral("Always on &top");
-    t.smoothingCommand = QStringLiteral("&Smoothing");
-    t.languageMenu = QStringLiteral("L&anguage");
-    t.russianCommand = QStringLiteral("Русский");
-    t.englishCommand = QStringLiteral("English");
-    t.helpMenu = QStringLiteral("&Help");
-    t.aboutCommand = QStringLiteral("&About Sprelin...");
-    t.menuOpenFile = QStringLiteral("Open file");
-    t.menuHideTrace = QStringLiteral("Hide '");
-    t.menuTraceColour = QStringLiteral("Color '");
-    t.menuCloseFile = QStringLiteral("Close '");
-    t.openDialogTitle = QStringLiteral("Open");
+    for (const TextRow& row : textRows)
+        t.*row.field = textIn(language, row.russian, row.english);
+    t.unitNames = listIn(language, unitNameEntries);
+    t.listColumns = listIn(language, listColumnEntries);
+    t.loadFailures = listIn(language, loadFailureEntries);
     t.openFilter = openFilter();
-    t.colourDialogTitle = QStringLiteral("Colour");
-    t.saveDialogTitle = QStringLiteral("Save as");
     t.averagedFilter = averagedFilter();
-    t.imageFilter = QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)");
-    t.averagedFailed = QStringLiteral("The file %1 cannot be written.");
-    t.imageFailed = QStringLiteral("The chart image cannot be saved.\n\n%1");
-    t.exportFailed = QStringLiteral("The export into an MS Excel workbook failed.\n\n%1");
-    t.exportOpenFailed
-        = QStringLiteral("The workbook was written to %1, but no application is there to open it.");
-    t.failedFilesHeading = QStringLiteral("These files were not loaded:");
-    t.loadFailures = { QStringLiteral("no such file"), QStringLiteral("a folder, not a file"),
-        QStringLiteral("unknown file type"), QStringLiteral("the file cannot be read"),
-        QStringLiteral("no usable S-parameter data"), QStringLiteral("the parameters are not S-parameters") };
-    t.readerReason = loadResultReason;
-    t.failedFilesMore = QStringLiteral("... and %1 more");
+    t.readerReason = language == Language::russian ? loadResultMessage : loadResultReason;
     return t;
 }
 
@@ -198,7 +183,7 @@ UiTexts makeEnglish()
 
 const UiTexts& uiTexts(Language language)
 {
-    static const UiTexts russian = makeRussian();
-    static const UiTexts english = makeEnglish();
+    static const UiTexts russian = makeTexts(Language::russian);
+    static const UiTexts english = makeTexts(Language::english);
     return language == Language::russian ? russian : english;
 }

@@ -90,8 +90,8 @@ void ViewControls::readControls()
     state.dbMode = strip->dbRadio->isChecked() ? 1 : 0;
     state.referenceIndex = strip->referenceCombo->currentIndex() - 1;
     const int unit = strip->unitCombo->currentIndex();
-    unitMultiplier = unitMultiplierOf(unit < 0 ? 2 : unit);
-    settings.MX = unitMultiplier;
+    state.unitMultiplier = unitMultiplierOf(unit < 0 ? 2 : unit);
+    settings.MX = state.unitMultiplier;
 }
 
 void ViewControls::writeControls()
@@ -105,20 +105,20 @@ void ViewControls::writeControls()
     strip->dbRadio->setChecked(state.dbMode == 1);
     strip->vswrRadio->setChecked(state.dbMode == 0);
     strip->referenceCombo->setCurrentIndex(state.referenceIndex < 0 ? -1 : state.referenceIndex + 1);
-    strip->unitCombo->setCurrentIndex(unitIndexOf(unitMultiplier));
+    strip->unitCombo->setCurrentIndex(unitIndexOf(state.unitMultiplier));
 }
 
 void ViewControls::writeAxisEdits()
 {
-    writeAxisEdits(state.currentZoom());
+    writeAxisEdits(state.currentZoom(), state.unitMultiplier);
 }
 
 bool ViewControls::readAxisEdits()
 {
-    return readAxisEdits(state.currentZoom());
+    return readAxisEdits(state.currentZoom(), state.unitMultiplier);
 }
 
-void ViewControls::writeAxisEdits(const ZoomEntry& zoom)
+void ViewControls::writeAxisEdits(const ZoomEntry& zoom, double unitMultiplier)
 {
     ControlStrip* strip = panes.strip;
     const AxisEditTexts texts = formatAxisEdits(zoom, unitMultiplier);
@@ -130,7 +130,7 @@ void ViewControls::writeAxisEdits(const ZoomEntry& zoom)
     strip->xMinEdit->setEditText(editText(texts.xMin));
 }
 
-bool ViewControls::readAxisEdits(ZoomEntry& zoom)
+bool ViewControls::readAxisEdits(ZoomEntry& zoom, double unitMultiplier)
 {
     const ControlStrip* strip = panes.strip;
     AxisEditTexts texts;
@@ -217,12 +217,12 @@ void ViewControls::onAutoAxis()
 
 void ViewControls::onUnitChanged()
 {
-    const double oldMultiplier = unitMultiplier;
+    const double oldMultiplier = state.unitMultiplier;
     readControls();
     // Texts that do not make a valid view were not taken, so the view still holds the range
     // in hertz and needs no scaling.
     if (readAxisEdits())
-        keepFrequencyRange(state.currentZoom(), oldMultiplier, unitMultiplier);
+        keepFrequencyRange(state.currentZoom(), oldMultiplier, state.unitMultiplier);
     writeAxisEdits();
     redrawChart();
 }

@@ -35,8 +35,8 @@ public:
     void toggleSmoothing();
 
     // ChartHost
-    bool readAxisEdits(ZoomEntry& zoom) override;
-    void writeAxisEdits(const ZoomEntry& zoom) override;
+    bool readAxisEdits(ZoomEntry& zoom, double unitMultiplier) override;
+    void writeAxisEdits(const ZoomEntry& zoom, double unitMultiplier) override;
     void fillStatistics(const ChartState& chartState) override;
     void setChartFrameVisible(bool visible) override;
     void readViewControls(ChartState& chartState) override;

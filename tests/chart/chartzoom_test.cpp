@@ -7,8 +7,6 @@
 #include "measurementbuilder.h"
 #include "recomputechart.h"
 #include "roundhalfaway.h"
-#include "unitmultiplier.h"
-#include "unitmultiplierscope.h"
 
 namespace {
 
@@ -28,11 +26,9 @@ bool drawable(const ZoomEntry& v)
 // 600 x 400 frame with the manual view 0 to 100 MHz by -50 to 0 dB.
 class Zoom : public testing::Test {
 protected:
-    // Frequencies in MHz, as the window starts.
-    const UnitMultiplierScope units { 1e6 };
-
     Zoom()
     {
+        state.unitMultiplier = 1e6; // frequencies in MHz, as the window starts
         state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400));
         addMeasurement(state.measurements, 0, 100e6, 101, [](double f) {
             const Complex s(std::pow(10.0, -40 * f / 100e6 / 20), 0);
@@ -44,7 +40,7 @@ protected:
     void setView(const ZoomEntry& view)
     {
         state.currentZoom() = view;
-        host.writeAxisEdits(view);
+        host.writeAxisEdits(view, state.unitMultiplier);
         ASSERT_EQ(recomputeChart(state, host, 0, 0), RecomputeResult::Drawn);
     }
 

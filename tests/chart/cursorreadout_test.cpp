@@ -5,8 +5,6 @@
 #include "cursorreadout.h"
 #include "measurementbuilder.h"
 #include "recomputechart.h"
-#include "unitmultiplier.h"
-#include "unitmultiplierscope.h"
 
 namespace {
 
@@ -20,10 +18,11 @@ void addAtDecibels(RubberS2P& list, double first, double last, int32_t points, d
 // shown; the file list has one row per measurement, as it would with S21M alone enabled.
 class Readout : public testing::Test {
 protected:
-    // Frequencies in MHz, as the window starts.
-    const UnitMultiplierScope units { 1e6 };
-
-    Readout() { state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400)); }
+    Readout()
+    {
+        state.unitMultiplier = 1e6; // frequencies in MHz, as the window starts
+        state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400));
+    }
 
     void draw(int32_t autoY = 1, double yMin = 0, double yMax = 0)
     {
@@ -38,7 +37,7 @@ protected:
             zoom.xMin = 0;
             zoom.xMax = 100e6;
             zoom.xStep = 10e6;
-            host.writeAxisEdits(zoom);
+            host.writeAxisEdits(zoom, state.unitMultiplier);
         }
         ASSERT_EQ(recomputeChart(state, host, zoom.autoX, zoom.autoY), RecomputeResult::Drawn);
         rows.clear();

@@ -9,8 +9,6 @@
 #include "measurementbuilder.h"
 #include "recomputechart.h"
 #include "renderchart.h"
-#include "unitmultiplier.h"
-#include "unitmultiplierscope.h"
 
 namespace {
 
@@ -25,11 +23,9 @@ Complex degrees(double magnitude, double phase)
 // A state with every trace shown, drawn into a 600 x 400 frame, frequencies in MHz.
 class Recompute : public testing::Test {
 protected:
-    // Frequencies in MHz, as the window starts.
-    const UnitMultiplierScope units { 1e6 };
-
     Recompute()
     {
+        state.unitMultiplier = 1e6; // frequencies in MHz, as the window starts
         state.traceEnabled.fill(1);
         state.resetRowVisibility();
         state.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400));
@@ -46,7 +42,7 @@ protected:
     {
         ZoomEntry& zoom = state.currentZoom();
         zoom = ZoomEntry { xMin, xMax, yMin, yMax, xStep, yStep, 0, 0 };
-        host.writeAxisEdits(zoom);
+        host.writeAxisEdits(zoom, state.unitMultiplier);
     }
 
     double value(int32_t trace, int32_t i) const

@@ -2,13 +2,14 @@
 
 #include <limits>
 
+#include "chartstate.h"
 #include "unitmultiplier.h"
 
 namespace {
 
 TEST(UnitMultiplier, StartsInMegahertz)
 {
-    EXPECT_EQ(unitMultiplier, 1e6);
+    EXPECT_EQ(ChartState().unitMultiplier, 1e6);
 }
 
 TEST(UnitMultiplier, UnitIndexGivesExactPowersOfAThousand)

@@ -7,8 +7,6 @@
 #include "measurementbuilder.h"
 #include "renderchart.h"
 #include "tempdir.h"
-#include "unitmultiplier.h"
-#include "unitmultiplierscope.h"
 #include "workbookexport.h"
 #include "xlsxcontents.h"
 
@@ -23,8 +21,8 @@ double numberOf(const std::string& text)
 
 TEST(ExportInput, ExportsTheLastRecomputationAsPlotted)
 {
-    const UnitMultiplierScope unit(1e6);
     ChartState state;
+    state.unitMultiplier = 1e6;
     RubberS2PData& first = addConstantMeasurement(state.measurements, 100e6, 200e6, 11, Complex(0.5, 0));
     first.displayName = "half.s2p";
     RubberS2PData& second = addMeasurement(state.measurements, 150e6, 200e6, 6, [](double f) {

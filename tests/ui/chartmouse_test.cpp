@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <memory>
-#include <optional>
 
 #include "axisspinbox.h"
 #include "chartframe.h"
@@ -24,8 +23,6 @@
 #include "settingsrecord.h"
 #include "statsstrip.h"
 #include "uitesting.h"
-#include "unitmultiplier.h"
-#include "unitmultiplierscope.h"
 #include "windowservices.h"
 
 // The mouse over the chart, driven with real Qt mouse and wheel events on the window.
@@ -62,7 +59,6 @@ private:
 
     QString settingsPath;
     std::unique_ptr<QTemporaryDir> dir;
-    std::optional<UnitMultiplierScope> units; // MHz during each case
     ServiceLog log;
     std::unique_ptr<CSprelinDlg> window;
 };
@@ -90,13 +86,11 @@ void ChartMouseTest::init()
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
     log = ServiceLog();
-    units.emplace(1e6);
 }
 
 void ChartMouseTest::cleanup()
 {
     window.reset();
-    units.reset();
     dir.reset();
     QFile::remove(settingsPath);
 }

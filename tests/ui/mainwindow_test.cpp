@@ -28,8 +28,6 @@
 #include "settingspath.h"
 #include "settingsrecord.h"
 #include "uitesting.h"
-#include "unitmultiplier.h"
-#include "unitmultiplierscope.h"
 
 // The main window driven through its real widgets, with the settings folder of the test mode.
 class MainWindowTest : public QObject {
@@ -90,7 +88,6 @@ private:
 
     QString settingsPath;
     std::unique_ptr<QTemporaryDir> dir;
-    std::optional<UnitMultiplierScope> units; // MHz during each case
     std::unique_ptr<CSprelinDlg> window;
     ControlStrip* strip = nullptr;
     QStringList nextOpenFiles;
@@ -130,13 +127,11 @@ void MainWindowTest::init()
     loadCursors.clear();
     errorsShown.clear();
     openFoldersSeen.clear();
-    units.emplace(1e6);
 }
 
 void MainWindowTest::cleanup()
 {
     window.reset();
-    units.reset();
     strip = nullptr;
     dir.reset();
     QFile::remove(settingsPath);
@@ -324,7 +319,7 @@ void MainWindowTest::storedUnitIsOneOfTheFour()
     writeSettingsFile("MX=" + stored);
     openWindow();
     QCOMPARE(strip->unitCombo->currentText(), unit);
-    QCOMPARE(unitMultiplier, multiplier);
+    QCOMPARE(window->chartState().unitMultiplier, multiplier);
     // The first view spans 0..100 displayed units.
     QCOMPARE(window->chartState().currentZoom().xMax, 100 * multiplier);
     QCOMPARE(strip->xMaxEdit->text(), QStringLiteral("100"));
@@ -818,7 +813,7 @@ void MainWindowTest::unitChangeKeepsThePlottedRange()
 
     QTest::keyClick(strip->unitCombo, Qt::Key_Down);
     QCOMPARE(strip->unitCombo->currentText(), QStringLiteral("GHz"));
-    QCOMPARE(unitMultiplier, 1e9);
+    QCOMPARE(window->chartState().unitMultiplier, 1e9);
     QCOMPARE(strip->xMinEdit->text(), QStringLiteral("0.1"));
     QCOMPARE(strip->xMaxEdit->text(), QStringLiteral("0.2"));
     QCOMPARE(strip->xStepEdit->text(), QStringLiteral("0.01"));

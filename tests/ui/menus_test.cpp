@@ -20,7 +20,6 @@
 #include <cmath>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "caboutdlg.h"
 #include "chartframe.h"
@@ -36,8 +35,6 @@
 #include "settingspath.h"
 #include "settingsrecord.h"
 #include "uitesting.h"
-#include "unitmultiplier.h"
-#include "unitmultiplierscope.h"
 #include "windowservices.h"
 
 // The menu bar, the language switch and the commands behind the menus, driven through the
@@ -104,7 +101,6 @@ private:
     QString settingsPath;
     QByteArray savedTmpDir;
     std::unique_ptr<QTemporaryDir> dir;
-    std::optional<UnitMultiplierScope> units; // MHz during each case
     std::unique_ptr<QTemporaryDir> tmp;
     ServiceLog log;
     std::unique_ptr<CSprelinDlg> window;
@@ -129,13 +125,11 @@ void MenusTest::init()
     // The export's temporary folder, empty for each case.
     qputenv("TMPDIR", QFile::encodeName(tmp->path()));
     log = ServiceLog();
-    units.emplace(1e6);
 }
 
 void MenusTest::cleanup()
 {
     window.reset();
-    units.reset();
     strip = nullptr;
     if (savedTmpDir.isNull())
         qunsetenv("TMPDIR");
@@ -356,7 +350,7 @@ void MenusTest::switchingLanguageChangesEveryTextAndKeepsTheUnit()
     QCOMPARE(processSettings().Language, 1);
     expectAll(false);
     // The unit is still the one plotted.
-    QCOMPARE(unitMultiplier, 1e6);
+    QCOMPARE(window->chartState().unitMultiplier, 1e6);
 }
 
 void MenusTest::otherLanguageValuesAreEnglish()

@@ -20,8 +20,10 @@ double storedUnitMultiplier(const SettingsRecord& settings)
     return unitMultiplierOf(unitIndexOf(settings.MX));
 }
 
-void chartStateFromSettings(const SettingsRecord& settings, double multiplier, ChartState& state)
+void chartStateFromSettings(const SettingsRecord& settings, ChartState& state)
 {
+    const double multiplier = storedUnitMultiplier(settings);
+    state.unitMultiplier = multiplier;
     const auto keys = traceKeys(settings);
     for (int32_t k = 0; k < tracesPerMeasurement; ++k)
         state.traceEnabled[k] = *keys[k];
@@ -50,9 +52,10 @@ void chartStateFromSettings(const SettingsRecord& settings, double multiplier, C
     state.smoothing = settings.Filter;
 }
 
-void chartStateIntoSettings(ChartState& state, double multiplier, const std::optional<QRect>& normalGeometry,
-    SettingsRecord& settings)
+void chartStateIntoSettings(
+    ChartState& state, const std::optional<QRect>& normalGeometry, SettingsRecord& settings)
 {
+    const double multiplier = state.unitMultiplier;
     if (normalGeometry) {
         settings.Left = normalGeometry->left();
         settings.Top = normalGeometry->top();

@@ -16,13 +16,13 @@ struct ChartState;
 // counting as its unit.
 double storedUnitMultiplier(const SettingsRecord& settings);
 
-// The chart's state at start-up, frequencies in the unit of multiplier: the trace selection, a
-// first view of 0 to 100 units by 10 and 0 to 100 by 10, and above it the stored view when the
-// value axis was manual and the view can be drawn; dB or VSWR, and smoothing.
-void chartStateFromSettings(const SettingsRecord& settings, double multiplier, ChartState& state);
+// The chart's state at start-up: the stored unit (see storedUnitMultiplier), the trace
+// selection, a first view of 0 to 100 units by 10 and 0 to 100 by 10, and above it the stored
+// view when the value axis was manual and the view can be drawn; dB or VSWR, and smoothing.
+void chartStateFromSettings(const SettingsRecord& settings, ChartState& state);
 
 // The settings written on closing: the unit, the view in force, the magnitude mode and the
 // trace selection from the state, and the window's rectangle when it lay normally (neither
 // minimised nor maximised; none keeps the stored one).
-void chartStateIntoSettings(ChartState& state, double multiplier, const std::optional<QRect>& normalGeometry,
-    SettingsRecord& settings);
+void chartStateIntoSettings(
+    ChartState& state, const std::optional<QRect>& normalGeometry, SettingsRecord& settings);

@@ -50,7 +50,7 @@ TEST(ChartSettings, StoredUnitIsAlwaysOneOfTheFour)
 TEST(ChartSettings, StartUpBuildsTheFirstViewAndTheStoredOne)
 {
     ChartState automatic;
-    chartStateFromSettings(SettingsRecord(), 1e6, automatic);
+    chartStateFromSettings(SettingsRecord(), automatic);
     EXPECT_EQ(automatic.zoomList.itemCount, 1);
     const ZoomEntry& first = automatic.currentZoom();
     EXPECT_EQ(first.autoX, 1);
@@ -63,7 +63,7 @@ TEST(ChartSettings, StartUpBuildsTheFirstViewAndTheStoredOne)
     EXPECT_EQ(automatic.traceEnabled, (std::array<int32_t, 8> { 0, 0, 1, 0, 0, 0, 0, 0 }));
 
     ChartState manual;
-    chartStateFromSettings(manualSettings(), 1e9, manual);
+    chartStateFromSettings(manualSettings(), manual);
     ASSERT_EQ(manual.zoomList.itemCount, 2);
     const ZoomEntry& stored = manual.currentZoom();
     EXPECT_EQ(stored.autoX, 0);
@@ -82,7 +82,7 @@ TEST(ChartSettings, StartUpBuildsTheFirstViewAndTheStoredOne)
     SettingsRecord frequencyOnly = manualSettings();
     frequencyOnly.AutoY = 1;
     ChartState state;
-    chartStateFromSettings(frequencyOnly, 1e9, state);
+    chartStateFromSettings(frequencyOnly, state);
     EXPECT_EQ(state.zoomList.itemCount, 1);
 }
 
@@ -90,7 +90,7 @@ TEST(ChartSettings, ClosingStoresTheViewInForceInTheUnit)
 {
     const SettingsRecord start = manualSettings();
     ChartState state;
-    chartStateFromSettings(start, 1e9, state);
+    chartStateFromSettings(start, state);
     state.dbMode = 1;
 
     struct Case {
@@ -107,7 +107,7 @@ TEST(ChartSettings, ClosingStoresTheViewInForceInTheUnit)
         written.Top = 8;
         written.Right = 9;
         written.Bottom = 10;
-        chartStateIntoSettings(state, 1e9, c.geometry, written);
+        chartStateIntoSettings(state, c.geometry, written);
         EXPECT_EQ(written.Left, c.left);
         EXPECT_EQ(written.Top, c.top);
         EXPECT_EQ(written.Right, c.right);
@@ -154,7 +154,7 @@ TEST(ChartSettings, AStoredViewThatCannotBeDrawnIsNotUsed)
         s.MaxY = c.maxY;
         s.dY = c.dY;
         ChartState state;
-        chartStateFromSettings(s, 1e9, state);
+        chartStateFromSettings(s, state);
         EXPECT_EQ(state.zoomList.itemCount, 1) << c.name;
         EXPECT_EQ(state.currentZoom().autoY, 1) << c.name;
     }
