@@ -5,21 +5,30 @@
 
 namespace {
 
+const char* const kNoSuchFile = "no such file";
+const char* const kDirectory = "a directory, not a file";
+const char* const kNoMeasurement = "no usable measurement in the file";
+
+std::string unsupportedType()
+{
+    return "not a supported file type (" + readerExtensionList() + ")";
+}
+
 std::string failureReason(const FailedFile& file)
 {
     switch (file.reason) {
     case LoadFailure::notFound:
-        return "no such file";
+        return kNoSuchFile;
     case LoadFailure::directory:
-        return "a directory, not a file";
+        return kDirectory;
     case LoadFailure::unknownExtension:
-        return "not a supported file type (" + readerExtensionList() + ")";
+        return unsupportedType();
     default:
         break;
     }
     if (file.result != LoadSuccess)
         return loadResultReason(file.result);
-    return "no usable measurement in the file";
+    return kNoMeasurement;
 }
 
 } // namespace
@@ -32,4 +41,14 @@ bool loadForCli(const std::vector<std::string>& paths, RubberS2P& list, std::ost
     for (const FailedFile& file : failed)
         err << file.path << ": " << failureReason(file) << '\n';
     return failed.empty();
+}
+
+std::vector<std::string> loadFailureReasons()
+{
+    std::vector<std::string> reasons { kNoSuchFile, kDirectory, unsupportedType(), kNoMeasurement };
+    for (int code = LoadCannotOpen; code <= lastLoadResult; ++code) {
+        if (code != LoadCannotWrite)
+            reasons.emplace_back(loadResultReason(code));
+    }
+    return reasons;
 }

@@ -11,3 +11,6 @@
 // the re-read rule. Every path that yields no measurement gets one line on err: the path and
 // the reason. Returns whether every path yielded at least one measurement.
 bool loadForCli(const std::vector<std::string>& paths, RubberS2P& list, std::ostream& err);
+
+// Every reason a file's line on err may give, in the order the help lists them.
+std::vector<std::string> loadFailureReasons();

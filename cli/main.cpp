@@ -6,9 +6,18 @@
 #include <vector>
 
 #include "clicommands.h"
+#include "cliload.h"
 #include "loader.h"
 
 namespace {
+
+std::string indentedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += "       " + line + "\n";
+    return text;
+}
 
 std::string helpText()
 {
@@ -34,11 +43,9 @@ std::string helpText()
           "\n"
           "Exit status:\n"
           "  0  success\n"
-          "  1  a file yielded nothing, with a line 'FILE: REASON' such as\n"
-          "       FILE: no such file\n"
-          "       FILE: no usable measurement in the file\n"
-          "       FILE: more measurements than the window can hold (2045)\n"
-          "     or an output failed, with a line 'OUT: not writable: REASON', REASON one of\n"
+          "  1  a file yielded nothing, with a line 'FILE: REASON', REASON one of\n"
+        + indentedLines(loadFailureReasons())
+        + "     or an output failed, with a line 'OUT: not writable: REASON', REASON one of\n"
           "       no such folder, is a directory, permission denied, no space left on the\n"
           "       device, read-only file system, file too large, too many symbolic links\n"
           "  2  usage error\n";

@@ -1,6 +1,7 @@
 #include "filebuffer.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
@@ -57,6 +58,8 @@ LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& len
         return LoadCannotOpen;
 
     const auto size = static_cast<unsigned long long>(info.st_size);
+    if (size == 0)
+        return LoadEmptyFile;
     if (size >= std::numeric_limits<size_t>::max() / 2)
         return LoadCannotRead;
     const size_t bytes = static_cast<size_t>(size) + 1;
@@ -77,6 +80,11 @@ LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& len
     if (done < size) {
         buffer.reset();
         return LoadCannotRead;
+    }
+    // A NUL byte never stands in a text of numbers: the file holds binary data.
+    if (std::memchr(buffer.get(), 0, static_cast<size_t>(size)) != nullptr) {
+        buffer.reset();
+        return LoadNotText;
     }
     length = static_cast<size_t>(size);
     return LoadSuccess;

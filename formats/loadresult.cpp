@@ -13,6 +13,10 @@ const char* const kMessages[] = {
     "Более 32 портов - поддерживаются файлы не более чем с 32 портами",
     "Неверные ключевые слова Touchstone",
     "Число частот не совпадает с [Number of Frequencies]",
+    "Файл пуст",
+    "Файл не текстовый (двоичные данные)",
+    "В файле нет ни одной строки данных",
+    "Только одна частотная точка; нужно две или больше",
 };
 
 const char* const kReasons[] = {
@@ -25,9 +29,14 @@ const char* const kReasons[] = {
     "more than 32 ports (files of up to 32 ports are read)",
     "a Touchstone keyword is missing or has a value that cannot be read",
     "the network data do not hold the [Number of Frequencies] points",
+    "the file is empty",
+    "not a text file (binary data)",
+    "no data line in the text",
+    "only one frequency point; two or more are needed",
 };
 
 constexpr int kCodeCount = static_cast<int>(sizeof(kMessages) / sizeof(kMessages[0]));
+static_assert(kCodeCount == lastLoadResult && sizeof(kReasons) == sizeof(kMessages), "a text per code");
 
 } // namespace
 

@@ -13,6 +13,10 @@ enum LoadResult : int {
     LoadTooManyPorts = 7,
     LoadBadKeywords = 8,
     LoadFrequencyCountDiffers = 9,
+    LoadEmptyFile = 10,
+    LoadNotText = 11, // a NUL byte: binary data, not a text of numbers
+    LoadNoDataLine = 12, // a text without a single line of data
+    LoadSinglePoint = 13, // one frequency point, where a chart needs two
 };
 
 // The message kept for a result code (Russian, as the program has always held them); empty
@@ -20,3 +24,5 @@ enum LoadResult : int {
 const char* loadResultMessage(int code);
 // The same reason in English, for the batch tool's error lines.
 const char* loadResultReason(int code);
+// The highest code that has a message.
+constexpr int lastLoadResult = LoadSinglePoint;

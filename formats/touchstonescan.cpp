@@ -46,9 +46,14 @@ LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory)
         }
         return LoadSuccess;
     }
-    for (int v = 0; v < count; ++v)
+    bool onePoint = false;
+    for (int v = 0; v < count; ++v) {
+        onePoint = onePoint || views[v]->itemCount == 1;
         views[v]->releasePoints();
-    return outOfMemory ? LoadCannotRead : LoadNoData;
+    }
+    if (outOfMemory)
+        return LoadCannotRead;
+    return onePoint ? LoadSinglePoint : LoadNoDataLine;
 }
 
 LoadResult finishThreePortViews(RubberS2PData* const* views, bool outOfMemory, const std::string& label)

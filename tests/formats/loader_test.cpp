@@ -117,7 +117,10 @@ TEST(Loader, TouchstoneFilesThatDoNotLoadLeaveOnlyEmptyMeasurements)
         { "mismatch.s4p", "[Version] 2.0\n# Hz\n[Number of Ports] 2\n[Network Data]\n1 0 0 0 0 0 0 0 0\n",
             LoadBadKeywords, 1 },
         { "plain.ts", kTwoPort, LoadNoData, 1 },
-        { "short.s4p", "# Hz S RI\n1 0 0 0 0\n", LoadNoData, 6 },
+        { "short.s4p", "# Hz S RI\n1 0 0 0 0\n", LoadNoDataLine, 6 },
+        { "one.s1p", "# Hz S RI\n1 0 0\n", LoadSinglePoint, 1 },
+        { "empty.s3p", "", LoadEmptyFile, 0 }, // a file not taken as text makes no measurement
+        { "binary.s1p", std::string("# Hz S RI\n1 0 0\n2 0 0\n\0\x89PNG", 26), LoadNotText, 0 },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

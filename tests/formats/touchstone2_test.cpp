@@ -345,7 +345,7 @@ TEST(TouchstoneNPort, RejectedFilesDoNotLoad)
         { "mixed-mode", v2 + "[Number of Ports] 2\n[Mixed-Mode Order] D2,1 C2,1\n" + data, 2,
             LoadNotSParameters },
         { "Z parameters", "[Version] 2.0\n# Hz Z RI\n[Number of Ports] 2\n" + data, 2, LoadNotSParameters },
-        { "one point", v2 + "[Number of Ports] 2\n[Network Data]\n1 0 0 0 0 0 0 0 0\n", 2, LoadNoData },
+        { "one point", v2 + "[Number of Ports] 2\n[Network Data]\n1 0 0 0 0 0 0 0 0\n", 2, LoadSinglePoint },
         { "version 1 under .ts", "# Hz S RI\n1 0 0 0 0 0 0 0 0\n2 0 0 0 0 0 0 0 0\n", -1, LoadNoData },
         { "version 1 with 33 ports", "# Hz S RI\n1 0 0\n2 0 0\n", 33, LoadTooManyPorts },
     };
@@ -419,5 +419,5 @@ TEST(TouchstoneReader, FrequencyThatIsNotFiniteEndsTheScan)
         EXPECT_EQ(file.view(0).point(1)->freq, 2e9);
     }
     TouchstoneFile first;
-    EXPECT_EQ(first.read("# GHz S RI\n-nan 0 0\n1 0 0\n2 0 0\n", 1), LoadNoData);
+    EXPECT_EQ(first.read("# GHz S RI\n-nan 0 0\n1 0 0\n2 0 0\n", 1), LoadNoDataLine);
 }

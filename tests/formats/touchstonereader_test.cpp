@@ -330,7 +330,7 @@ TEST(TouchstoneReader, RejectedFiles)
     const Row rows[] = {
         { "no option line", "1 0 0 0 0 0 0 0 0\n2 0 0 0 0 0 0 0 0\n", LoadNoData },
         { "option line at the very end", "1 0 0 0 0 0 0 0 0\n#", LoadNoData },
-        { "one data line", "# Hz RI\n1 0 0 0 0 0 0 0 0\n", LoadNoData },
+        { "one data line", "# Hz RI\n1 0 0 0 0 0 0 0 0\n", LoadSinglePoint },
         { "empty file", "", LoadNoData },
         { "Y parameters", "# Hz Y RI\n1 0 0 0 0 0 0 0 0\n2 0 0 0 0 0 0 0 0\n", LoadNotSParameters },
         { "Z parameters", "# MHz Z MA R 50\n1 0 0 0 0 0 0 0 0\n2 0 0 0 0 0 0 0 0\n", LoadNotSParameters },
@@ -399,7 +399,7 @@ TEST(OnePortReader, ShortLinesReadAsZero)
     ASSERT_EQ(readOnePort(m, "# Hz RI\n1 0.5 0.5\n2 0.25\n"), LoadSuccess);
     EXPECT_EQ(m.point(1)->sParams(0, 0), Complex(0.25, 0.0));
     RubberS2PData single;
-    EXPECT_EQ(readOnePort(single, "# Hz RI\n1 0.5 0.5\n"), LoadNoData);
+    EXPECT_EQ(readOnePort(single, "# Hz RI\n1 0.5 0.5\n"), LoadSinglePoint);
     EXPECT_EQ(single.itemCount, 0);
 }
 
@@ -486,7 +486,7 @@ TEST(ThreePortReader, ConvertsEachViewOnItsOwnAndRejectsShortFiles)
     expectComplex(matched.v13.point(1)->sParams(1, 1), 0.2);
 
     ThreePort single;
-    EXPECT_EQ(single.read("# Hz RI\n1 0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n"), LoadNoData);
+    EXPECT_EQ(single.read("# Hz RI\n1 0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n"), LoadSinglePoint);
     for (RubberS2PData* m : { &single.v12, &single.v23, &single.v13, &single.reduced })
         EXPECT_EQ(m->itemCount, 0);
 

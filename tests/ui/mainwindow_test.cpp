@@ -19,15 +19,15 @@
 #include "chartframe.h"
 #include "controlstrip.h"
 #include "csprelindlg.h"
+#include "decimalcommalocale.h"
 #include "filelistcontroller.h"
 #include "fileloading.h"
-#include "windowpanes.h"
-#include "decimalcommalocale.h"
 #include "inifile.h"
 #include "mlist.h"
 #include "settingspath.h"
 #include "settingsrecord.h"
 #include "uitesting.h"
+#include "windowpanes.h"
 
 // The main window driven through its real widgets, with the settings folder of the test mode.
 class MainWindowTest : public QObject {
@@ -648,14 +648,13 @@ void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons_data()
     QTest::addColumn<QStringList>("reasons");
     QTest::newRow("English") << 1
                              << QStringList { "These files were not loaded:", "no such file",
-                                    "a folder, not a file", "unknown file type", "no usable S-parameter data",
+                                    "a folder, not a file", "unknown file type", "the file is empty",
                                     "a Touchstone keyword is missing or has a value that cannot be read",
                                     "... and 3 more" };
     QTest::newRow("Russian") << 0
                              << QStringList { "Эти файлы не загружены:", "файл не найден",
-                                    "это папка, а не файл", "неизвестный тип файла",
-                                    "нет пригодных данных S-параметров", "Неверные ключевые слова Touchstone",
-                                    "... и ещё 3" };
+                                    "это папка, а не файл", "неизвестный тип файла", "Файл пуст",
+                                    "Неверные ключевые слова Touchstone", "... и ещё 3" };
 }
 
 void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons()
@@ -679,7 +678,8 @@ void MainWindowTest::filesThatYieldNothingAreListedWithTheirReasons()
         empty.append(dir->filePath(QStringLiteral("empty%1.s2p").arg(i)));
         QFile(empty.back()).open(QIODevice::WriteOnly);
     }
-    window->loading().openPaths(QStringList { missing, sample("other.s2p"), folder, unknown, badKeywords } + empty);
+    window->loading().openPaths(
+        QStringList { missing, sample("other.s2p"), folder, unknown, badKeywords } + empty);
     QCOMPARE(measurementNames(), QStringList({ "good", "other" }));
     QCOMPARE(errorsShown.size(), 1);
     const QStringList lines = errorsShown[0].split('\n');
