@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QStringList>
 #include <QUrl>
 
 #include "averagedcommand.h"
+#include "averaging.h"
 #include "chartlegend.h"
 #include "chartpicture.h"
 #include "chartstate.h"
@@ -18,6 +20,32 @@
 #include "settingsrecord.h"
 #include "tabletext.h"
 #include "uitexts.h"
+
+namespace {
+
+QString gigahertz(double hertz)
+{
+    return QString::number(hertz / 1e9, 'g', 6);
+}
+
+// The notice after an average: the range it is written on, then each measurement's end that
+// falls short of it.
+QString uncoveredRangesText(
+    RubberS2P& list, const std::vector<UncoveredRange>& uncovered, const UiTexts& texts)
+{
+    const RubberS2PData& first = *list.measurement(0);
+    QStringList lines { texts.averagedUncovered.arg(gigahertz(first.freqFirst), gigahertz(first.freqLast)) };
+    for (const UncoveredRange& range : uncovered) {
+        const QString name = QString::fromStdString(range.name);
+        if (range.startsLate)
+            lines.append(texts.averagedStartsLate.arg(name, gigahertz(range.freqFirst)));
+        if (range.endsEarly)
+            lines.append(texts.averagedEndsEarly.arg(name, gigahertz(range.freqLast)));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
 
 FileCommands::FileCommands(ChartState& chartState, const SettingsRecord& windowSettings,
     const WindowServices& windowServices, QWidget* window)
@@ -45,10 +73,17 @@ void FileCommands::saveAveragedS2P()
         return;
     const QString path = withDefaultSuffix(chosen, suffix);
     std::string reason;
-    if (averagedS2PCommand(state.measurements, QFile::encodeName(path).toStdString(), &reason) != LoadSuccess)
+    if (averagedS2PCommand(state.measurements, QFile::encodeName(path).toStdString(), &reason)
+        != LoadSuccess) {
         services.showError(parent, texts.windowTitle,
             texts.averagedFailed.arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n')
                 + QString::fromStdString(reason));
+        return;
+    }
+    const std::vector<UncoveredRange> uncovered = uncoveredRanges(state.measurements);
+    if (!uncovered.empty())
+        services.showNotice(
+            parent, texts.windowTitle, uncoveredRangesText(state.measurements, uncovered, texts));
 }
 
 void FileCommands::exportToSpreadsheet()

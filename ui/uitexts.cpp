@@ -115,6 +115,15 @@ const TextRow textRows[] = {
     { &UiTexts::imageFilter, "Изображение PNG (*.png);;Рисунок SVG (*.svg)",
         "PNG image (*.png);;SVG drawing (*.svg)" },
     { &UiTexts::averagedFailed, "Не удалось записать файл %1.", "The file %1 cannot be written." },
+    { &UiTexts::averagedUncovered,
+        "Среднее записано на частотах первого измерения, от %1 до %2 ГГц. Эти измерения не "
+        "покрывают весь диапазон:",
+        "The average is written on the frequencies of the first measurement, %1 to %2 GHz. These "
+        "measurements do not cover the whole range:" },
+    { &UiTexts::averagedStartsLate, "%1 начинается на %2 ГГц: ниже его первое значение повторяется",
+        "%1 starts at %2 GHz: its first value is repeated below it" },
+    { &UiTexts::averagedEndsEarly, "%1 заканчивается на %2 ГГц: выше его последнее значение повторяется",
+        "%1 ends at %2 GHz: its last value is repeated above it" },
     { &UiTexts::imageFailed, "Не удалось сохранить изображение графика.\n\n%1",
         "The chart image cannot be saved.\n\n%1" },
     { &UiTexts::exportFailed, "Не удалось выполнить экспорт в книгу MS Excel.\n\n%1",

@@ -64,6 +64,12 @@ struct UiTexts {
     QString imageFailed;
     QString exportFailed;
     QString exportOpenFailed;
+    // After an average whose range some measurements do not cover: the heading (%1 to %2 the
+    // first measurement's range in GHz), and a line per uncovered end (%1 the measurement, %2
+    // its first or last frequency in GHz).
+    QString averagedUncovered;
+    QString averagedStartsLate;
+    QString averagedEndsEarly;
     // After a load that left files out: the heading, the reason of each LoadFailure in its
     // order up to the reader's own reasons, which come by result code, and the line that counts
     // the files not listed (%1).

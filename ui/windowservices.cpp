@@ -44,6 +44,9 @@ WindowServices defaultWindowServices()
     s.showError = [](QWidget* parent, const QString& title, const QString& text) {
         QMessageBox::critical(parent, title, text);
     };
+    s.showNotice = [](QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox::information(parent, title, text);
+    };
     s.writeWorkbook = [](const ExportInput& input, const std::string& path, std::string& error) {
         return exportToWorkbook(input, path, error);
     };

@@ -38,6 +38,8 @@ struct WindowServices {
         chooseSaveFile;
     // Shows an error in a message box.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> showError;
+    // Shows a notice in a message box: something the user should know of a command that worked.
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> showNotice;
     // Writes the spreadsheet export to path; false with the reason in error.
     std::function<bool(const ExportInput& input, const std::string& path, std::string& error)> writeWorkbook;
     // Whether the desktop has an application for the document's type.

@@ -158,6 +158,7 @@ void MainWindowTest::openWindow(const QStringList& paths)
         return nextColour;
     };
     services.showError = [this](QWidget*, const QString&, const QString& text) { errorsShown.append(text); };
+    services.showNotice = services.showError;
     auto load = services.loadFiles;
     services.loadFiles = [this, load](RubberS2P& list, const std::vector<std::string>& files) {
         const QCursor* cursor = QGuiApplication::overrideCursor();

@@ -28,13 +28,13 @@
 #include "csprelindlg.h"
 #include "filelistcontroller.h"
 #include "fileloading.h"
-#include "windowpanes.h"
 #include "loader.h"
 #include "mainmenu.h"
 #include "mlist.h"
 #include "settingspath.h"
 #include "settingsrecord.h"
 #include "uitesting.h"
+#include "windowpanes.h"
 #include "windowservices.h"
 
 // The menu bar, the language switch and the commands behind the menus, driven through the
@@ -67,6 +67,7 @@ private slots:
     void aboutShowsTheSixLinesOfTheLanguage();
 
     void averagedS2PWritesAFileThatReadsBack();
+    void averagedS2PNamesTheMeasurementsThatDoNotCoverItsRange();
     void averagedS2PReportsAFileThatCannotBeWritten_data();
     void averagedS2PReportsAFileThatCannotBeWritten();
     void averagedS2PAsksNothingWithoutMeasurementsOrWhenCancelled();
@@ -686,6 +687,23 @@ void MenusTest::averagedS2PWritesAFileThatReadsBack()
     command(MenuCommand::averagedS2P)->trigger();
     QVERIFY(log.errors.isEmpty());
     QCOMPARE(log.saveRequests.size(), 2);
+}
+
+void MenusTest::averagedS2PNamesTheMeasurementsThatDoNotCoverItsRange()
+{
+    // The first file runs 50 to 300 MHz; the second, 100 to 200 MHz, is repeated at both ends.
+    const QString narrow = writeTouchstone(dir->filePath("narrow.s2p"), sweepMHz(100, 200, 10), -20, -3);
+    openInOrder({ sample("a.s2p"), narrow });
+    log.nextSaveFile = dir->filePath("average.s2p");
+    command(MenuCommand::averagedS2P)->trigger();
+    QVERIFY(log.errors.isEmpty());
+    QVERIFY(QFile::exists(log.nextSaveFile));
+    QCOMPARE(log.notices.size(), 1);
+    const QStringList lines = log.notices[0].split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[0].contains(QStringLiteral("0.05 to 0.3 GHz")));
+    QCOMPARE(lines[1], QStringLiteral("narrow starts at 0.1 GHz: its first value is repeated below it"));
+    QCOMPARE(lines[2], QStringLiteral("narrow ends at 0.2 GHz: its last value is repeated above it"));
 }
 
 void MenusTest::averagedS2PReportsAFileThatCannotBeWritten_data()

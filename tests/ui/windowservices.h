@@ -11,10 +11,10 @@
 #include <string>
 
 #include "csprelindlg.h"
+#include "exportinput.h"
 #include "filelistcontroller.h"
 #include "fileloading.h"
 #include "windowpanes.h"
-#include "exportinput.h"
 
 // The window's desktop services replaced for a test: they answer as told and record what
 // they were asked. Files still load and workbooks are still written by the real code unless
@@ -22,7 +22,8 @@
 struct ServiceLog {
     QString nextSaveFile; // the save dialog's answer; empty cancels
     QStringList saveRequests; // "title|filter|suffix" per save dialog
-    QStringList errors; // the texts of the message boxes shown
+    QStringList errors; // the texts of the error message boxes shown
+    QStringList notices; // the texts of the notices shown
     QList<QUrl> opened; // the documents handed to the desktop
     bool openSucceeds = true;
     bool applicationRegistered = true; // the desktop's answer for the workbook's type
@@ -48,6 +49,7 @@ inline WindowServices loggingServices(ServiceLog& log)
               return log.nextSaveFile;
           };
     services.showError = [&log](QWidget*, const QString&, const QString& text) { log.errors.append(text); };
+    services.showNotice = [&log](QWidget*, const QString&, const QString& text) { log.notices.append(text); };
     const auto realWriter = services.writeWorkbook;
     services.writeWorkbook = [&log, realWriter](
                                  const ExportInput& input, const std::string& path, std::string& error) {
