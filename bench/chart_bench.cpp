@@ -1,5 +1,6 @@
 // Redrawing the chart (trace computation and drawing) of 50 measurements of 10,001 points into
-// a 1200 x 800 frame, plain, smoothed and relative to a reference; drawing alone, so that the
+// a 1200 x 800 frame, plain, with one coarse measurement among the fine ones, smoothed and
+// relative to a reference; drawing alone, so that the
 // split between computation and drawing shows; and presenting the image with a cursor line.
 // Times are wall-clock; the CPU column counts every thread of the process.
 #include <benchmark/benchmark.h>
@@ -23,12 +24,13 @@ constexpr int32_t measurementCount = 50;
 const QSize frameSize(1200, 800);
 
 struct Setup {
-    Setup(int32_t smoothing, int32_t reference, bool allTraces)
+    Setup(int32_t smoothing, int32_t reference, bool allTraces, bool mixed = false)
     {
         state.unitMultiplier = 1000000;
         Noise noise;
+        // The mixed set: the first measurement in 200 MHz steps, the others in 1 MHz steps.
         for (int32_t i = 0; i < measurementCount; ++i)
-            addFilter(state.measurements, i, noise);
+            addFilter(state.measurements, i, noise, mixed && i == 0 ? 200 : 1);
         if (allTraces)
             state.traceEnabled.fill(1);
         state.resetRowVisibility();
@@ -47,9 +49,9 @@ struct Setup {
     HeadlessChartHost host;
 };
 
-void redraw(benchmark::State& bench, int32_t smoothing, int32_t reference, bool allTraces)
+void redraw(benchmark::State& bench, int32_t smoothing, int32_t reference, bool allTraces, bool mixed = false)
 {
-    Setup setup(smoothing, reference, allTraces);
+    Setup setup(smoothing, reference, allTraces, mixed);
     for (auto _ : bench) {
         if (setup.redraw() != RecomputeResult::Drawn)
             bench.SkipWithError("not drawn");
@@ -83,6 +85,10 @@ void drawOnly(benchmark::State& bench, int32_t smoothing, int32_t reference, boo
 void BM_Redraw(benchmark::State& bench)
 {
     redraw(bench, 0, -1, false);
+}
+void BM_RedrawMixed(benchmark::State& bench)
+{
+    redraw(bench, 0, -1, false, true);
 }
 void BM_RedrawSmoothed(benchmark::State& bench)
 {
@@ -139,6 +145,7 @@ void BM_PresentWithCursor(benchmark::State& bench)
     BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()
 
 CHART_BENCHMARK(BM_Redraw);
+CHART_BENCHMARK(BM_RedrawMixed);
 CHART_BENCHMARK(BM_RedrawSmoothed);
 CHART_BENCHMARK(BM_RedrawRelative);
 CHART_BENCHMARK(BM_RedrawAllTraces);
