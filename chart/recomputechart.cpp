@@ -10,7 +10,9 @@
 #include "drawchart.h"
 #include "frequencygrid.h"
 #include "gridsampling.h"
+#include "locus.h"
 #include "parallelwork.h"
+#include "planechart.h"
 #include "tracevalues.h"
 #include "vectorstate.h"
 
@@ -263,7 +265,15 @@ void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY
     }
     if (autoX != 0)
         input.xStepOut = &zoom.xStep;
-    drawChart(state.chart, input);
+    if (state.chartKind == ChartKind::frequency) {
+        drawChart(state.chart, input);
+    } else {
+        // The traces stay computed for the statistics, the table and the export; the chart
+        // shows the loci of the same frequency view instead.
+        layOutChart(state.chart, input);
+        state.plane.loci = collectLoci(state, zoom.xMin, zoom.xMax);
+        state.plane.mapping = drawPlaneChart(state.chart, planeInputOf(state));
+    }
     if (autoX != 0)
         zoom.xStep *= state.unitMultiplier;
 }
