@@ -1,6 +1,7 @@
 #include "locus.h"
 
 #include <cmath>
+#include <new>
 
 #include "chartstate.h"
 #include "tracevalues.h"
@@ -36,31 +37,42 @@ bool parameterShown(const ChartState& state, int32_t m, int32_t p)
     return state.traceVisible(magnitude) || state.traceVisible(magnitude + 1);
 }
 
-std::vector<Locus> collectLoci(ChartState& state, double xMin, double xMax)
+void collectLoci(ChartState& state, double xMin, double xMax, std::vector<Locus>& loci)
 {
-    std::vector<Locus> loci;
     RubberS2P& measurements = state.measurements;
+    size_t count = 0;
     for (int32_t m = 0; m < measurements.itemCount; ++m) {
-        RubberS2PData* data = measurements.measurement(m);
-        if (data == nullptr || data->itemCount == 0)
-            continue;
-        for (int32_t p = 0; p < parametersPerMeasurement; ++p) {
+        const RubberS2PData* data = measurements.measurement(m);
+        for (int32_t p = 0; data != nullptr && data->itemCount > 0 && p < parametersPerMeasurement; ++p) {
             if (!parameterShown(state, m, p))
                 continue;
-            Locus locus;
-            locus.measurement = m;
-            locus.parameter = p;
-            locus.freq.reserve(static_cast<size_t>(data->itemCount));
-            locus.values.reserve(static_cast<size_t>(data->itemCount));
-            for (int32_t i = 0; i < data->itemCount; ++i) {
-                const S2PPoint* point = data->point(i);
+            if (count == loci.size())
+                loci.emplace_back();
+            loci[count].measurement = m;
+            loci[count].parameter = p;
+            ++count;
+        }
+    }
+    loci.resize(count);
+    const int32_t total = static_cast<int32_t>(count);
+#pragma omp parallel for schedule(dynamic)
+    for (int32_t l = 0; l < total; ++l) {
+        Locus& locus = loci[static_cast<size_t>(l)];
+        RubberS2PData& data = *measurements.measurement(locus.measurement);
+        locus.freq.clear();
+        locus.values.clear();
+        try {
+            for (int32_t i = 0; i < data.itemCount; ++i) {
+                const S2PPoint* point = data.point(i);
                 if (point == nullptr || !(point->freq >= xMin && point->freq <= xMax))
                     continue;
                 locus.freq.push_back(point->freq);
-                locus.values.push_back(sParameterOf(*point, 2 * p));
+                locus.values.push_back(sParameterOf(*point, 2 * locus.parameter));
             }
-            loci.push_back(std::move(locus));
+        } catch (const std::bad_alloc&) {
+            // Out of memory the locus is left out rather than drawn in part.
+            std::vector<double>().swap(locus.freq);
+            std::vector<Complex>().swap(locus.values);
         }
     }
-    return loci;
 }

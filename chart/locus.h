@@ -33,6 +33,7 @@ const char* parameterName(int32_t parameter);
 // its phase trace is visible (which needs the measurement to hold it).
 bool parameterShown(const ChartState& state, int32_t m, int32_t p);
 
-// The shown S-parameters of every measurement, measurement by measurement, each through its
-// measured points from xMin to xMax hertz. The measurements must be locked.
-std::vector<Locus> collectLoci(ChartState& state, double xMin, double xMax);
+// Puts into loci the shown S-parameters of every measurement, measurement by measurement, each
+// through its measured points from xMin to xMax hertz, reusing the memory loci holds. The
+// measurements must be locked.
+void collectLoci(ChartState& state, double xMin, double xMax, std::vector<Locus>& loci);

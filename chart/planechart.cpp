@@ -62,11 +62,35 @@ QPen gridPenOf(const ChartView& chart, GridStyle style)
     return chart.gridPen;
 }
 
+// Points closer than this to the last one kept, in pixels along both axes, add nothing to the
+// line: a dense sweep is thinned to about one point per pixel before it is cut to the plot.
+constexpr double thinningPixels = 0.5;
+
+bool nearPixel(const QPointF& a, const QPointF& b)
+{
+    return std::abs(a.x() - b.x()) < thinningPixels && std::abs(a.y() - b.y()) < thinningPixels;
+}
+
 Pieces piecesOf(const std::vector<Complex>& points, const GammaMapping& mapping)
 {
     PlanePieces pieces(boxOf(mapping.plot()));
-    for (const Complex& p : points)
-        pieces.lineTo(mapping.toPixel(p));
+    std::optional<QPointF> kept;
+    std::optional<QPointF> skipped;
+    for (const Complex& value : points) {
+        const QPointF p = mapping.toPixel(value);
+        const bool finite = std::isfinite(p.x()) && std::isfinite(p.y());
+        if (finite && kept && nearPixel(p, *kept)) {
+            skipped = p;
+            continue;
+        }
+        if (!finite && skipped)
+            pieces.lineTo(*skipped);
+        skipped.reset();
+        pieces.lineTo(p);
+        kept = finite ? std::optional<QPointF>(p) : std::nullopt;
+    }
+    if (skipped)
+        pieces.lineTo(*skipped);
     return std::move(pieces.pieces);
 }
 

@@ -9,6 +9,11 @@ bool finitePoint(const QPointF& p)
     return std::isfinite(p.x()) && std::isfinite(p.y());
 }
 
+bool inside(const QRectF& box, const QPointF& p)
+{
+    return p.x() >= box.left() && p.x() <= box.right() && p.y() >= box.top() && p.y() <= box.bottom();
+}
+
 // Liang-Barsky: narrows [t0, t1] to where p + t d lies on the inner side of one edge.
 bool clipEdge(double denominator, double numerator, double& t0, double& t1)
 {
@@ -50,7 +55,7 @@ void PlanePieces::lineTo(const QPointF& p)
     }
     if (hasLast)
         addSegment(last, p);
-    else if (box.contains(p)) {
+    else if (inside(box, p)) {
         pieces.push_back({ p });
         open = true;
     }
@@ -60,6 +65,14 @@ void PlanePieces::lineTo(const QPointF& p)
 
 void PlanePieces::addSegment(QPointF a, QPointF b)
 {
+    // Most segments of a locus lie wholly inside the plot and need no cutting.
+    if (inside(box, a) && inside(box, b)) {
+        if (!open)
+            pieces.push_back({ a });
+        pieces.back().push_back(b);
+        open = true;
+        return;
+    }
     const double dx = b.x() - a.x();
     const double dy = b.y() - a.y();
     double t0 = 0;

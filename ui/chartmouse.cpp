@@ -111,16 +111,21 @@ void ChartMouse::onMove(const QPoint& p, Qt::MouseButtons buttons)
         cursor.column = state.buffers.pixelColumn[static_cast<size_t>(pointer->column)];
         parts.frame->moveOverlay(cursor);
     } else {
-        drag.rubberRect.right = p.x();
-        drag.rubberRect.bottom = p.y();
-        ChartOverlay band;
-        band.hasRectangle = true;
-        band.rectangle = drag.rubberRect;
-        parts.frame->moveOverlay(band);
+        moveBand(p);
     }
     updateReadout(pointer->column, pointer->value);
     // Keys such as the menu's shortcuts reach the window, not an edit box left behind.
     parts.frame->setFocus(Qt::MouseFocusReason);
+}
+
+void ChartMouse::moveBand(const QPoint& p)
+{
+    drag.rubberRect.right = p.x();
+    drag.rubberRect.bottom = p.y();
+    ChartOverlay band;
+    band.hasRectangle = true;
+    band.rectangle = drag.rubberRect;
+    parts.frame->moveOverlay(band);
 }
 
 void ChartMouse::onPlaneMove(const QPoint& p, Qt::MouseButtons buttons)
@@ -130,12 +135,7 @@ void ChartMouse::onPlaneMove(const QPoint& p, Qt::MouseButtons buttons)
     if (p.x() < plot.left || p.x() >= plot.right || p.y() < plot.top || p.y() >= plot.bottom)
         return;
     if (drag.zoomMode != 0) {
-        drag.rubberRect.right = p.x();
-        drag.rubberRect.bottom = p.y();
-        ChartOverlay band;
-        band.hasRectangle = true;
-        band.rectangle = drag.rubberRect;
-        parts.frame->moveOverlay(band);
+        moveBand(p);
     } else if (buttons.testFlag(Qt::MiddleButton) && panStep(state, *parts.host, drag, p.x(), p.y())) {
         present(ChartOverlay());
     }

@@ -70,6 +70,8 @@ protected:
 private:
     void onMove(const QPoint& p, Qt::MouseButtons buttons);
     void onPlaneMove(const QPoint& p, Qt::MouseButtons buttons);
+    // The open rubber band's corner follows the pointer to p.
+    void moveBand(const QPoint& p);
     // The file list's "Current" column, the strip and the marked row from a readout.
     void showReadout(const CursorReadout& readout);
     std::vector<int32_t> rowTraces() const;
