@@ -1,7 +1,8 @@
 // Redrawing the chart (trace computation and drawing) of 50 measurements of 10,001 points into
 // a 1200 x 800 frame, plain, with one coarse measurement among the fine ones, smoothed and
 // relative to a reference; drawing alone, so that the
-// split between computation and drawing shows; and presenting the image with a cursor line.
+// split between computation and drawing shows; presenting the image with a cursor line; and the
+// Smith chart of S11 and S22 of every measurement, redrawn and zoomed by a wheel step.
 // Times are wall-clock; the CPU column counts every thread of the process.
 #include <benchmark/benchmark.h>
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "benchmeasurements.h"
+#include "chartzoom.h"
 #include "drawchart.h"
 #include "presentchart.h"
 #include "recomputechart.h"
@@ -141,6 +143,43 @@ void BM_PresentWithCursor(benchmark::State& bench)
     }
 }
 
+// The Smith chart of S11 and S22 of all measurements.
+struct SmithSetup : Setup {
+    SmithSetup()
+        : Setup(0, -1, false)
+    {
+        state.traceEnabled = { 1, 0, 0, 0, 0, 0, 1, 0 };
+        state.resetRowVisibility();
+        state.chartKind = ChartKind::smith;
+        redraw();
+    }
+};
+
+void BM_RedrawSmith(benchmark::State& bench)
+{
+    SmithSetup setup;
+    for (auto _ : bench) {
+        if (setup.redraw() != RecomputeResult::Drawn)
+            bench.SkipWithError("not drawn");
+    }
+}
+
+// A wheel step forward around a point off the centre, then back, each a redraw: the time of
+// one step is half an iteration's.
+void BM_WheelStepSmith(benchmark::State& bench)
+{
+    SmithSetup setup;
+    const PixelRect plot = setup.state.chart.plotRect();
+    const std::optional<PixelRect> rect
+        = wheelZoomRect(plot, plot.left + plot.width() / 3, plot.top + plot.height() / 2);
+    for (auto _ : bench) {
+        if (!rect
+            || !zoomToRect(setup.state, setup.host, true, rect->left, rect->top, rect->right, rect->bottom)
+            || !stepBack(setup.state, setup.host))
+            bench.SkipWithError("not zoomed");
+    }
+}
+
 #define CHART_BENCHMARK(name)                                                                                \
     BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()
 
@@ -156,6 +195,8 @@ CHART_BENCHMARK(BM_DrawRelative);
 CHART_BENCHMARK(BM_DrawAllTraces);
 CHART_BENCHMARK(BM_DrawAllTracesSmoothed);
 CHART_BENCHMARK(BM_PresentWithCursor);
+CHART_BENCHMARK(BM_RedrawSmith);
+CHART_BENCHMARK(BM_WheelStepSmith);
 
 } // namespace
 

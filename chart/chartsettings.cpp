@@ -50,6 +50,8 @@ void chartStateFromSettings(const SettingsRecord& settings, ChartState& state)
 
     state.dbMode = settings.Units == 0 ? 1 : 0;
     state.smoothing = settings.Filter;
+    state.chartKind = chartKindOf(settings.ChartKind);
+    state.admittanceGrid = settings.AdmittanceGrid != 0 ? 1 : 0;
 }
 
 void chartStateIntoSettings(
@@ -76,4 +78,6 @@ void chartStateIntoSettings(
     const auto keys = traceKeys(settings);
     for (int32_t k = 0; k < tracesPerMeasurement; ++k)
         *keys[k] = state.traceEnabled[k];
+    settings.ChartKind = static_cast<int32_t>(state.chartKind);
+    settings.AdmittanceGrid = state.admittanceGrid;
 }

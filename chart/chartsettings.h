@@ -9,8 +9,8 @@
 struct ChartState;
 
 // What the settings file keeps of the chart: the frequency unit, the view in force, the
-// magnitude mode, smoothing and the trace check boxes. Frequencies are stored in the unit,
-// hertz held in the state.
+// magnitude mode, smoothing, the trace check boxes, the chart kind and the admittance grid. Frequencies are
+// stored in the unit, hertz held in the state.
 
 // The frequency unit the settings name: always one of the four, a stored multiplier in between
 // counting as its unit.

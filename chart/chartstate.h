@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "chartkind.h"
 #include "chartview.h"
+#include "planestate.h"
 #include "rubbers2p.h"
 #include "rubberzoomdata.h"
 #include "tracebuffers.h"
@@ -55,4 +57,7 @@ struct ChartState {
     // Hertz per displayed frequency unit: 1 (Hz), 1000 (kHz), 1000000 (MHz) or 1000000000 (GHz).
     // Axis labels, edit boxes and the readout show hertz divided by it. MHz until set.
     double unitMultiplier = 1000000;
+    ChartKind chartKind = ChartKind::frequency;
+    int32_t admittanceGrid = 0; // nonzero: the Smith chart adds the admittance circles
+    PlaneState plane; // the Smith or polar chart's views and last loci
 };

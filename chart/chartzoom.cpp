@@ -8,6 +8,7 @@
 #include "charthost.h"
 #include "chartstate.h"
 #include "frequencygrid.h"
+#include "planezoom.h"
 #include "recomputechart.h"
 #include "roundhalfaway.h"
 #include "zoomentry.h"
@@ -114,6 +115,8 @@ void keepWidthOnGrid(ChartState& state, ZoomEntry& view)
 
 bool zoomToRect(ChartState& state, ChartHost& host, bool push, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
+    if (planeChart(state))
+        return zoomPlaneToRect(state, host, push, x1, y1, x2, y2);
     host.readViewControls(state);
     const std::optional<ZoomEntry> view = viewUnderRect(state, x1, y1, x2, y2);
     return view && applyView(state, host, push, *view);
@@ -121,6 +124,8 @@ bool zoomToRect(ChartState& state, ChartHost& host, bool push, int32_t x1, int32
 
 bool stepBack(ChartState& state, ChartHost& host)
 {
+    if (planeChart(state))
+        return stepPlaneBack(state, host);
     if (state.zoomList.itemCount == 0)
         return false;
     state.zoomList.popZoom();
@@ -142,6 +147,8 @@ std::optional<PixelRect> wheelZoomRect(const PixelRect& plot, int32_t x, int32_t
 
 bool panStep(ChartState& state, ChartHost& host, ZoomDrag& drag, int32_t x, int32_t y)
 {
+    if (planeChart(state))
+        return panPlane(state, host, drag, x, y);
     const PixelRect plot = state.chart.plotRect();
     if (plot.width() <= 0 || plot.height() <= 0)
         return false;

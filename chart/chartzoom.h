@@ -10,7 +10,8 @@ struct ChartState;
 
 // Zooming and panning the chart with the mouse. The views form a history: zooming pushes a
 // view, stepping back pops one, panning moves the view in force. Every zoomed or panned view
-// has both axes manual. Points are pixels of the chart frame.
+// has both axes manual. Points are pixels of the chart frame. On a Smith or polar chart the
+// zoom, the pan and stepping back work on its plane views instead (see planezoom.h).
 
 // What the mouse's zoom and pan keep between events.
 struct ZoomDrag {

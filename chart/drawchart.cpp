@@ -305,15 +305,6 @@ void computePixelColumns(const ChartInput& input, const CurveScale& scale)
         input.pixelColumn[i] = roundToPixel((input.freqGrid[i] - scale.f0) * scale.xScale + scale.left);
 }
 
-void adoptFrameSize(ChartView& chart)
-{
-    const QSize size = chart.frameSize();
-    if (size.width() == chart.frameRect.width() && size.height() == chart.frameRect.height())
-        return;
-    chart.frameRect = PixelRect { 0, 0, size.width(), size.height() };
-    chart.chartBitmap = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
-}
-
 void writeOutputs(const ChartInput& input, const ChartAxes& axes)
 {
     if (input.yMinOut != nullptr)
@@ -352,17 +343,31 @@ ChartLayout chartLayout(const ChartView& chart, const ChartInput& input)
 void paintBackdrop(QPainter& painter, const ChartView& chart, const ChartLayout& layout)
 {
     const PixelRect& plot = layout.plot;
+    paintPlotFrame(painter, chart, plot);
+    paintFrequencyGrid(painter, chart, plot, layout.axes);
+    paintValueGrid(painter, chart, plot, layout.axes);
+}
+
+} // namespace
+
+void paintPlotFrame(QPainter& painter, const ChartView& chart, const PixelRect& plot)
+{
     painter.setFont(chart.chartFont);
     paintFrame(painter, chart);
     paintBumpEdge(
         painter, plot.left, plot.top, chart.frameRect.right, chart.frameRect.bottom - chart.bottomMargin);
     painter.setPen(chart.framePen);
     painter.drawLine(plot.right, plot.top, plot.right, plot.bottom - 1);
-    paintFrequencyGrid(painter, chart, plot, layout.axes);
-    paintValueGrid(painter, chart, plot, layout.axes);
 }
 
-} // namespace
+void adoptFrameSize(ChartView& chart)
+{
+    const QSize size = chart.frameSize();
+    if (size.width() == chart.frameRect.width() && size.height() == chart.frameRect.height())
+        return;
+    chart.frameRect = PixelRect { 0, 0, size.width(), size.height() };
+    chart.chartBitmap = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
+}
 
 PixelRect drawingPlotRect(const ChartView& chart)
 {
@@ -422,6 +427,14 @@ ChartAxes chooseAxes(const ChartInput& input, const PixelRect& plot, int32_t lab
     axes.xStep = xStep;
     axes.yStep = yStep;
     return axes;
+}
+
+void layOutChart(ChartView& chart, const ChartInput& input)
+{
+    if (!chart.isAttached())
+        return;
+    adoptFrameSize(chart);
+    writeOutputs(input, chartLayout(chart, input).axes);
 }
 
 void drawChart(ChartView& chart, const ChartInput& input)

@@ -34,6 +34,17 @@ PixelRect drawingPlotRect(const ChartView& chart);
 // in the automatic range.
 ChartAxes chooseAxes(const ChartInput& input, const PixelRect& plot, int32_t labelWidth);
 
+// Makes the chart's image the frame's size when the frame changed.
+void adoptFrameSize(ChartView& chart);
+
+// Paints the background, the frame and the plot's border (the bump edge on its left and
+// bottom, a line on its right) in the chart's font: what every chart kind lies on.
+void paintPlotFrame(QPainter& painter, const ChartView& chart, const PixelRect& plot);
+
+// Chooses the axes as drawChart would and fills the given outputs with them, without drawing:
+// the frequency view's results under a chart of another kind. Adopts the frame's size first.
+void layOutChart(ChartView& chart, const ChartInput& input);
+
 // Paints the complete chart into the chart's image: background, frame, plot border, grid,
 // frequency and value labels, the value-scale note and one curve per shown trace. Adopts the
 // frame's size first when it changed, fills input.pixelColumn and the given outputs with the

@@ -9,13 +9,17 @@
 #include "pixelrect.h"
 
 // What is drawn over the finished chart when it is shown: a rubber-band rectangle, or else a
-// cursor line at a pixel column (none at column 0 or less).
+// cursor line at a pixel column (none at column 0 or less) or a marker ring.
 struct ChartOverlay {
     int32_t column = 0;
     bool hasRectangle = false;
     // Corners of the rubber band in frame pixels: (left, top) from the first click and
     // (right, bottom) from the pointer, in any order.
     PixelRect rectangle;
+    // A ring around the point of a Smith or polar chart's readout, in frame pixels.
+    bool hasMarker = false;
+    int32_t markerX = 0;
+    int32_t markerY = 0;
 };
 
 // Draws the chart's finished image at the painter's origin and the overlay over it, with a

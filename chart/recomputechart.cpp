@@ -10,7 +10,9 @@
 #include "drawchart.h"
 #include "frequencygrid.h"
 #include "gridsampling.h"
+#include "locus.h"
 #include "parallelwork.h"
+#include "planechart.h"
 #include "tracevalues.h"
 #include "vectorstate.h"
 
@@ -121,11 +123,12 @@ void computeIndexRanges(TraceBuffers& buffers, RubberS2P& measurements, const Zo
     }
 }
 
-// The traces whose values are computed: those shown in the chart.
+// The traces whose values are computed: those shown in the frequency chart; none under a
+// Smith or polar chart, which draws the measured points themselves.
 std::vector<bool> shownTraces(const ChartState& state, int32_t traceCount)
 {
     std::vector<bool> shown(static_cast<size_t>(traceCount));
-    for (int32_t t = 0; t < traceCount; ++t)
+    for (int32_t t = 0; t < traceCount && state.chartKind == ChartKind::frequency; ++t)
         shown[static_cast<size_t>(t)] = state.traceVisible(t);
     return shown;
 }
@@ -263,7 +266,15 @@ void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY
     }
     if (autoX != 0)
         input.xStepOut = &zoom.xStep;
-    drawChart(state.chart, input);
+    if (state.chartKind == ChartKind::frequency) {
+        drawChart(state.chart, input);
+    } else {
+        // The loci of the same frequency view; the frequency axes are still chosen, so that
+        // the view and its edit boxes stay as they were.
+        layOutChart(state.chart, input);
+        collectLoci(state, zoom.xMin, zoom.xMax, state.plane.loci);
+        state.plane.mapping = drawPlaneChart(state.chart, planeInputOf(state));
+    }
     if (autoX != 0)
         zoom.xStep *= state.unitMultiplier;
 }
@@ -299,7 +310,7 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
         return RecomputeResult::OutOfMemory;
 
     const int32_t r = state.referenceIndex;
-    const bool relative = r >= 0 && r < measurements.itemCount;
+    const bool relative = r >= 0 && r < measurements.itemCount && state.chartKind == ChartKind::frequency;
     ReferenceValues reference;
     if (relative)
         computeReference(

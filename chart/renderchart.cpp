@@ -2,6 +2,7 @@
 
 #include "chartinput.h"
 #include "drawchart.h"
+#include "planechart.h"
 #include "presentchart.h"
 
 RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frameSize, QImage& image)
@@ -21,6 +22,10 @@ RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frame
 
 void paintDrawnChart(QPainter& painter, ChartState& state)
 {
+    if (state.chartKind != ChartKind::frequency) {
+        paintPlaneChart(painter, state.chart, planeInputOf(state));
+        return;
+    }
     const ZoomEntry& zoom = state.currentZoom();
     paintChart(painter, state.chart, chartInputOf(state, zoom.autoX, zoom.autoY));
 }

@@ -54,7 +54,7 @@ CliResult runRender(const std::vector<std::string>& words)
         return *done;
     const bool withLegend = run.arguments.has("--legend");
     const ChartLegend legend
-        = chartLegendOf(exportInputOf(chart.state, Language::english, 0, 0), chart.state.chart);
+        = legendOfShownChart(exportInputOf(chart.state, Language::english, 0, 0), chart.state);
     std::string error;
     const bool written = saveChartPicture(chart.state, withLegend ? &legend : nullptr, run.output, error);
     return writtenResult(written, error, chart.loadedAll);

@@ -12,6 +12,7 @@
 #include "exporttexts.h"
 #include "labeltext.h"
 #include "listingtext.h"
+#include "planereadout.h"
 #include "unitmultiplier.h"
 
 namespace {
@@ -24,6 +25,11 @@ const char* const readoutUsage
       "  index<TAB>display name<TAB>trace<TAB>value\n"
       "with an empty value where the trace has none or lies outside the value axis, then the\n"
       "strip: frequency, Max, its measurement, Min, its measurement and Diff, tab-separated.\n"
+      "With --chart smith or polar: one line per shown S-parameter of each measurement,\n"
+      "  index<TAB>display name<TAB>S11|S21|S12|S22<TAB>frequency<TAB>|S|<TAB>angle<TAB>R<TAB>X\n"
+      "at its own measured point nearest FREQ in the frequency view: the frequency in the unit\n"
+      "of --unit, the angle in degrees, R and X in ohms for Z0 = 50 ohm (empty for S21, S12\n"
+      "and the open circuit).\n"
       "Control characters in names are written as \\n, \\t, \\\\ and \\xNN.\n";
 
 // The column of the ascending grid nearest frequency f; the lower one on a tie.
@@ -52,6 +58,44 @@ std::vector<int32_t> shownRowTraces(const ChartState& state)
     return traces;
 }
 
+// The usage error of a frequency outside low to high, in the displayed unit of state.
+CliResult frequencyOutside(
+    const ChartCommand& command, const ChartState& state, const std::string& at, double low, double high)
+{
+    const std::string range = formatNumber("%.10lg", low) + " to " + formatNumber("%.10lg", high) + " "
+        + unitName(Language::english, unitIndexOf(state.unitMultiplier));
+    const std::string error = "--at takes a frequency of the view, " + range + ", not '" + escaped(at) + "'";
+    return CliResult::usageError(commandLine(command, error), std::string());
+}
+
+// The readout of a Smith or polar chart: each shown S-parameter at its own measured point
+// nearest the frequency.
+CliResult planeReadout(const ChartCommand& command, const ChartRun& run, ComputedChart& chart)
+{
+    ChartState& state = chart.state;
+    const std::string& at = run.arguments.values.at("--at");
+    const double multiplier = state.unitMultiplier;
+    const ZoomEntry& zoom = state.currentZoom();
+    double frequency = 0;
+    if (!readNumber(at, frequency) || frequency < zoom.xMin / multiplier
+        || frequency > zoom.xMax / multiplier)
+        return frequencyOutside(command, state, at, zoom.xMin / multiplier, zoom.xMax / multiplier);
+    for (const Locus& locus : state.plane.loci) {
+        const int32_t i = locus.nearestIndex(frequency * multiplier);
+        if (i < 0)
+            continue;
+        const Complex s = locus.values[static_cast<size_t>(i)];
+        std::string impedance = "\t";
+        if (const std::optional<Complex> z = locus.reflection() ? impedanceOhms(s) : std::nullopt)
+            impedance = cFormat("%.17g\t%.17g", z->real(), z->imag());
+        std::cout << cFormat("%d\t%s\t%s\t%.17g\t%.17g\t%.17g\t%s\n", locus.measurement,
+            escaped(state.measurements.measurement(locus.measurement)->displayName).c_str(),
+            parameterName(locus.parameter), locus.freq[static_cast<size_t>(i)] / multiplier, std::abs(s),
+            angleDegrees(s), impedance.c_str());
+    }
+    return CliResult::afterLoad(chart.loadedAll);
+}
+
 } // namespace
 
 CliResult runReadout(const std::vector<std::string>& words)
@@ -66,18 +110,14 @@ CliResult runReadout(const std::vector<std::string>& words)
     if (const std::optional<CliResult> done = computeChart(command, run, chart))
         return *done;
     ChartState& state = chart.state;
+    if (state.chartKind != ChartKind::frequency)
+        return planeReadout(command, run, chart);
 
     const std::vector<double>& grid = state.buffers.freqGrid;
     const std::string& at = run.arguments.values.at("--at");
     double frequency = 0;
-    if (!readNumber(at, frequency) || frequency < grid.front() || frequency > grid.back()) {
-        const std::string range = formatNumber("%.10lg", grid.front()) + " to "
-            + formatNumber("%.10lg", grid.back()) + " "
-            + unitName(Language::english, unitIndexOf(state.unitMultiplier));
-        const std::string error
-            = "--at takes a frequency of the view, " + range + ", not '" + escaped(at) + "'";
-        return CliResult::usageError(commandLine(command, error), std::string());
-    }
+    if (!readNumber(at, frequency) || frequency < grid.front() || frequency > grid.back())
+        return frequencyOutside(command, state, at, grid.front(), grid.back());
     const std::vector<int32_t> rowTraces = shownRowTraces(state);
     const ZoomEntry& zoom = state.currentZoom();
     const std::optional<CursorReadout> readout

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <strings.h>
 #include <vector>
 
@@ -90,6 +91,21 @@ bool readAxis(const std::string& option, const std::string& text, double& low, d
     return true;
 }
 
+// The chart kinds by the names --chart takes, in the order of ChartKind.
+const char* const chartNames[] = { "frequency", "smith", "polar" };
+
+bool readChart(const std::string& text, ViewOptions& view, std::string& error)
+{
+    for (int32_t k = 0; k < static_cast<int32_t>(std::size(chartNames)); ++k) {
+        if (text == chartNames[k]) {
+            view.chartKind = chartKindOf(k);
+            return true;
+        }
+    }
+    error = "--chart takes frequency, smith or polar, not '" + text + "'";
+    return false;
+}
+
 } // namespace
 
 bool readNumber(const std::string& text, double& value)
@@ -112,12 +128,14 @@ const char* const viewOptionsHelp
       "  --x MIN:MAX:STEP    manual frequency axis, in the chosen unit (default automatic)\n"
       "  --y MIN:MAX:STEP    manual value axis (default automatic)\n"
       "  --relative N        plot relative to measurement N (0-based, in list order)\n"
-      "  --smooth            smooth the curves\n";
+      "  --smooth            smooth the curves\n"
+      "  --chart KIND        frequency, smith or polar (default frequency): a Smith or polar\n"
+      "                      chart shows S11, S21, S12 or S22 where its M or A trace is listed\n";
 
 const std::set<std::string>& viewValueOptions()
 {
     static const std::set<std::string> options
-        = { "--size", "--unit", "--traces", "--x", "--y", "--relative" };
+        = { "--size", "--unit", "--traces", "--x", "--y", "--relative", "--chart" };
     return options;
 }
 
@@ -157,6 +175,8 @@ bool parseViewOptions(const CliArguments& arguments, ViewOptions& view, std::str
             return false;
         }
     }
+    if (arguments.values.count("--chart") != 0 && !readChart(value("--chart"), view, error))
+        return false;
     view.dbMode = arguments.flags.count("--vswr") != 0 ? 0 : 1;
     view.smoothing = arguments.flags.count("--smooth") != 0 ? 1 : 0;
     return true;
@@ -176,6 +196,7 @@ bool applyViewOptions(const ViewOptions& view, ChartState& state, std::string& e
     state.dbMode = view.dbMode;
     state.referenceIndex = view.referenceIndex;
     state.smoothing = view.smoothing;
+    state.chartKind = view.chartKind;
     ZoomEntry& zoom = state.currentZoom();
     zoom.autoX = view.manualX ? 0 : 1;
     zoom.autoY = view.manualY ? 0 : 1;

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "chartkind.h"
 #include "cliarguments.h"
 
 struct ChartState;
@@ -28,6 +29,7 @@ struct ViewOptions {
     double yStep = 0;
     int32_t referenceIndex = -1; // measurement the traces are relative to; negative: none
     int32_t smoothing = 0;
+    ChartKind chartKind = ChartKind::frequency;
 };
 
 // Largest chart frame side the commands draw, in pixels.

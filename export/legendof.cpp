@@ -6,9 +6,24 @@
 
 #include "exportedtraces.h"
 #include "exporttexts.h"
+#include "locus.h"
 #include "tracepalette.h"
 #include "tracevalues.h"
 #include "unitmultiplier.h"
+
+namespace {
+
+// Keeps the first maximumLegendLines entries and counts the rest.
+void limitEntries(ChartLegend& legend, Language language)
+{
+    const int32_t total = static_cast<int32_t>(legend.entries.size());
+    if (total > maximumLegendLines) {
+        legend.entries.resize(maximumLegendLines);
+        legend.moreText = QString::fromStdString(legendMoreText(language, total - maximumLegendLines));
+    }
+}
+
+} // namespace
 
 ChartLegend chartLegendOf(const ExportInput& input, const ChartView& chart)
 {
@@ -20,11 +35,7 @@ ChartLegend chartLegendOf(const ExportInput& input, const ChartView& chart)
             LegendEntry { chart.palette[static_cast<size_t>(paletteSlot(t))], QString::fromStdString(text) });
         kinds[static_cast<size_t>(valueAxisKind(t, input.dbMode))] = true;
     }
-    const int32_t total = static_cast<int32_t>(legend.entries.size());
-    if (total > maximumLegendLines) {
-        legend.entries.resize(maximumLegendLines);
-        legend.moreText = QString::fromStdString(legendMoreText(input.language, total - maximumLegendLines));
-    }
+    limitEntries(legend, input.language);
     legend.frequencyUnit = QString::fromUtf8(unitName(input.language, unitIndexOf(input.unitMultiplier)));
     QStringList units;
     for (const ValueAxisKind kind :
@@ -33,5 +44,20 @@ ChartLegend chartLegendOf(const ExportInput& input, const ChartView& chart)
             units.append(QString::fromUtf8(valueAxisTitle(input.language, kind)));
     }
     legend.valueUnit = units.join(QStringLiteral(", "));
+    return legend;
+}
+
+ChartLegend legendOfShownChart(const ExportInput& input, const ChartState& state)
+{
+    if (state.chartKind == ChartKind::frequency)
+        return chartLegendOf(input, state.chart);
+    ChartLegend legend;
+    for (const Locus& locus : state.plane.loci) {
+        const std::string text = displayNameOf(input, locus.trace()) + ' ' + parameterName(locus.parameter);
+        legend.entries.push_back(
+            LegendEntry { state.chart.palette[static_cast<size_t>(paletteSlot(locus.trace()))],
+                QString::fromStdString(text) });
+    }
+    limitEntries(legend, input.language);
     return legend;
 }

@@ -36,6 +36,8 @@ struct SettingsRecord {
     int32_t S21a = 0;
     int32_t S22a = 0;
     int32_t Language = 1;
+    int32_t ChartKind = 0; // 0 frequency, 1 Smith, 2 polar chart
+    int32_t AdmittanceGrid = 0;
     // The folder the open-file dialog starts in: that of the last file opened; empty for none.
     std::string OpenFolder;
 };

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "cursorreadout.h"
 #include "filelistrows.h"
 #include "mlist.h"
+#include "planereadout.h"
+#include "planezoom.h"
 #include "presentchart.h"
 #include "settingsrecord.h"
 #include "splitterhandle.h"
@@ -88,6 +91,10 @@ bool ChartMouse::eventFilter(QObject* watched, QEvent* event)
 void ChartMouse::onMove(const QPoint& p, Qt::MouseButtons buttons)
 {
     ChartState& state = *parts.state;
+    if (planeChart(state)) {
+        onPlaneMove(p, buttons);
+        return;
+    }
     std::optional<ChartPointer> pointer = chartPointerAt(state, p.x(), p.y());
     if (!pointer)
         return;
@@ -104,15 +111,36 @@ void ChartMouse::onMove(const QPoint& p, Qt::MouseButtons buttons)
         cursor.column = state.buffers.pixelColumn[static_cast<size_t>(pointer->column)];
         parts.frame->moveOverlay(cursor);
     } else {
-        drag.rubberRect.right = p.x();
-        drag.rubberRect.bottom = p.y();
-        ChartOverlay band;
-        band.hasRectangle = true;
-        band.rectangle = drag.rubberRect;
-        parts.frame->moveOverlay(band);
+        moveBand(p);
     }
     updateReadout(pointer->column, pointer->value);
     // Keys such as the menu's shortcuts reach the window, not an edit box left behind.
+    parts.frame->setFocus(Qt::MouseFocusReason);
+}
+
+void ChartMouse::moveBand(const QPoint& p)
+{
+    drag.rubberRect.right = p.x();
+    drag.rubberRect.bottom = p.y();
+    ChartOverlay band;
+    band.hasRectangle = true;
+    band.rectangle = drag.rubberRect;
+    parts.frame->moveOverlay(band);
+}
+
+void ChartMouse::onPlaneMove(const QPoint& p, Qt::MouseButtons buttons)
+{
+    ChartState& state = *parts.state;
+    const PixelRect plot = state.chart.plotRect();
+    if (p.x() < plot.left || p.x() >= plot.right || p.y() < plot.top || p.y() >= plot.bottom)
+        return;
+    if (drag.zoomMode != 0) {
+        moveBand(p);
+    } else if (buttons.testFlag(Qt::MiddleButton) && panStep(state, *parts.host, drag, p.x(), p.y())) {
+        present(ChartOverlay());
+    }
+    if (drag.zoomMode == 0)
+        updatePlaneReadout(p);
     parts.frame->setFocus(Qt::MouseFocusReason);
 }
 
@@ -184,26 +212,55 @@ void ChartMouse::onWheel(const QPoint& p, int delta)
         onMove(p, Qt::NoButton);
 }
 
+std::vector<int32_t> ChartMouse::rowTraces() const
+{
+    const MList& files = *parts.files;
+    std::vector<int32_t> traces(static_cast<size_t>(files.rowCount()));
+    for (int32_t r = 0; r < files.rowCount(); ++r)
+        traces[static_cast<size_t>(r)] = files.itemData(r);
+    return traces;
+}
+
 void ChartMouse::updateReadout(int32_t column, double pointerValue)
 {
-    MList& files = *parts.files;
-    std::vector<int32_t> rowTraces(static_cast<size_t>(files.rowCount()));
-    for (int32_t r = 0; r < files.rowCount(); ++r)
-        rowTraces[static_cast<size_t>(r)] = files.itemData(r);
-    const std::optional<CursorReadout> readout = cursorReadout(*parts.state, rowTraces, column, pointerValue);
-    if (!readout)
+    const std::optional<CursorReadout> readout
+        = cursorReadout(*parts.state, rowTraces(), column, pointerValue);
+    if (readout)
+        showReadout(*readout);
+}
+
+void ChartMouse::updatePlaneReadout(const QPoint& p)
+{
+    ChartState& state = *parts.state;
+    std::optional<PlaneCursor> cursor = planeCursorReadout(state, rowTraces(), p.x(), p.y());
+    if (!cursor)
         return;
+    ChartOverlay marker;
+    marker.hasMarker = true;
+    marker.markerX = static_cast<int32_t>(std::lround(cursor->marker.x()));
+    marker.markerY = static_cast<int32_t>(std::lround(cursor->marker.y()));
+    parts.frame->moveOverlay(marker);
+    // The loci are absolute values whatever the reference box says.
+    if (state.referenceIndex >= 0)
+        cursor->readout.strip[readoutColumnCount - 1]
+            = uiTexts(languageOf(parts.settings->Language)).relativeNotApplied.toStdString();
+    showReadout(cursor->readout);
+}
+
+void ChartMouse::showReadout(const CursorReadout& readout)
+{
+    MList& files = *parts.files;
     const ListUpdating updating(*parts.listUpdating);
-    hover = readout->hoverRow;
+    hover = readout.hoverRow;
     for (int32_t r = 0; r < files.rowCount(); ++r) {
         QTreeWidgetItem* item = files.rowItem(r);
-        const QString text = QString::fromStdString(readout->current[static_cast<size_t>(r)]);
+        const QString text = QString::fromStdString(readout.current[static_cast<size_t>(r)]);
         // Unchanged texts are left alone: each change repaints its row.
         if (item->text(currentColumn) != text)
             item->setText(currentColumn, text);
     }
     for (int c = 0; c < readoutColumnCount; ++c)
-        parts.stats->setColumnText(c, QString::fromStdString(readout->strip[static_cast<size_t>(c)]));
+        parts.stats->setColumnText(c, QString::fromStdString(readout.strip[static_cast<size_t>(c)]));
     if (hover < 0) {
         if (files.markedRow >= 0)
             files.setMarkedRow(-1);

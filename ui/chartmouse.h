@@ -4,6 +4,7 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <vector>
 
 #include "chartcontextmenu.h"
 #include "chartzoom.h"
@@ -14,6 +15,7 @@ class MList;
 class SplitterHandle;
 class StatsStrip;
 struct ChartOverlay;
+struct CursorReadout;
 struct ChartState;
 struct SettingsRecord;
 
@@ -50,6 +52,9 @@ public:
     // column c with the pointer at pointerValue, marks the row nearest the pointer and scrolls
     // it into view with the row above it.
     void updateReadout(int32_t column, double pointerValue);
+    // The same over a Smith or polar chart with the pointer at p: the nearest drawn point
+    // ringed, its row marked.
+    void updatePlaneReadout(const QPoint& p);
 
 signals:
     // The context menu's choices: open files; hide the trace of a file list row; choose the
@@ -64,6 +69,12 @@ protected:
 
 private:
     void onMove(const QPoint& p, Qt::MouseButtons buttons);
+    void onPlaneMove(const QPoint& p, Qt::MouseButtons buttons);
+    // The open rubber band's corner follows the pointer to p.
+    void moveBand(const QPoint& p);
+    // The file list's "Current" column, the strip and the marked row from a readout.
+    void showReadout(const CursorReadout& readout);
+    std::vector<int32_t> rowTraces() const;
     void onLeftPress(const QPoint& p, Qt::KeyboardModifiers modifiers);
     void onMiddlePress(const QPoint& p);
     void onRightPress(const QPoint& p, const QPoint& globalPos);

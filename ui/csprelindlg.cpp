@@ -64,13 +64,18 @@ void CSprelinDlg::buildMenu()
     on(MenuCommand::largeGraph, [this] { windowPanes->setLargeGraph(); });
     on(MenuCommand::topmost, &CSprelinDlg::toggleTopmost);
     on(MenuCommand::smoothing, [this] { views->toggleSmoothing(); });
+    on(MenuCommand::frequencyChart, [this] { views->setChartKind(ChartKind::frequency); });
+    on(MenuCommand::smithChart, [this] { views->setChartKind(ChartKind::smith); });
+    on(MenuCommand::polarChart, [this] { views->setChartKind(ChartKind::polar); });
+    on(MenuCommand::admittanceGrid, [this] { views->toggleAdmittanceGrid(); });
     on(MenuCommand::russian, [this] { setLanguage(Language::russian); });
     on(MenuCommand::english, [this] { setLanguage(Language::english); });
     on(MenuCommand::about, &CSprelinDlg::showAbout);
     // A checkable command flips its own mark when chosen; the marks always show the state,
     // also after a command that changed nothing.
     for (MenuCommand command : { MenuCommand::normal, MenuCommand::largeGraph, MenuCommand::topmost,
-             MenuCommand::smoothing, MenuCommand::russian, MenuCommand::english })
+             MenuCommand::smoothing, MenuCommand::russian, MenuCommand::english, MenuCommand::frequencyChart,
+             MenuCommand::smithChart, MenuCommand::polarChart, MenuCommand::admittanceGrid })
         on(command, &CSprelinDlg::updateMenuChecks);
 }
 
@@ -173,6 +178,7 @@ void CSprelinDlg::applyLanguage()
 void CSprelinDlg::updateMenuChecks()
 {
     menu->setChecks(language(), settings.Topmost != 0, windowPanes->largeGraph(), settings.Filter != 0);
+    menu->setChartChecks(state.chartKind, state.admittanceGrid != 0);
 }
 
 void CSprelinDlg::applyTopmost()

@@ -118,7 +118,7 @@ ExportInput FileCommands::plottedTable()
 
 ChartLegend FileCommands::chartLegend()
 {
-    return chartLegendOf(plottedTable(), state.chart);
+    return legendOfShownChart(plottedTable(), state);
 }
 
 void FileCommands::saveChartImage()

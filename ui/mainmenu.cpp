@@ -34,6 +34,11 @@ MainMenu::MainMenu(QMenuBar* bar)
     viewMenu->addSeparator();
     add(viewMenu, MenuCommand::smoothing, true);
     viewMenu->addSeparator();
+    auto* chartKinds = new QActionGroup(bar);
+    for (MenuCommand kind : { MenuCommand::frequencyChart, MenuCommand::smithChart, MenuCommand::polarChart })
+        chartKinds->addAction(add(viewMenu, kind, true));
+    add(viewMenu, MenuCommand::admittanceGrid, true);
+    viewMenu->addSeparator();
     languageMenu = viewMenu->addMenu(QString());
     add(languageMenu, MenuCommand::russian, true);
     add(languageMenu, MenuCommand::english, true);
@@ -90,6 +95,10 @@ void MainMenu::applyTexts(const UiTexts& texts)
     action(MenuCommand::largeGraph)->setText(texts.largeGraphCommand);
     action(MenuCommand::topmost)->setText(texts.topmostCommand);
     action(MenuCommand::smoothing)->setText(texts.smoothingCommand);
+    action(MenuCommand::frequencyChart)->setText(texts.frequencyChartCommand);
+    action(MenuCommand::smithChart)->setText(texts.smithChartCommand);
+    action(MenuCommand::polarChart)->setText(texts.polarChartCommand);
+    action(MenuCommand::admittanceGrid)->setText(texts.admittanceGridCommand);
     languageMenu->setTitle(texts.languageMenu);
     action(MenuCommand::russian)->setText(texts.russianCommand);
     action(MenuCommand::english)->setText(texts.englishCommand);
@@ -105,4 +114,12 @@ void MainMenu::setChecks(Language language, bool topmost, int32_t largeGraph, bo
     action(MenuCommand::normal)->setChecked(largeGraph == 0);
     action(MenuCommand::largeGraph)->setChecked(largeGraph == 1);
     action(MenuCommand::smoothing)->setChecked(smoothing);
+}
+
+void MainMenu::setChartChecks(ChartKind kind, bool admittance)
+{
+    action(MenuCommand::frequencyChart)->setChecked(kind == ChartKind::frequency);
+    action(MenuCommand::smithChart)->setChecked(kind == ChartKind::smith);
+    action(MenuCommand::polarChart)->setChecked(kind == ChartKind::polar);
+    action(MenuCommand::admittanceGrid)->setChecked(admittance);
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "chartkind.h"
 #include "language.h"
 
 class QAction;
@@ -25,6 +26,10 @@ enum class MenuCommand : int32_t {
     largeGraph = 32781,
     topmost = 32800,
     smoothing = 32803,
+    frequencyChart = 32840,
+    smithChart = 32841,
+    polarChart = 32842,
+    admittanceGrid = 32843,
     russian = 32810,
     english = 32811,
     about = 16,
@@ -32,8 +37,9 @@ enum class MenuCommand : int32_t {
 
 // The main window's menu bar: File (Open, Close, Re-read; Export into MS Excel, Averaged S2P,
 // Save chart image; Copy chart image, Copy table; Exit), View (Normal, Large graph; Always on top; Smoothing;
-// Language with Russian and English) and Help (About). The texts follow the language; each action carries its
-// command number as its data, and the window connects to the actions' triggered signals.
+// Frequency chart, Smith chart, Polar chart, Admittance grid; Language with Russian and English) and Help
+// (About). The texts follow the language; each action carries its command number as its data, and the window
+// connects to the actions' triggered signals.
 class MainMenu {
 public:
     explicit MainMenu(QMenuBar* bar);
@@ -47,6 +53,8 @@ public:
     // The check marks: the language, Always on top, the layout
     // (0 Normal, 1 Large graph) and Smoothing.
     void setChecks(Language language, bool topmost, int32_t largeGraph, bool smoothing);
+    // The chart kind's mark and the admittance grid's.
+    void setChartChecks(ChartKind kind, bool admittance);
 
     QMenu* fileMenu;
     QMenu* viewMenu;

@@ -42,6 +42,12 @@ struct UiTexts {
     QString largeGraphCommand;
     QString topmostCommand;
     QString smoothingCommand;
+    QString frequencyChartCommand;
+    QString smithChartCommand;
+    QString polarChartCommand;
+    QString admittanceGridCommand;
+    // In the readout strip of a Smith or polar chart while a reference is chosen.
+    QString relativeNotApplied;
     QString languageMenu;
     QString russianCommand;
     QString englishCommand;

@@ -198,6 +198,20 @@ void ViewControls::toggleSmoothing()
     redrawChart();
 }
 
+void ViewControls::setChartKind(ChartKind kind)
+{
+    state.chartKind = kind;
+    settings.ChartKind = static_cast<int32_t>(kind);
+    redrawChart();
+}
+
+void ViewControls::toggleAdmittanceGrid()
+{
+    state.admittanceGrid = state.admittanceGrid != 0 ? 0 : 1;
+    settings.AdmittanceGrid = state.admittanceGrid;
+    redrawChart();
+}
+
 void ViewControls::onApply()
 {
     const ZoomEntry& zoom = state.currentZoom();

@@ -4,6 +4,7 @@
 
 #include "axissteps.h"
 #include "charthost.h"
+#include "chartkind.h"
 
 class FileListController;
 class WindowPanes;
@@ -33,6 +34,9 @@ public:
     void fillReferenceCombo();
     // View / Smoothing.
     void toggleSmoothing();
+    // View / Frequency chart, Smith chart, Polar chart; View / Admittance grid.
+    void setChartKind(ChartKind kind);
+    void toggleAdmittanceGrid();
 
     // ChartHost
     bool readAxisEdits(ZoomEntry& zoom, double unitMultiplier) override;

@@ -159,3 +159,28 @@ TEST(ChartSettings, AStoredViewThatCannotBeDrawnIsNotUsed)
         EXPECT_EQ(state.currentZoom().autoY, 1) << c.name;
     }
 }
+
+// ChartKind 1 and 2 are the Smith and polar charts; every other stored number the frequency
+// chart. Both it and the admittance grid go back into the settings on closing.
+TEST(ChartSettings, ChartKindAndAdmittanceGridRoundTrip)
+{
+    struct Row {
+        int32_t stored;
+        ChartKind kind;
+    };
+    const Row rows[] = { { 0, ChartKind::frequency }, { 1, ChartKind::smith }, { 2, ChartKind::polar },
+        { 3, ChartKind::frequency }, { -1, ChartKind::frequency } };
+    for (const Row& row : rows) {
+        SettingsRecord settings;
+        settings.ChartKind = row.stored;
+        settings.AdmittanceGrid = 7;
+        ChartState state;
+        chartStateFromSettings(settings, state);
+        EXPECT_EQ(state.chartKind, row.kind) << row.stored;
+        EXPECT_EQ(state.admittanceGrid, 1);
+        SettingsRecord closing;
+        chartStateIntoSettings(state, std::nullopt, closing);
+        EXPECT_EQ(closing.ChartKind, static_cast<int32_t>(row.kind));
+        EXPECT_EQ(closing.AdmittanceGrid, 1);
+    }
+}

@@ -4,12 +4,30 @@
 #include <utility>
 #include <vector>
 
+#include <complex>
+
+#include "cformat.h"
 #include "clirunner.h"
 #include "decimalcommalocale.h"
 #include "tempdir.h"
 #include "touchstonetext.h"
 
 namespace {
+
+using Complex = std::complex<double>;
+
+// The cells of a tab-separated line.
+std::vector<std::string> splitTabs(const std::string& line)
+{
+    std::vector<std::string> cells(1);
+    for (const char c : line) {
+        if (c == '\t')
+            cells.emplace_back();
+        else
+            cells.back() += c;
+    }
+    return cells;
+}
 
 // Two-port files of the test's own, 21 points from 1000 to 3000 MHz in steps of 100 MHz,
 // every parameter at a constant level in dB and 0 degrees: S11 and S22 at s11, S21 and S12
@@ -168,4 +186,57 @@ TEST(CliReadout, DecimalCommaLocalePrintsTheSameBytes)
     }
     EXPECT_NE(plain.out.find("1.50\tMax:    -3\thigh\tMin: -20.5\tlow\tDiff:  17.5\n"), std::string::npos);
     EXPECT_EQ(readout(files, "--at 1,5 --unit GHz", "LC_ALL=de_DE.UTF-8").status, 2);
+}
+
+// A one-port of ideal loads, one a frequency: 25 ohm, 100 ohm, 50 + j50 ohm, a short and an
+// open. Each line carries the nearest point's frequency, |G|, its angle and R and X, with
+// G = (Z - 50) / (Z + 50); the open has no impedance.
+TEST(CliReadout, SmithChartReadsTheLoadsAsImpedances)
+{
+    const TempDir folder;
+    struct Row {
+        const char* at;
+        double freq;
+        Complex ohms;
+        bool open;
+    };
+    const Row rows[] = {
+        { "100", 100, { 25, 0 }, false },
+        { "180", 200, { 100, 0 }, false },
+        { "300", 300, { 50, 50 }, false },
+        { "420", 400, { 0, 0 }, false },
+        { "500", 500, { 0, 0 }, true },
+    };
+    std::string text = "# MHz S RI R 50\n";
+    for (const Row& row : rows) {
+        const Complex g = row.open ? Complex(1, 0) : (row.ohms - 50.0) / (row.ohms + 50.0);
+        text += cFormat("%.0f %.17g %.17g\n", row.freq, g.real(), g.imag());
+    }
+    const std::string loads = shellQuoted(folder.write("loads.s1p", text));
+    for (const Row& row : rows) {
+        const CliRun run
+            = runCli("readout --chart smith --traces S11M --at " + std::string(row.at) + " " + loads);
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::vector<std::string> lines = linesOf(run.out);
+        ASSERT_EQ(lines.size(), 1u) << run.out;
+        const std::vector<std::string> cells = splitTabs(lines[0]);
+        ASSERT_EQ(cells.size(), 8u) << lines[0];
+        EXPECT_EQ(cells[0] + cells[1] + cells[2], "0loadsS11");
+        const Complex g = row.open ? Complex(1, 0) : (row.ohms - 50.0) / (row.ohms + 50.0);
+        EXPECT_DOUBLE_EQ(std::stod(cells[3]), row.freq);
+        EXPECT_NEAR(std::stod(cells[4]), std::abs(g), 1e-12);
+        EXPECT_NEAR(
+            std::stod(cells[5]), g == Complex(0, 0) ? 0 : std::arg(g) * 180 / 3.141592653589793, 1e-9);
+        if (row.open) {
+            EXPECT_EQ(cells[6] + cells[7], "");
+            continue;
+        }
+        EXPECT_NEAR(std::stod(cells[6]), row.ohms.real(), 1e-9) << row.at;
+        EXPECT_NEAR(std::stod(cells[7]), row.ohms.imag(), 1e-9) << row.at;
+    }
+    const CliRun wrong = runCli("readout --chart nyquist --at 100 " + loads);
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_NE(wrong.err.find("--chart takes frequency, smith or polar"), std::string::npos) << wrong.err;
+    const CliRun outside = runCli("readout --chart smith --traces S11M --at 900 " + loads);
+    EXPECT_EQ(outside.status, 2);
 }

@@ -233,7 +233,9 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
                                     "Усредненный S2P", "Сохранить изображение графика...", "-",
                                     "Копировать график", "Копировать таблицу", "-", "Выход" }
                              << QStringList { "Нормальный", "Развернуть график", "-", "Поверх остальных окон",
-                                    "-", "Сглаживание графиков", "-", "Язык" }
+                                    "-", "Сглаживание графиков", "-", "Частотная характеристика",
+                                    "Диаграмма Смита", "Полярная диаграмма", "Сетка проводимостей", "-",
+                                    "Язык" }
                              << QStringList { "Русский", "English" }
                              << QStringList { "О программе Sprelin..." };
     QTest::newRow("English") << 1 << QStringList { "File", "View", "Help" }
@@ -241,6 +243,7 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
                                     "Averaged S2P", "Save chart image...", "-", "Copy chart", "Copy table",
                                     "-", "Exit" }
                              << QStringList { "Normal", "Large graph", "-", "Always on top", "-", "Smoothing",
+                                    "-", "Frequency chart", "Smith chart", "Polar chart", "Admittance grid",
                                     "-", "Language" }
                              << QStringList { "Русский", "English" } << QStringList { "About Sprelin..." };
 }

@@ -1,0 +1,91 @@
+#include "planepieces.h"
+
+#include <cmath>
+
+namespace {
+
+bool finitePoint(const QPointF& p)
+{
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
+bool inside(const QRectF& box, const QPointF& p)
+{
+    return p.x() >= box.left() && p.x() <= box.right() && p.y() >= box.top() && p.y() <= box.bottom();
+}
+
+// Liang-Barsky: narrows [t0, t1] to where p + t d lies on the inner side of one edge.
+bool clipEdge(double denominator, double numerator, double& t0, double& t1)
+{
+    if (denominator == 0)
+        return numerator >= 0;
+    const double t = numerator / denominator;
+    if (denominator > 0) {
+        if (t < t0)
+            return false;
+        if (t < t1)
+            t1 = t;
+    } else {
+        if (t > t1)
+            return false;
+        if (t > t0)
+            t0 = t;
+    }
+    return true;
+}
+
+} // namespace
+
+PlanePieces::PlanePieces(const QRectF& clipBox)
+    : box(clipBox)
+{
+}
+
+void PlanePieces::breakLine()
+{
+    hasLast = false;
+    open = false;
+}
+
+void PlanePieces::lineTo(const QPointF& p)
+{
+    if (!finitePoint(p)) {
+        breakLine();
+        return;
+    }
+    if (hasLast)
+        addSegment(last, p);
+    else if (inside(box, p)) {
+        pieces.push_back({ p });
+        open = true;
+    }
+    last = p;
+    hasLast = true;
+}
+
+void PlanePieces::addSegment(QPointF a, QPointF b)
+{
+    // Most segments of a locus lie wholly inside the plot and need no cutting.
+    if (inside(box, a) && inside(box, b)) {
+        if (!open)
+            pieces.push_back({ a });
+        pieces.back().push_back(b);
+        open = true;
+        return;
+    }
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    double t0 = 0;
+    double t1 = 1;
+    if (!clipEdge(-dx, a.x() - box.left(), t0, t1) || !clipEdge(dx, box.right() - a.x(), t0, t1)
+        || !clipEdge(-dy, a.y() - box.top(), t0, t1) || !clipEdge(dy, box.bottom() - a.y(), t0, t1)) {
+        open = false;
+        return;
+    }
+    const QPointF from(a.x() + t0 * dx, a.y() + t0 * dy);
+    const QPointF to(a.x() + t1 * dx, a.y() + t1 * dy);
+    if (!open || t0 > 0)
+        pieces.push_back({ from });
+    pieces.back().push_back(to);
+    open = t1 >= 1;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <vector>
+
+#include "gammamapping.h"
+#include "locus.h"
+#include "planegrid.h"
+
+// The step of the polar grid's magnitude circles: a nice step giving about five circles up to
+// the larger of 1 and the given magnitude.
+double polarStep(double largestMagnitude);
+
+// The radius of the polar grid's outer circle: the larger of 1 and the largest finite |S| of
+// the loci, rounded up to a whole step.
+double polarOuterRadius(const std::vector<Locus>& loci);
+
+// The lines of the polar grid out to outer: magnitude circles a step apart labelled on the 0°
+// ray, the outer one solid; rays every 30° labelled in degrees outside the outer circle; and
+// finer circles with their labels when the view is zoomed in.
+std::vector<GridCurve> polarGrid(const GammaMapping& mapping, double outer);
