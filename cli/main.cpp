@@ -26,6 +26,8 @@ std::string helpText()
           "  render   -o OUT.png [view options]: the chart image as the program draws it\n"
           "  export   -o OUT.xlsx [view options]: a workbook with the plotted table and chart\n"
           "  readout  --at FREQ [view options]: the cursor readout at a frequency of the view\n"
+          "  check    --limits FILE [view options]: PASS or FAIL of every measurement against a\n"
+          "           limit mask; exit status 3 when any fails\n"
           "\n"
           "-o - writes the output of average, render and export to standard output. Listings\n"
           "write control characters of names as \\n, \\t, \\\\ and \\xNN.\n"
@@ -56,6 +58,7 @@ const Command kCommands[] = {
     { "render", runRender },
     { "export", runExport },
     { "readout", runReadout },
+    { "check", runCheck },
 };
 
 // How the command the words name ended, or the tool's own options.
