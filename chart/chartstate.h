@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chartview.h"
+#include "limitmask.h"
 #include "rubbers2p.h"
 #include "rubberzoomdata.h"
 #include "tracebuffers.h"
@@ -55,4 +56,5 @@ struct ChartState {
     // Hertz per displayed frequency unit: 1 (Hz), 1000 (kHz), 1000000 (MHz) or 1000000000 (GHz).
     // Axis labels, edit boxes and the readout show hertz divided by it. MHz until set.
     double unitMultiplier = 1000000;
+    Limits limits; // the limit mask in force; empty: none
 };
