@@ -94,6 +94,8 @@ void readSettings(SettingsRecord& record, const std::string& path)
     readInt(ini, "Language", record.Language);
     if (const std::optional<std::string> folder = ini.value(kGeneralSection, "OpenFolder"))
         record.OpenFolder = *folder;
+    if (const std::optional<std::string> limits = ini.value(kGeneralSection, "LimitsPath"))
+        record.LimitsPath = *limits;
 }
 
 bool writeSettings(SettingsRecord& record)
@@ -138,5 +140,9 @@ bool writeSettings(const SettingsRecord& record, const std::string& path)
     // Quoted, so that blanks at its ends stay; a folder whose name breaks the line is not kept.
     if (!record.OpenFolder.empty() && record.OpenFolder.find_first_of("\r\n") == std::string::npos)
         ini.setValue(kGeneralSection, "OpenFolder", "\"" + record.OpenFolder + "\"");
+    // Written also when empty, so that closing the limits is kept; a path that breaks the line
+    // is not kept.
+    if (record.LimitsPath.find_first_of("\r\n") == std::string::npos)
+        ini.setValue(kGeneralSection, "LimitsPath", "\"" + record.LimitsPath + "\"");
     return saveProfile(path, ini);
 }

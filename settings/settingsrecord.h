@@ -38,6 +38,8 @@ struct SettingsRecord {
     int32_t Language = 1;
     // The folder the open-file dialog starts in: that of the last file opened; empty for none.
     std::string OpenFolder;
+    // The limits file in force, opened again at start; empty for none.
+    std::string LimitsPath;
 };
 
 // The one record of the process, holding the values before reading until readSettings.
