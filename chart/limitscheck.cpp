@@ -12,6 +12,10 @@
 
 namespace {
 
+// Margins closer to zero than this, in the plotted unit, are taken as zero: a value written
+// on the limit in a file comes back from its S-parameters a rounding error away.
+constexpr double marginResolution = 1e-9;
+
 // The plotted values of one measurement's traces at its own points, for the kinds checked.
 struct OwnValues {
     std::vector<double> freq;
@@ -71,7 +75,9 @@ LimitVerdict checkSegment(
     const auto test = [&](double f, double v) {
         if (!std::isfinite(v))
             return;
-        const double margin = segment.margin(f, v);
+        double margin = segment.margin(f, v);
+        if (std::abs(margin) < marginResolution)
+            margin = 0;
         if (!tested || margin < verdict.margin) {
             verdict.margin = margin;
             verdict.freq = f;

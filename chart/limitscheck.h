@@ -38,6 +38,7 @@ struct LimitsVerdicts {
 // the straight line between the two points around f1 and around f2 where those lie strictly
 // between two points, so that a violation at a segment's end is never missed. Values a trace
 // does not have (the dB value of an exact zero; a relative value outside the reference's
-// range) are left out. Locks the list while it reads.
+// range) are left out; margins within 1e-9 of zero count as zero. Locks the list while it
+// reads.
 LimitsVerdicts checkLimits(
     const Limits& limits, RubberS2P& measurements, int32_t dbMode, int32_t referenceIndex);
