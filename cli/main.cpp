@@ -43,7 +43,8 @@ std::string helpText()
           "     or an output failed, with a line 'OUT: not writable: REASON', REASON one of\n"
           "       no such folder, is a directory, permission denied, no space left on the\n"
           "       device, read-only file system, file too large, too many symbolic links\n"
-          "  2  usage error\n";
+          "  2  usage error\n"
+          "  3  check: some measurement fails its limits\n";
 }
 
 struct Command {
