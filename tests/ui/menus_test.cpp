@@ -28,13 +28,13 @@
 #include "csprelindlg.h"
 #include "filelistcontroller.h"
 #include "fileloading.h"
-#include "windowpanes.h"
 #include "loader.h"
 #include "mainmenu.h"
 #include "mlist.h"
 #include "settingspath.h"
 #include "settingsrecord.h"
 #include "uitesting.h"
+#include "windowpanes.h"
 #include "windowservices.h"
 
 // The menu bar, the language switch and the commands behind the menus, driven through the
@@ -228,17 +228,18 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
     QTest::addColumn<QStringList>("help");
     // "-" stands for a separator.
     QTest::newRow("Russian") << 0 << QStringList { "Файл", "Вид", "Справка" }
-                             << QStringList { "Открыть", "Закрыть", "Перечитать", "-", "Экспорт в MS Excel",
-                                    "Усредненный S2P", "Сохранить изображение графика...", "-",
-                                    "Копировать график", "Копировать таблицу", "-", "Выход" }
+                             << QStringList { "Открыть", "Закрыть", "Перечитать", "-", "Открыть допуски...",
+                                    "Закрыть допуски", "-", "Экспорт в MS Excel", "Усредненный S2P",
+                                    "Сохранить изображение графика...", "-", "Копировать график",
+                                    "Копировать таблицу", "-", "Выход" }
                              << QStringList { "Нормальный", "Развернуть график", "-", "Поверх остальных окон",
                                     "-", "Сглаживание графиков", "-", "Язык" }
                              << QStringList { "Русский", "English" }
                              << QStringList { "О программе Sprelin..." };
     QTest::newRow("English") << 1 << QStringList { "File", "View", "Help" }
-                             << QStringList { "Open", "Close", "Re-read", "-", "Export into MS Excel",
-                                    "Averaged S2P", "Save chart image...", "-", "Copy chart", "Copy table",
-                                    "-", "Exit" }
+                             << QStringList { "Open", "Close", "Re-read", "-", "Open limits...",
+                                    "Close limits", "-", "Export into MS Excel", "Averaged S2P",
+                                    "Save chart image...", "-", "Copy chart", "Copy table", "-", "Exit" }
                              << QStringList { "Normal", "Large graph", "-", "Always on top", "-", "Smoothing",
                                     "-", "Language" }
                              << QStringList { "Русский", "English" } << QStringList { "About Sprelin..." };
