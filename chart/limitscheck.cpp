@@ -19,6 +19,7 @@ constexpr double marginResolution = 1e-9;
 // The plotted values of one measurement's traces at its own points, for the kinds checked.
 struct OwnValues {
     std::vector<double> freq;
+    bool ascending = false; // freq is in ascending order
     std::array<std::vector<double>, tracesPerMeasurement> value;
 };
 
@@ -61,12 +62,14 @@ void fillOwnValues(
             own.value[static_cast<size_t>(k)][i] = v;
         }
     }
+    own.ascending = std::is_sorted(own.freq.begin(), own.freq.end());
 }
 
 // The result of one segment on one measurement's values of its kind.
-LimitVerdict checkSegment(
-    const LimitSegment& segment, const std::vector<double>& freq, const std::vector<double>& value)
+LimitVerdict checkSegment(const LimitSegment& segment, const OwnValues& own)
 {
+    const std::vector<double>& freq = own.freq;
+    const std::vector<double>& value = own.value[static_cast<size_t>(segment.kind)];
     LimitVerdict verdict;
     verdict.checked = true;
     verdict.kind = segment.kind;
@@ -84,13 +87,22 @@ LimitVerdict checkSegment(
         }
         tested = true;
     };
-    const size_t n = freq.size();
-    for (size_t i = 0; i < n; ++i)
+    // Ascending frequencies, as readers give them, narrow both scans to the points around the
+    // segment; any other order takes every point.
+    size_t from = 0;
+    size_t to = freq.size();
+    if (own.ascending) {
+        from = static_cast<size_t>(std::lower_bound(freq.begin(), freq.end(), segment.f1) - freq.begin());
+        to = static_cast<size_t>(std::upper_bound(freq.begin(), freq.end(), segment.f2) - freq.begin());
+        from = from > 0 ? from - 1 : 0;
+        to = std::min(to + 1, freq.size());
+    }
+    for (size_t i = from; i < to; ++i)
         if (segment.f1 <= freq[i] && freq[i] <= segment.f2)
             test(freq[i], value[i]);
     // The ends between two points, on the straight line the chart draws between them.
     for (const double end : { segment.f1, segment.f2 }) {
-        for (size_t i = 1; i < n; ++i) {
+        for (size_t i = from + 1; i < to; ++i) {
             const double a = freq[i - 1];
             const double b = freq[i];
             if (std::min(a, b) < end && end < std::max(a, b))
@@ -146,8 +158,7 @@ LimitsVerdicts checkLimits(
         for (const LimitSegment& segment : limits.segments) {
             if (!kinds[static_cast<size_t>(segment.kind)])
                 continue;
-            const LimitVerdict result
-                = checkSegment(segment, own.freq, own.value[static_cast<size_t>(segment.kind)]);
+            const LimitVerdict result = checkSegment(segment, own);
             verdicts.traces[static_cast<size_t>(tracesPerMeasurement * mi + segment.kind)].take(result);
             whole.take(result);
         }
