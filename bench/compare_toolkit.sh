@@ -2,7 +2,9 @@
 # Times Sprelin against scikit-rf in one run on the same files: sprelin-cli info against
 # skrf.Network() on a 1,000,000-point two-port (RI, ten significant digits), and
 # sprelin-cli average against skrf.average plus writing the result on 200 two-ports of 1601
-# points; prints each time and the ratio. Usage: bench/compare_toolkit.sh [BUILD_DIR]
+# points, and sprelin-cli check against sprelin-cli info and against scikit-rf loading and
+# checking with numpy on 2000 two-ports of 1601 points and a 20-segment mask (SPRELIN_CHECK_FILES
+# changes the count); prints each time and the ratio. Usage: bench/compare_toolkit.sh [BUILD_DIR]
 set -euo pipefail
 
 build=${1:-$(dirname "$0")/../build}
@@ -95,3 +97,36 @@ work = sys.argv[1]
 networks = $networks
 print(min(timeit.repeat(lambda: skrf.average(networks), number=1, repeat=5)))" "$work" 2>/dev/null | tail -1)
 echo "200 x 1601: skrf.average alone ${alone}s (compare BM_Average200x1601 of bench/average_bench)"
+
+# The limit check: 2000 two-ports of 1601 points against 20 S21 segments of 1 GHz each.
+units=${SPRELIN_CHECK_FILES:-2000}
+mkdir -p "$work/units"
+$py - "$work" "$units" <<'PY'
+import math, os, sys
+work, count = sys.argv[1], int(sys.argv[2])
+with open(os.path.join(work, "mask.txt"), "w") as f:
+    f.write("unit GHz\n")
+    for k in range(20):
+        f.write("S21M %s %g %g %g %g\n" % ("lower" if k % 2 else "upper", k, -1.5 if k % 2 else 0.5, k + 1,
+                -1.5 if k % 2 else 0.5))
+for k in range(count):
+    path = os.path.join(work, "units", "u%04d.s2p" % k)
+    if os.path.exists(path):
+        continue
+    with open(path, "w") as f:
+        f.write("# Hz S RI R 50\n")
+        for i in range(1601):
+            fr = 10e6 + i * (20e9 - 10e6) / 1600
+            ph = -2 * math.pi * fr * 1e-9
+            g = 0.9 - 1e-5 * k
+            f.write("%.9g %.6g %.6g %.6g %.6g %.6g %.6g %.6g %.6g\n" % (fr, 0.1 * math.cos(ph), 0.1 * math.sin(ph),
+                g * math.cos(ph), g * math.sin(ph), 0.01, 0.0, 0.12, 0.0))
+PY
+info=$(best_of_three "$cli" info "$work"/units/*.s2p)
+check=$(best_of_three bash -c '"$0" check --limits "$1/mask.txt" "$1"/units/*.s2p; [ $? -le 3 ]' "$cli" "$work")
+toolkit=$(toolkit_best "[(lambda n: [np.min(np.where(up, l - v, v - l)) for up, lo, hi, l in
+    [(s[0], s[1], s[2], s[3]) for s in [(k % 2 == 0, k * 1e9, (k + 1) * 1e9, 0.5 if k % 2 == 0 else -1.5)
+    for k in range(20)]] for v in [n.s_db[(n.f >= lo) & (n.f <= hi), 1, 0]] if v.size])(skrf.Network(f))
+    for f in sorted(glob.glob(work + '/units/*.s2p'))]")
+echo "$units x 1601, 20 segments: sprelin-cli check ${check}s, info ${info}s, ratio $(ratio "$check" "$info");" \
+    "scikit-rf load and numpy check ${toolkit}s, ratio $(ratio "$toolkit" "$check")"

@@ -23,5 +23,12 @@ ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY)
     }
     if (autoX == 0)
         input.xStep = zoom.xStep / state.unitMultiplier;
+    for (LimitSegment segment : state.limits.segments) {
+        if (state.traceEnabled[static_cast<size_t>(segment.kind)] == 0)
+            continue;
+        segment.f1 /= state.unitMultiplier;
+        segment.f2 /= state.unitMultiplier;
+        input.limitLines.push_back(segment);
+    }
     return input;
 }

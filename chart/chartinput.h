@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "limitmask.h"
 
 struct ChartState;
 
@@ -28,9 +31,12 @@ struct ChartInput {
     double yMax = 0;
     double yStep = 0; // value grid step; 0 asks for niceStep
     double xStep = 0; // frequency grid step in displayed units; 0 asks for niceStep
+    // Limit segments drawn over the curves, frequencies in displayed units.
+    std::vector<LimitSegment> limitLines;
 };
 
 // The input that draws the chart state's last results for its view in force: the buffers,
 // the visibility, the smoothing, and the axes the automatic flags leave to the drawing or else
-// take from the view (its frequency step in displayed units). No pixel columns and no outputs.
+// take from the view (its frequency step in displayed units), and the limit segments of the
+// trace kinds enabled. No pixel columns and no outputs.
 ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY);

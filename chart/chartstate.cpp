@@ -45,11 +45,11 @@ void ChartState::invertEnabledTraces()
 bool ChartState::traceHeld(int32_t trace) const
 {
     const int32_t kind = trace % tracesPerMeasurement;
-    if (kind == S11M || kind == S11A)
+    if (kindHeld(1, kind))
         return true;
     // Every slot of a loaded list holds its measurement, so looking it up changes nothing.
     const RubberS2PData* m = const_cast<RubberS2P&>(measurements).measurement(trace / tracesPerMeasurement);
-    return m == nullptr || m->portCount != 1;
+    return m == nullptr || kindHeld(m->portCount, kind);
 }
 
 bool ChartState::traceVisible(int32_t trace) const

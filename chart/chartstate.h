@@ -7,6 +7,7 @@
 #include "chartkind.h"
 #include "chartview.h"
 #include "planestate.h"
+#include "limitmask.h"
 #include "rubbers2p.h"
 #include "rubberzoomdata.h"
 #include "tracebuffers.h"
@@ -60,4 +61,5 @@ struct ChartState {
     ChartKind chartKind = ChartKind::frequency;
     int32_t admittanceGrid = 0; // nonzero: the Smith chart adds the admittance circles
     PlaneState plane; // the Smith or polar chart's views and last loci
+    Limits limits; // the limit mask in force; empty: none
 };

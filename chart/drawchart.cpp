@@ -317,6 +317,43 @@ void writeOutputs(const ChartInput& input, const ChartAxes& axes)
         *input.yStepOut = axes.yStep;
 }
 
+// Colours of the limit lines: upper limits red, lower ones blue.
+const QColor upperLimitColour(220, 0, 0);
+const QColor lowerLimitColour(0, 0, 230);
+// Width of the limit lines, wider than the traces' so that they stand out.
+constexpr int32_t limitLineWidth = 3;
+// Half the width of a spot check's mark.
+constexpr double spotHalfWidth = 6;
+// Farthest a limit line's end is taken outside the plot, in pixels: the line is clipped anyway.
+constexpr double limitPixelReach = 100000;
+
+// The limit segments as thick lines over the curves, cut to the plot area; a spot check as a
+// short level mark at its frequency.
+void paintLimitLines(
+    QPainter& painter, const ChartInput& input, const CurveScale& scale, const PixelRect& plot)
+{
+    if (input.limitLines.empty())
+        return;
+    const auto pixelX = [&](double f) {
+        return std::clamp((f - scale.f0) * scale.xScale + scale.left, -limitPixelReach, limitPixelReach);
+    };
+    const auto pixelY = [&](double v) {
+        return std::clamp(scale.bottom - (v - scale.yMin) * scale.yScale, -limitPixelReach, limitPixelReach);
+    };
+    painter.save();
+    painter.setClipRect(clipOf(plot));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const LimitSegment& segment : input.limitLines) {
+        const QColor& colour = segment.side == LimitSide::upper ? upperLimitColour : lowerLimitColour;
+        painter.setPen(QPen(colour, limitLineWidth, Qt::SolidLine, Qt::FlatCap));
+        const double x1 = pixelX(segment.f1);
+        const double x2 = segment.spot() ? x1 + spotHalfWidth : pixelX(segment.f2);
+        const double x0 = segment.spot() ? x1 - spotHalfWidth : x1;
+        painter.drawLine(QLineF(x0, pixelY(segment.v1), x2, pixelY(segment.v2)));
+    }
+    painter.restore();
+}
+
 // Where one drawing puts things: the plot area, the axes and the pixel mapping of the curves.
 struct ChartLayout {
     PixelRect plot;
@@ -451,10 +488,10 @@ void drawChart(ChartView& chart, const ChartInput& input)
             paintBackdrop(painter, chart, layout);
         }
         rasterCurves(chart.chartBitmap, chart, shownCurves(input, layout.scale), layout.plot);
-        if (layout.axes.factor != 1) {
-            QPainter painter(&chart.chartBitmap);
+        QPainter painter(&chart.chartBitmap);
+        paintLimitLines(painter, input, layout.scale, layout.plot);
+        if (layout.axes.factor != 1)
             paintScaleNote(painter, chart, layout.plot, layout.axes.factor);
-        }
     }
     writeOutputs(input, layout.axes);
 }
@@ -466,6 +503,7 @@ void paintChart(QPainter& painter, const ChartView& chart, const ChartInput& inp
     const ChartLayout layout = chartLayout(chart, input);
     paintBackdrop(painter, chart, layout);
     strokeCurves(painter, chart, shownCurves(input, layout.scale), layout.plot);
+    paintLimitLines(painter, input, layout.scale, layout.plot);
     if (layout.axes.factor != 1)
         paintScaleNote(painter, chart, layout.plot, layout.axes.factor);
 }

@@ -11,6 +11,7 @@
 #include "frequencygrid.h"
 #include "gridsampling.h"
 #include "locus.h"
+#include "measurementlock.h"
 #include "parallelwork.h"
 #include "planechart.h"
 #include "tracevalues.h"
@@ -20,28 +21,6 @@ namespace {
 
 // The reference measurement's eight values at every grid point, in trace order.
 using ReferenceValues = std::array<std::vector<double>, tracesPerMeasurement>;
-
-// Keeps the measurement list and every measurement locked, so that the parallel loops read
-// them as plain arrays, and releases them however the recomputation ends.
-class MeasurementLock {
-public:
-    explicit MeasurementLock(RubberS2P& list)
-        : measurements(list)
-    {
-        try {
-            measurements.lockAll();
-        } catch (const std::bad_alloc&) {
-            measurements.releaseAll();
-            throw;
-        }
-    }
-    MeasurementLock(const MeasurementLock&) = delete;
-    MeasurementLock& operator=(const MeasurementLock&) = delete;
-    ~MeasurementLock() { measurements.releaseAll(); }
-
-private:
-    RubberS2P& measurements;
-};
 
 bool plotAreaTooSmall(const ChartView& chart)
 {

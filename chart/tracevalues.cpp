@@ -22,6 +22,11 @@ const char* traceName(int32_t kind)
     return traceNames[kind];
 }
 
+bool kindHeld(int32_t portCount, int32_t kind)
+{
+    return kind == S11M || kind == S11A || portCount != 1;
+}
+
 double decibels(double magnitude)
 {
     if (magnitude > 0)

@@ -16,6 +16,9 @@ const char* traceName(int32_t kind);
 
 using PointValues = std::array<double, tracesPerMeasurement>;
 
+// Whether a measurement of portCount ports holds trace kind k: a one-port holds S11 alone.
+bool kindHeld(int32_t portCount, int32_t kind);
+
 // The four S-parameters of a point in trace order: S11, S21, S12, S22; trace kind k shows
 // parameter k / 2.
 using SParameters = std::array<Complex, 4>;

@@ -1,5 +1,6 @@
 #include "unitmultiplier.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "roundhalfaway.h"
@@ -24,4 +25,12 @@ int32_t unitIndexOf(double multiplier)
     if (k >= unitCount)
         return unitCount - 1;
     return static_cast<int32_t>(k);
+}
+
+const char* unitName(Language language, int32_t unitIndex)
+{
+    static const char* const russianUnits[unitCount] = { "Гц", "кГц", "МГц", "ГГц" };
+    static const char* const englishUnits[unitCount] = { "Hz", "kHz", "MHz", "GHz" };
+    const int32_t k = std::clamp<int32_t>(unitIndex, 0, unitCount - 1);
+    return language == Language::russian ? russianUnits[k] : englishUnits[k];
 }

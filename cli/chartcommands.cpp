@@ -14,17 +14,19 @@
 namespace {
 
 const char* const renderUsage
-    = "Usage: sprelin-cli render -o OUT.png|OUT.svg [view options] [--legend] FILE...\n"
+    = "Usage: sprelin-cli render -o OUT.png|OUT.svg [view options] [--legend] [--limits FILE] FILE...\n"
       "Loads the files, computes and draws the chart as the program's window shows it for the\n"
       "view, and saves the chart image: as SVG vector paths when OUT ends in .svg, as PNG\n"
       "otherwise; -o - writes PNG to standard output. --legend adds the box that names each\n"
-      "shown trace in its colour and the units of both axes.\n";
+      "shown trace in its colour and the units of both axes. --limits draws the limit mask\n"
+      "of FILE (see sprelin-cli check --help) over the curves.\n";
 
 const char* const exportUsage
-    = "Usage: sprelin-cli export -o OUT.xlsx [view options] [--language en|ru] FILE...\n"
+    = "Usage: sprelin-cli export -o OUT.xlsx [view options] [--language en|ru] [--limits FILE] FILE...\n"
       "Loads the files, computes the chart for the view and writes the spreadsheet export:\n"
       "a workbook with the plotted table and an XY chart of it, sized for a screen of the\n"
-      "chart frame's size. --language chooses the titles (default en). -o - writes it to\n"
+      "chart frame's size. --language chooses the titles (default en). --limits adds the\n"
+      "verdict of every measurement against the limit mask of FILE. -o - writes it to\n"
       "standard output.\n";
 
 // The language the --language option names, English when none is asked for; none when the
@@ -45,7 +47,7 @@ std::optional<Language> languageOption(const ChartRun& run)
 
 CliResult runRender(const std::vector<std::string>& words)
 {
-    const ChartCommand command { "render", renderUsage, {}, true, { "--legend" } };
+    const ChartCommand command { "render", renderUsage, { "--limits" }, true, { "--legend" } };
     ChartRun run;
     if (const std::optional<CliResult> done = parseChartCommand(command, words, run))
         return *done;
@@ -62,7 +64,7 @@ CliResult runRender(const std::vector<std::string>& words)
 
 CliResult runExport(const std::vector<std::string>& words)
 {
-    const ChartCommand command { "export", exportUsage, { "--language" }, true };
+    const ChartCommand command { "export", exportUsage, { "--language", "--limits" }, true };
     ChartRun run;
     if (const std::optional<CliResult> done = parseChartCommand(command, words, run))
         return *done;

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cliload.h"
+#include "limitsfile.h"
 #include "renderchart.h"
 
 namespace {
@@ -78,10 +79,13 @@ OffscreenApplication::OffscreenApplication()
 std::optional<CliResult> computeChart(const ChartCommand& command, const ChartRun& run, ComputedChart& chart)
 {
     ChartState& state = chart.state;
+    std::string error;
+    const auto& values = run.arguments.values;
+    if (values.count("--limits") != 0 && !readLimitsFile(values.at("--limits"), state.limits, error))
+        return CliResult::failure(commandLine(command, error));
     chart.loadedAll = loadForCli(run.arguments.files, state.measurements, std::cerr);
     if (state.measurements.itemCount == 0)
         return CliResult::failure(commandLine(command, "no measurement to draw"));
-    std::string error;
     if (!applyViewOptions(run.view, state, error))
         return chartUsageError(command, error);
     HeadlessChartHost host;

@@ -67,8 +67,9 @@ struct ComputedChart {
     bool loadedAll = false; // every file gave measurements
 };
 
-// Loads the files into the chart's state and computes and draws it for the view, as the render
-// command does. The command's result when it cannot go on.
+// Loads the files (and the limit mask of --limits, for a command that takes it) into the chart's
+// state and computes and draws it for the view, as the render command does. The command's result when it
+// cannot go on.
 std::optional<CliResult> computeChart(const ChartCommand& command, const ChartRun& run, ComputedChart& chart);
 
 // The result of a command that wrote its file, or failed to with the error: a failure also

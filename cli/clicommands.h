@@ -12,3 +12,4 @@ CliResult runAverage(const std::vector<std::string>& words);
 CliResult runRender(const std::vector<std::string>& words);
 CliResult runExport(const std::vector<std::string>& words);
 CliResult runReadout(const std::vector<std::string>& words);
+CliResult runCheck(const std::vector<std::string>& words);

@@ -3,7 +3,7 @@
 #include <string>
 
 // Exit statuses of the batch tool.
-enum CliStatus : int { CliSuccess = 0, CliFailure = 1, CliUsageError = 2 };
+enum CliStatus : int { CliSuccess = 0, CliFailure = 1, CliUsageError = 2, CliLimitsFailed = 3 };
 
 // How a command ends: its exit status and the text main prints for it, on standard output after
 // a success (a help text) and on standard error otherwise (the error, then the help where the

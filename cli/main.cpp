@@ -35,6 +35,8 @@ std::string helpText()
           "  render   -o OUT.png [view options]: the chart image as the program draws it\n"
           "  export   -o OUT.xlsx [view options]: a workbook with the plotted table and chart\n"
           "  readout  --at FREQ [view options]: the cursor readout at a frequency of the view\n"
+          "  check    --limits FILE [view options]: PASS or FAIL of every measurement against a\n"
+          "           limit mask; exit status 3 when any fails\n"
           "\n"
           "-o - writes the output of average, render and export to standard output. Listings\n"
           "write control characters of names as \\n, \\t, \\\\ and \\xNN.\n"
@@ -48,7 +50,8 @@ std::string helpText()
         + "     or an output failed, with a line 'OUT: not writable: REASON', REASON one of\n"
           "       no such folder, is a directory, permission denied, no space left on the\n"
           "       device, read-only file system, file too large, too many symbolic links\n"
-          "  2  usage error\n";
+          "  2  usage error\n"
+          "  3  check: some measurement fails its limits\n";
 }
 
 struct Command {
@@ -63,6 +66,7 @@ const Command kCommands[] = {
     { "render", runRender },
     { "export", runExport },
     { "readout", runReadout },
+    { "check", runCheck },
 };
 
 // How the command the words name ended, or the tool's own options.

@@ -182,14 +182,20 @@ bool parseViewOptions(const CliArguments& arguments, ViewOptions& view, std::str
     return true;
 }
 
+bool referenceLoaded(const ViewOptions& view, int32_t measurementCount, std::string& error)
+{
+    if (view.referenceIndex < measurementCount)
+        return true;
+    error = "--relative " + std::to_string(view.referenceIndex) + ": there are only "
+        + std::to_string(measurementCount) + " measurements (0 to " + std::to_string(measurementCount - 1)
+        + ")";
+    return false;
+}
+
 bool applyViewOptions(const ViewOptions& view, ChartState& state, std::string& error)
 {
-    if (view.referenceIndex >= state.measurements.itemCount) {
-        error = "--relative " + std::to_string(view.referenceIndex) + ": there are only "
-            + std::to_string(state.measurements.itemCount) + " measurements (0 to "
-            + std::to_string(state.measurements.itemCount - 1) + ")";
+    if (!referenceLoaded(view, state.measurements.itemCount, error))
         return false;
-    }
     state.unitMultiplier = view.unitMultiplier;
     state.traceEnabled = view.traceEnabled;
     state.resetRowVisibility();

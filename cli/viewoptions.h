@@ -50,6 +50,10 @@ bool readNumber(const std::string& text, double& value);
 // Returns false with a sentence in error for a value that is malformed or out of range.
 bool parseViewOptions(const CliArguments& arguments, ViewOptions& view, std::string& error);
 
+// Whether the reference measurement, if any, is one of measurementCount loaded ones; false
+// with a sentence in error otherwise.
+bool referenceLoaded(const ViewOptions& view, int32_t measurementCount, std::string& error);
+
 // Sets the chart state, its frequency unit included, to the view, for the measurements already
 // loaded into state. Returns false with a sentence in error when the reference measurement is
 // not one of them.

@@ -15,5 +15,7 @@ ExportInput exportInputOf(ChartState& state, Language language, double usableWid
     input.language = language;
     input.usableWidth = usableWidth;
     input.usableHeight = usableHeight;
+    if (!state.limits.empty())
+        input.verdicts = checkLimits(state.limits, state.measurements, state.dbMode, state.referenceIndex);
     return input;
 }

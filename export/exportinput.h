@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "language.h"
+#include "limitscheck.h"
 #include "tracebuffers.h"
 #include "zoomentry.h"
 
@@ -33,8 +34,10 @@ struct ExportInput {
     // The usable screen area of the spreadsheet's window in points; the chart takes 0.9 of it.
     double usableWidth = 0;
     double usableHeight = 0;
+    // The verdict of every measurement against the limit mask in force; none without one.
+    LimitsVerdicts verdicts;
 };
 
 // The input for the chart state's last recomputation: its buffers, visibility, dB/VSWR mode,
-// view in force, frequency unit and measurement names.
+// view in force, frequency unit, measurement names and their verdicts against its limit mask.
 ExportInput exportInputOf(ChartState& state, Language language, double usableWidth, double usableHeight);

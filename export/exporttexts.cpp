@@ -1,7 +1,5 @@
 #include "exporttexts.h"
 
-#include <algorithm>
-
 #include "tracevalues.h"
 #include "unitmultiplier.h"
 
@@ -19,14 +17,6 @@ int32_t traceKindOf(int32_t trace)
 }
 
 } // namespace
-
-const char* unitName(Language language, int32_t unitIndex)
-{
-    static const char* const russianUnits[unitCount] = { "Гц", "кГц", "МГц", "ГГц" };
-    static const char* const englishUnits[unitCount] = { "Hz", "kHz", "MHz", "GHz" };
-    const int32_t k = std::clamp<int32_t>(unitIndex, 0, unitCount - 1);
-    return russian(language) ? russianUnits[k] : englishUnits[k];
-}
 
 std::string frequencyTitle(Language language, double multiplier)
 {

@@ -4,12 +4,10 @@
 #include <string>
 
 #include "language.h"
+#include "unitmultiplier.h"
 
 // The kind of values on the exported chart's value axis, which names its title.
 enum class ValueAxisKind : int32_t { Decibels = 0, Degrees = 1, Vswr = 2 };
-
-// Name of displayed frequency unit k (0 Hz .. 3 GHz) in the language; k is clamped to 0..3.
-const char* unitName(Language language, int32_t unitIndex);
 
 // The title of the frequency column: "Frequency, " or "Частота, " and the name of the unit
 // of multiplier (hertz per displayed unit).

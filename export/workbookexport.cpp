@@ -16,6 +16,7 @@
 #include "exportlayout.h"
 #include "exporttexts.h"
 #include "savefile.h"
+#include "tracevalues.h"
 #include "utf8text.h"
 
 namespace {
@@ -178,6 +179,52 @@ bool fail(std::string& error, const std::string& text)
 
 } // namespace
 
+// The verdict columns on a worksheet of their own, one row per measurement under a header:
+// index, name, PASS or FAIL, the worst margin (empty where a segment is not covered), its
+// trace, its frequency in the displayed unit and the segment's line; no row for a measurement
+// that no segment applies to.
+// Returns false with the reason in failure when the worksheet could not be written.
+bool writeVerdicts(lxw_workbook* workbook, lxw_format* format, const ExportInput& input, std::string& failure)
+{
+    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, "Limits");
+    if (worksheet == nullptr) {
+        failure = "out of memory";
+        return false;
+    }
+    SheetWriter writer(worksheet, format);
+    const char* const titles[] = { "Index", "Name", "Verdict", "Margin", "Trace", nullptr, "Line" };
+    std::vector<ColumnWidth> widths(std::size(titles));
+    for (size_t c = 0; c < std::size(titles); ++c) {
+        const std::string title
+            = titles[c] != nullptr ? titles[c] : frequencyTitle(input.language, input.unitMultiplier);
+        writer.text(static_cast<int32_t>(c), 0, title, widths[c]);
+    }
+    int32_t row = 1;
+    for (size_t m = 0; m < input.verdicts.measurements.size(); ++m) {
+        const LimitVerdict& v = input.verdicts.measurements[m];
+        if (!v.checked)
+            continue;
+        writer.number(0, row, static_cast<double>(m), widths[0]);
+        writer.text(1, row, m < input.displayNames.size() ? input.displayNames[m] : std::string(), widths[1]);
+        writer.text(2, row, v.pass() ? "PASS" : "FAIL", widths[2]);
+        if (v.notCovered)
+            writer.text(3, row, "not covered", widths[3]);
+        else
+            writer.number(3, row, v.margin, widths[3]);
+        writer.text(4, row, traceName(v.kind), widths[4]);
+        writer.number(5, row, v.freq / input.unitMultiplier, widths[5]);
+        writer.number(6, row, v.line, widths[6]);
+        ++row;
+    }
+    for (size_t c = 0; c < widths.size(); ++c)
+        writer.fitColumn(static_cast<int32_t>(c), widths[c]);
+    if (writer.failed()) {
+        failure = writer.failureText();
+        return false;
+    }
+    return true;
+}
+
 bool exportToWorkbook(const ExportInput& input, const std::string& path, std::string& error)
 {
     error.clear();
@@ -260,6 +307,10 @@ bool exportToWorkbook(const ExportInput& input, const std::string& path, std::st
         if (inserted != LXW_NO_ERROR)
             return fail(error, "Cannot place the chart in " + path + ": " + lxw_strerror(inserted));
     }
+
+    std::string failure;
+    if (input.verdicts.checkedCount > 0 && !writeVerdicts(workbook.get(), format, input, failure))
+        return fail(error, "Cannot write the verdicts of " + path + ": " + failure);
 
     const lxw_error closed = workbook_close(workbook.release());
     if (closed != LXW_NO_ERROR)

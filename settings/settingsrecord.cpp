@@ -96,6 +96,8 @@ void readSettings(SettingsRecord& record, const std::string& path)
     readInt(ini, "AdmittanceGrid", record.AdmittanceGrid);
     if (const std::optional<std::string> folder = ini.value(kGeneralSection, "OpenFolder"))
         record.OpenFolder = *folder;
+    if (const std::optional<std::string> limits = ini.value(kGeneralSection, "LimitsPath"))
+        record.LimitsPath = *limits;
 }
 
 bool writeSettings(SettingsRecord& record)
@@ -142,5 +144,11 @@ bool writeSettings(const SettingsRecord& record, const std::string& path)
     // Quoted, so that blanks at its ends stay; a folder whose name breaks the line is not kept.
     if (!record.OpenFolder.empty() && record.OpenFolder.find_first_of("\r\n") == std::string::npos)
         ini.setValue(kGeneralSection, "OpenFolder", "\"" + record.OpenFolder + "\"");
+    // Written empty over a stored one, so that closing the limits is kept; a path that breaks
+    // the line is not kept.
+    const bool limitsStored = ini.value(kGeneralSection, "LimitsPath").has_value();
+    if ((limitsStored || !record.LimitsPath.empty())
+        && record.LimitsPath.find_first_of("\r\n") == std::string::npos)
+        ini.setValue(kGeneralSection, "LimitsPath", "\"" + record.LimitsPath + "\"");
     return saveProfile(path, ini);
 }

@@ -40,6 +40,8 @@ struct SettingsRecord {
     int32_t AdmittanceGrid = 0;
     // The folder the open-file dialog starts in: that of the last file opened; empty for none.
     std::string OpenFolder;
+    // The limits file in force, opened again at start; empty for none.
+    std::string LimitsPath;
 };
 
 // The one record of the process, holding the values before reading until readSettings.

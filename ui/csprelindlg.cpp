@@ -20,6 +20,7 @@
 #include "filecommands.h"
 #include "filelistcontroller.h"
 #include "fileloading.h"
+#include "limitscontroller.h"
 #include "mainmenu.h"
 #include "mlist.h"
 #include "settingsrecord.h"
@@ -38,6 +39,7 @@ CSprelinDlg::CSprelinDlg(std::vector<std::string> commandLine, WindowServices wi
     views = new ViewControls(state, settings, *windowPanes, *list);
     files = new FileLoading(state, settings, services, *list, *views, this);
     commands = std::make_unique<FileCommands>(state, settings, services, this);
+    limits = new LimitsController(state, settings, services, *windowPanes, this);
     buildMenu();
     connectParts();
     startUp(commandLine);
@@ -54,6 +56,8 @@ void CSprelinDlg::buildMenu()
     on(MenuCommand::open, [this] { files->openFiles(); });
     on(MenuCommand::close, [this] { files->closeFiles(-1); });
     on(MenuCommand::reread, [this] { files->rereadFiles(); });
+    on(MenuCommand::openLimits, [this] { limits->openLimits(); });
+    on(MenuCommand::closeLimits, [this] { limits->closeLimits(); });
     on(MenuCommand::exportWorkbook, [this] { commands->exportToSpreadsheet(); });
     on(MenuCommand::averagedS2P, [this] { commands->saveAveragedS2P(); });
     on(MenuCommand::saveImage, [this] { commands->saveChartImage(); });
@@ -82,6 +86,8 @@ void CSprelinDlg::buildMenu()
 void CSprelinDlg::connectParts()
 {
     connect(list, &FileListController::chartChanged, views, &ViewControls::redrawChart);
+    connect(limits, &LimitsController::chartChanged, views, &ViewControls::redrawChart);
+    connect(views, &ViewControls::chartRedrawn, limits, &LimitsController::showVerdicts);
     connect(windowPanes, &WindowPanes::layoutSwitched, this, [this] {
         views->redrawChart();
         updateMenuChecks();
@@ -119,6 +125,7 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
 {
     readSettings(settings);
     settings.MX = storedUnitMultiplier(settings);
+    limits->openStored();
 
     state.chart.attach(font(), windowPanes->frame->size());
     windowPanes->setUpListColumns();
@@ -173,6 +180,7 @@ void CSprelinDlg::applyLanguage()
     windowPanes->files->setHeaderLabels(QStringList(texts.listColumns.begin(), texts.listColumns.end()));
     windowPanes->files->setCloseLinkText(texts.closeLink);
     windowPanes->hint->setText(texts.chartHint);
+    limits->showVerdicts();
 }
 
 void CSprelinDlg::updateMenuChecks()

@@ -15,6 +15,7 @@ class ChartMouse;
 class FileCommands;
 class FileListController;
 class FileLoading;
+class LimitsController;
 class MainMenu;
 class ViewControls;
 class WindowPanes;
@@ -80,6 +81,7 @@ private:
     FileListController* list = nullptr;
     ViewControls* views = nullptr;
     FileLoading* files = nullptr;
+    LimitsController* limits = nullptr;
     std::unique_ptr<FileCommands> commands;
     ChartMouse* mouse = nullptr;
     QtTranslation qtTexts;

@@ -16,6 +16,9 @@ MainMenu::MainMenu(QMenuBar* bar)
     add(fileMenu, MenuCommand::close);
     add(fileMenu, MenuCommand::reread)->setShortcut(QKeySequence(Qt::Key_F5));
     fileMenu->addSeparator();
+    add(fileMenu, MenuCommand::openLimits);
+    add(fileMenu, MenuCommand::closeLimits);
+    fileMenu->addSeparator();
     add(fileMenu, MenuCommand::exportWorkbook);
     add(fileMenu, MenuCommand::averagedS2P);
     add(fileMenu, MenuCommand::saveImage);
@@ -84,6 +87,8 @@ void MainMenu::applyTexts(const UiTexts& texts)
     action(MenuCommand::open)->setText(texts.openCommand);
     action(MenuCommand::close)->setText(texts.closeCommand);
     action(MenuCommand::reread)->setText(texts.rereadCommand);
+    action(MenuCommand::openLimits)->setText(texts.openLimitsCommand);
+    action(MenuCommand::closeLimits)->setText(texts.closeLimitsCommand);
     action(MenuCommand::exportWorkbook)->setText(texts.exportCommand);
     action(MenuCommand::averagedS2P)->setText(texts.averagedCommand);
     action(MenuCommand::saveImage)->setText(texts.saveImageCommand);

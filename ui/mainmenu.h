@@ -16,6 +16,8 @@ enum class MenuCommand : int32_t {
     open = 1024,
     close = 1023,
     reread = 32806,
+    openLimits = 32850,
+    closeLimits = 32851,
     exportWorkbook = 32775,
     averagedS2P = 32797,
     saveImage = 32830,
@@ -35,11 +37,11 @@ enum class MenuCommand : int32_t {
     about = 16,
 };
 
-// The main window's menu bar: File (Open, Close, Re-read; Export into MS Excel, Averaged S2P,
-// Save chart image; Copy chart image, Copy table; Exit), View (Normal, Large graph; Always on top; Smoothing;
-// Frequency chart, Smith chart, Polar chart, Admittance grid; Language with Russian and English) and Help
-// (About). The texts follow the language; each action carries its command number as its data, and the window
-// connects to the actions' triggered signals.
+// The main window's menu bar: File (Open, Close, Re-read; Open limits, Close limits; Export into MS Excel,
+// Averaged S2P, Save chart image; Copy chart image, Copy table; Exit), View (Normal, Large graph; Always on
+// top; Smoothing; Frequency chart, Smith chart, Polar chart, Admittance grid; Language with Russian and
+// English) and Help (About). The texts follow the language; each action carries its command number as its
+// data, and the window connects to the actions' triggered signals.
 class MainMenu {
 public:
     explicit MainMenu(QMenuBar* bar);

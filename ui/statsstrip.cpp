@@ -35,9 +35,25 @@ std::array<int, StatsStrip::columnCount> StatsStrip::columnWidths(int stripWidth
 
 void StatsStrip::sizeStatsColumns()
 {
-    const std::array<int, columnCount> widths = columnWidths(viewport()->width());
+    // Three units of the twenty go to the pass count's column.
+    constexpr int passCountUnits = 3;
+    const int width = viewport()->width();
+    const int u = width / (17 + passCountUnits) - 1;
+    const std::array<int, columnCount> widths
+        = columnWidths(passCountShown ? width - passCountUnits * (u + 1) : width);
     for (int c = 0; c < columnCount; ++c)
         setColumnWidth(c, std::max(0, widths[c]));
+    if (passCountShown)
+        setColumnWidth(columnCount, std::max(0, passCountUnits * u));
+}
+
+void StatsStrip::setPassCount(const QString& text)
+{
+    passCountShown = !text.isEmpty();
+    setColumnCount(passCountShown ? columnCount + 1 : columnCount);
+    if (passCountShown)
+        row->setText(columnCount, text);
+    sizeStatsColumns();
 }
 
 QString StatsStrip::columnText(int column) const

@@ -19,6 +19,10 @@ public:
     static std::array<int, columnCount> columnWidths(int stripWidth);
     void sizeStatsColumns();
 
+    // While the text is not empty ("47 of 50 pass" while limits are open), a seventh column
+    // holds it, three units wide, and the six share what is left (u = width / 20 - 1).
+    void setPassCount(const QString& text);
+
     QString columnText(int column) const;
     void setColumnText(int column, const QString& text);
 
@@ -29,4 +33,5 @@ protected:
 
 private:
     QTreeWidgetItem* row;
+    bool passCountShown = false;
 };

@@ -53,6 +53,13 @@ struct UiTexts {
     QString englishCommand;
     QString helpMenu;
     QString aboutCommand;
+    // Limit masks: the File menu's commands, the file list's verdict column, the open dialog's
+    // filter and the message of a refused file (%1: the path, line and reason).
+    QString openLimitsCommand;
+    QString closeLimitsCommand;
+    QString limitsColumn;
+    QString limitsFilter;
+    QString limitsFailed;
     // The chart's context menu: each trace entry is followed by "measurement->trace'", the
     // close entry by "measurement'".
     QString menuOpenFile;

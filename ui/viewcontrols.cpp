@@ -77,6 +77,7 @@ void ViewControls::redrawChart()
     recomputeChart(state, *this, zoom.autoX, zoom.autoY);
     panes.frame->present(state.chart);
     redrawing = false;
+    emit chartRedrawn();
 }
 
 void ViewControls::readControls()

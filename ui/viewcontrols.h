@@ -46,6 +46,10 @@ public:
     void readViewControls(ChartState& chartState) override;
     void writeViewControls(ChartState& chartState) override;
 
+signals:
+    // The chart was recomputed and shown for the view in force.
+    void chartRedrawn();
+
 private:
     void onApply();
     void onAutoAxis();

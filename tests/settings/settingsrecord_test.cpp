@@ -372,3 +372,20 @@ TEST(SettingsRecord, EmptyPathReadsDefaultsAndWritesNothing)
 }
 
 } // namespace
+
+TEST_F(SettingsFileTest, LimitsPathIsKeptUntilTheLimitsAreClosed)
+{
+    SettingsRecord written;
+    written.LimitsPath = "/masks/band pass #2.txt";
+    ASSERT_TRUE(writeSettings(written, path()));
+    SettingsRecord read;
+    readSettings(read, path());
+    EXPECT_EQ(read.LimitsPath, written.LimitsPath);
+
+    written.LimitsPath.clear();
+    ASSERT_TRUE(writeSettings(written, path()));
+    SettingsRecord closed;
+    closed.LimitsPath = "before reading";
+    readSettings(closed, path());
+    EXPECT_EQ(closed.LimitsPath, "");
+}

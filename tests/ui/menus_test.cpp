@@ -229,9 +229,10 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
     QTest::addColumn<QStringList>("help");
     // "-" stands for a separator.
     QTest::newRow("Russian") << 0 << QStringList { "Файл", "Вид", "Справка" }
-                             << QStringList { "Открыть", "Закрыть", "Перечитать", "-", "Экспорт в MS Excel",
-                                    "Усредненный S2P", "Сохранить изображение графика...", "-",
-                                    "Копировать график", "Копировать таблицу", "-", "Выход" }
+                             << QStringList { "Открыть", "Закрыть", "Перечитать", "-", "Открыть допуски...",
+                                    "Закрыть допуски", "-", "Экспорт в MS Excel", "Усредненный S2P",
+                                    "Сохранить изображение графика...", "-", "Копировать график",
+                                    "Копировать таблицу", "-", "Выход" }
                              << QStringList { "Нормальный", "Развернуть график", "-", "Поверх остальных окон",
                                     "-", "Сглаживание графиков", "-", "Частотная характеристика",
                                     "Диаграмма Смита", "Полярная диаграмма", "Сетка проводимостей", "-",
@@ -239,9 +240,9 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
                              << QStringList { "Русский", "English" }
                              << QStringList { "О программе Sprelin..." };
     QTest::newRow("English") << 1 << QStringList { "File", "View", "Help" }
-                             << QStringList { "Open", "Close", "Re-read", "-", "Export into MS Excel",
-                                    "Averaged S2P", "Save chart image...", "-", "Copy chart", "Copy table",
-                                    "-", "Exit" }
+                             << QStringList { "Open", "Close", "Re-read", "-", "Open limits...",
+                                    "Close limits", "-", "Export into MS Excel", "Averaged S2P",
+                                    "Save chart image...", "-", "Copy chart", "Copy table", "-", "Exit" }
                              << QStringList { "Normal", "Large graph", "-", "Always on top", "-", "Smoothing",
                                     "-", "Frequency chart", "Smith chart", "Polar chart", "Admittance grid",
                                     "-", "Language" }
