@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "phasetexts.h"
+#include "phasetraces.h"
 #include "tracevalues.h"
 #include "unitmultiplier.h"
 
@@ -22,10 +24,7 @@ int32_t traceKindOf(int32_t trace)
 
 const char* unitName(Language language, int32_t unitIndex)
 {
-    static const char* const russianUnits[unitCount] = { "Гц", "кГц", "МГц", "ГГц" };
-    static const char* const englishUnits[unitCount] = { "Hz", "kHz", "MHz", "GHz" };
-    const int32_t k = std::clamp<int32_t>(unitIndex, 0, unitCount - 1);
-    return russian(language) ? russianUnits[k] : englishUnits[k];
+    return frequencyUnitName(language, std::clamp<int32_t>(unitIndex, 0, unitCount - 1));
 }
 
 std::string frequencyTitle(Language language, double multiplier)
@@ -34,24 +33,29 @@ std::string frequencyTitle(Language language, double multiplier)
     return prefix + unitName(language, unitIndexOf(multiplier));
 }
 
-std::string traceTitle(int32_t trace, const std::string& displayName)
+std::string traceTitle(int32_t trace, const std::string& displayName, const std::string& unit)
 {
-    return std::string(traceName(traceKindOf(trace))) + ' ' + displayName;
+    std::string title = std::string(traceName(traceKindOf(trace))) + ' ' + displayName;
+    if (!unit.empty())
+        title += ", " + unit;
+    return title;
 }
 
-ValueAxisKind valueAxisKind(int32_t trace, int32_t dbMode)
+ValueAxisKind valueAxisKind(int32_t trace, int32_t dbMode, int32_t phaseMode)
 {
     const int32_t kind = traceKindOf(trace);
     if (kind % 2 == 1)
-        return ValueAxisKind::Degrees;
+        return phaseMode == PhaseDelay ? ValueAxisKind::Delay : ValueAxisKind::Degrees;
     if ((kind == S11M || kind == S22M) && dbMode == 0)
         return ValueAxisKind::Vswr;
     return ValueAxisKind::Decibels;
 }
 
-const char* valueAxisTitle(Language language, ValueAxisKind kind)
+const char* valueAxisTitle(Language language, ValueAxisKind kind, int32_t delayExponent)
 {
     switch (kind) {
+    case ValueAxisKind::Delay:
+        return delayUnitName(language, delayExponent);
     case ValueAxisKind::Degrees:
         return russian(language) ? "Град." : "Deg";
     case ValueAxisKind::Vswr:

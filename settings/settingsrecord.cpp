@@ -92,6 +92,8 @@ void readSettings(SettingsRecord& record, const std::string& path)
     readInt(ini, "S21a", record.S21a);
     readInt(ini, "S22a", record.S22a);
     readInt(ini, "Language", record.Language);
+    readInt(ini, "PhaseMode", record.PhaseMode);
+    readInt(ini, "DelayAperture", record.DelayAperture);
     if (const std::optional<std::string> folder = ini.value(kGeneralSection, "OpenFolder"))
         record.OpenFolder = *folder;
 }
@@ -135,6 +137,8 @@ bool writeSettings(const SettingsRecord& record, const std::string& path)
     writeInt(ini, kGeneralSection, "S21a", record.S21a);
     writeInt(ini, kGeneralSection, "S22a", record.S22a);
     writeInt(ini, kGeneralSection, "Language", record.Language);
+    writeInt(ini, kGeneralSection, "PhaseMode", record.PhaseMode);
+    writeInt(ini, kGeneralSection, "DelayAperture", record.DelayAperture);
     // Quoted, so that blanks at its ends stay; a folder whose name breaks the line is not kept.
     if (!record.OpenFolder.empty() && record.OpenFolder.find_first_of("\r\n") == std::string::npos)
         ini.setValue(kGeneralSection, "OpenFolder", "\"" + record.OpenFolder + "\"");

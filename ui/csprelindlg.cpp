@@ -12,11 +12,15 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
+
 #include "caboutdlg.h"
 #include "chartframe.h"
 #include "chartmouse.h"
 #include "chartsettings.h"
 #include "controlstrip.h"
+#include "delayaperturedlg.h"
 #include "filecommands.h"
 #include "filelistcontroller.h"
 #include "fileloading.h"
@@ -64,13 +68,18 @@ void CSprelinDlg::buildMenu()
     on(MenuCommand::largeGraph, [this] { windowPanes->setLargeGraph(); });
     on(MenuCommand::topmost, &CSprelinDlg::toggleTopmost);
     on(MenuCommand::smoothing, [this] { views->toggleSmoothing(); });
+    on(MenuCommand::wrappedPhase, [this] { views->setPhaseMode(PhaseWrapped); });
+    on(MenuCommand::unwrappedPhase, [this] { views->setPhaseMode(PhaseUnwrapped); });
+    on(MenuCommand::groupDelay, [this] { views->setPhaseMode(PhaseDelay); });
+    on(MenuCommand::delayAperture, &CSprelinDlg::chooseDelayAperture);
     on(MenuCommand::russian, [this] { setLanguage(Language::russian); });
     on(MenuCommand::english, [this] { setLanguage(Language::english); });
     on(MenuCommand::about, &CSprelinDlg::showAbout);
     // A checkable command flips its own mark when chosen; the marks always show the state,
     // also after a command that changed nothing.
     for (MenuCommand command : { MenuCommand::normal, MenuCommand::largeGraph, MenuCommand::topmost,
-             MenuCommand::smoothing, MenuCommand::russian, MenuCommand::english })
+             MenuCommand::smoothing, MenuCommand::russian, MenuCommand::english, MenuCommand::wrappedPhase,
+             MenuCommand::unwrappedPhase, MenuCommand::groupDelay })
         on(command, &CSprelinDlg::updateMenuChecks);
 }
 
@@ -158,6 +167,7 @@ void CSprelinDlg::applyLanguage()
 {
     const UiTexts& texts = uiTexts(language());
     qtTexts.useLanguage(language());
+    state.language = language();
     setWindowTitle(texts.windowTitle);
     menu->applyTexts(texts);
     updateMenuChecks();
@@ -173,6 +183,7 @@ void CSprelinDlg::applyLanguage()
 void CSprelinDlg::updateMenuChecks()
 {
     menu->setChecks(language(), settings.Topmost != 0, windowPanes->largeGraph(), settings.Filter != 0);
+    menu->setPhaseMode(state.phaseMode);
 }
 
 void CSprelinDlg::applyTopmost()
@@ -202,6 +213,23 @@ void CSprelinDlg::showAbout()
     about.exec();
 }
 
+void CSprelinDlg::chooseDelayAperture()
+{
+    // The width the aperture takes on the loaded measurements, from their mean steps.
+    double low = 0;
+    double high = 0;
+    for (int32_t m = 0; m < state.measurements.itemCount; ++m) {
+        const RubberS2PData* measurement = state.measurements.measurement(m);
+        if (measurement == nullptr || !(measurement->freqStep > 0) || !std::isfinite(measurement->freqStep))
+            continue;
+        low = low > 0 ? std::min(low, measurement->freqStep) : measurement->freqStep;
+        high = std::max(high, measurement->freqStep);
+    }
+    DelayApertureDlg dialog(state.delayAperture, low, high, language(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        views->setDelayAperture(dialog.aperture());
+}
+
 Language CSprelinDlg::language() const
 {
     return languageOf(settings.Language);
@@ -211,6 +239,9 @@ void CSprelinDlg::setLanguage(Language language)
 {
     settings.Language = storedLanguage(language);
     applyLanguage();
+    // The delay unit on the axis and in the list is written in the language.
+    if (state.phaseMode == PhaseDelay)
+        views->redrawChart();
 }
 
 void CSprelinDlg::closeEvent(QCloseEvent* event)

@@ -34,6 +34,11 @@ MainMenu::MainMenu(QMenuBar* bar)
     viewMenu->addSeparator();
     add(viewMenu, MenuCommand::smoothing, true);
     viewMenu->addSeparator();
+    auto* phaseGroup = new QActionGroup(bar);
+    for (const MenuCommand command : { MenuCommand::wrappedPhase, MenuCommand::unwrappedPhase, MenuCommand::groupDelay })
+        phaseGroup->addAction(add(viewMenu, command, true));
+    add(viewMenu, MenuCommand::delayAperture);
+    viewMenu->addSeparator();
     languageMenu = viewMenu->addMenu(QString());
     add(languageMenu, MenuCommand::russian, true);
     add(languageMenu, MenuCommand::english, true);
@@ -90,6 +95,10 @@ void MainMenu::applyTexts(const UiTexts& texts)
     action(MenuCommand::largeGraph)->setText(texts.largeGraphCommand);
     action(MenuCommand::topmost)->setText(texts.topmostCommand);
     action(MenuCommand::smoothing)->setText(texts.smoothingCommand);
+    action(MenuCommand::wrappedPhase)->setText(texts.wrappedPhaseCommand);
+    action(MenuCommand::unwrappedPhase)->setText(texts.unwrappedPhaseCommand);
+    action(MenuCommand::groupDelay)->setText(texts.groupDelayCommand);
+    action(MenuCommand::delayAperture)->setText(texts.delayApertureCommand);
     languageMenu->setTitle(texts.languageMenu);
     action(MenuCommand::russian)->setText(texts.russianCommand);
     action(MenuCommand::english)->setText(texts.englishCommand);
@@ -105,4 +114,11 @@ void MainMenu::setChecks(Language language, bool topmost, int32_t largeGraph, bo
     action(MenuCommand::normal)->setChecked(largeGraph == 0);
     action(MenuCommand::largeGraph)->setChecked(largeGraph == 1);
     action(MenuCommand::smoothing)->setChecked(smoothing);
+}
+
+void MainMenu::setPhaseMode(int32_t phaseMode)
+{
+    action(MenuCommand::wrappedPhase)->setChecked(phaseMode != 1 && phaseMode != 2);
+    action(MenuCommand::unwrappedPhase)->setChecked(phaseMode == 1);
+    action(MenuCommand::groupDelay)->setChecked(phaseMode == 2);
 }

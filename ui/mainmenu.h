@@ -25,6 +25,10 @@ enum class MenuCommand : int32_t {
     largeGraph = 32781,
     topmost = 32800,
     smoothing = 32803,
+    wrappedPhase = 32850,
+    unwrappedPhase = 32851,
+    groupDelay = 32852,
+    delayAperture = 32853,
     russian = 32810,
     english = 32811,
     about = 16,
@@ -32,7 +36,7 @@ enum class MenuCommand : int32_t {
 
 // The main window's menu bar: File (Open, Close, Re-read; Export into MS Excel, Averaged S2P,
 // Save chart image; Copy chart image, Copy table; Exit), View (Normal, Large graph; Always on top; Smoothing;
-// Language with Russian and English) and Help (About). The texts follow the language; each action carries its
+// Phase, Unwrapped phase, Group delay, Group delay aperture...; Language with Russian and English) and Help (About). The texts follow the language; each action carries its
 // command number as its data, and the window connects to the actions' triggered signals.
 class MainMenu {
 public:
@@ -47,6 +51,8 @@ public:
     // The check marks: the language, Always on top, the layout
     // (0 Normal, 1 Large graph) and Smoothing.
     void setChecks(Language language, bool topmost, int32_t largeGraph, bool smoothing);
+    // The check mark of the phase mode (0 Phase, 1 Unwrapped phase, 2 Group delay).
+    void setPhaseMode(int32_t phaseMode);
 
     QMenu* fileMenu;
     QMenu* viewMenu;

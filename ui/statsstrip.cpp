@@ -8,7 +8,7 @@
 StatsStrip::StatsStrip(QWidget* parent)
     : QTreeWidget(parent)
 {
-    setColumnCount(columnCount);
+    setColumnCount(columnCount + 1);
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setIndentation(0);
@@ -33,11 +33,23 @@ std::array<int, StatsStrip::columnCount> StatsStrip::columnWidths(int stripWidth
     return { u, 2 * u, 5 * u, 2 * u, 5 * u, 2 * u };
 }
 
+std::array<int, StatsStrip::columnCount + 1> StatsStrip::apertureColumnWidths(int stripWidth)
+{
+    const int u = stripWidth / 20 - 1;
+    return { u, 2 * u, 4 * u, 2 * u, 4 * u, 2 * u, 5 * u };
+}
+
 void StatsStrip::sizeStatsColumns()
 {
-    const std::array<int, columnCount> widths = columnWidths(viewport()->width());
-    for (int c = 0; c < columnCount; ++c)
-        setColumnWidth(c, std::max(0, widths[c]));
+    std::array<int, columnCount + 1> widths {};
+    if (row->text(apertureColumn).isEmpty()) {
+        const std::array<int, columnCount> six = columnWidths(viewport()->width());
+        std::copy(six.begin(), six.end(), widths.begin());
+    } else {
+        widths = apertureColumnWidths(viewport()->width());
+    }
+    for (int c = 0; c <= columnCount; ++c)
+        setColumnWidth(c, std::max(0, widths[static_cast<size_t>(c)]));
 }
 
 QString StatsStrip::columnText(int column) const
@@ -47,7 +59,10 @@ QString StatsStrip::columnText(int column) const
 
 void StatsStrip::setColumnText(int column, const QString& text)
 {
+    const bool resize = column == apertureColumn && row->text(column).isEmpty() != text.isEmpty();
     row->setText(column, text);
+    if (resize)
+        sizeStatsColumns();
 }
 
 QSize StatsStrip::sizeHint() const

@@ -6,17 +6,23 @@
 
 // The readout strip over the chart: one row of six columns (frequency, maximum and its
 // measurement, minimum and its measurement, difference), without header or scrolling. Its
-// columns share the width in the proportions 1 : 2 : 5 : 2 : 5 : 2.
+// columns share the width in the proportions 1 : 2 : 5 : 2 : 5 : 2. While group delay is
+// shown a seventh column holds its aperture, and the seven share the width as
+// 1 : 2 : 4 : 2 : 4 : 2 : 5.
 class StatsStrip : public QTreeWidget {
     Q_OBJECT
 public:
     static constexpr int columnCount = 6;
+    // The seventh column: the group delay aperture, there while it has a text.
+    static constexpr int apertureColumn = 6;
 
     explicit StatsStrip(QWidget* parent = nullptr);
 
     // The widths of the columns for a strip of the given width: u = width / 17 - 1, then u,
     // 2u, 5u, 2u, 5u, 2u.
     static std::array<int, columnCount> columnWidths(int stripWidth);
+    // The same with the aperture column: u = width / 20 - 1, then u, 2u, 4u, 2u, 4u, 2u, 5u.
+    static std::array<int, columnCount + 1> apertureColumnWidths(int stripWidth);
     void sizeStatsColumns();
 
     QString columnText(int column) const;

@@ -42,6 +42,11 @@ struct UiTexts {
     QString largeGraphCommand;
     QString topmostCommand;
     QString smoothingCommand;
+    // View: how the phase traces show the phase, and the group delay aperture dialog.
+    QString wrappedPhaseCommand;
+    QString unwrappedPhaseCommand;
+    QString groupDelayCommand;
+    QString delayApertureCommand;
     QString languageMenu;
     QString russianCommand;
     QString englishCommand;

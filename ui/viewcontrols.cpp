@@ -14,6 +14,7 @@
 #include "controlstrip.h"
 #include "filelistcontroller.h"
 #include "filelistrows.h"
+#include "phasetraces.h"
 #include "recomputechart.h"
 #include "settingsrecord.h"
 #include "unitmultiplier.h"
@@ -195,6 +196,20 @@ void ViewControls::toggleSmoothing()
 {
     settings.Filter = settings.Filter != 0 ? 0 : 1;
     state.smoothing = settings.Filter;
+    redrawChart();
+}
+
+void ViewControls::setPhaseMode(int32_t phaseMode)
+{
+    state.phaseMode = phaseModeOf(phaseMode);
+    settings.PhaseMode = state.phaseMode;
+    redrawChart();
+}
+
+void ViewControls::setDelayAperture(int32_t points)
+{
+    state.delayAperture = delayApertureOf(points);
+    settings.DelayAperture = state.delayAperture;
     redrawChart();
 }
 

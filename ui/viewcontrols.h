@@ -33,6 +33,10 @@ public:
     void fillReferenceCombo();
     // View / Smoothing.
     void toggleSmoothing();
+    // View / Phase, Unwrapped phase, Group delay (0, 1, 2) and the group delay aperture in
+    // points: into the state and the settings, and the chart redrawn.
+    void setPhaseMode(int32_t phaseMode);
+    void setDelayAperture(int32_t points);
 
     // ChartHost
     bool readAxisEdits(ZoomEntry& zoom, double unitMultiplier) override;
