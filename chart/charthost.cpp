@@ -19,8 +19,8 @@ StatisticsTexts statisticsTexts(const ChartState& state, int32_t trace)
     const double low = buffers.traceMin[static_cast<size_t>(trace)];
     const double high = buffers.traceMax[static_cast<size_t>(trace)];
     const std::string unit = traceUnitText(buffers.phase, trace % tracesPerMeasurement, state.language);
-    return StatisticsTexts { valueWithUnit(statisticsFormat, low, unit), valueWithUnit(statisticsFormat, high, unit),
-        valueWithUnit(statisticsFormat, high - low, unit) };
+    return StatisticsTexts { valueWithUnit(statisticsFormat, low, unit),
+        valueWithUnit(statisticsFormat, high, unit), valueWithUnit(statisticsFormat, high - low, unit) };
 }
 
 bool HeadlessChartHost::readAxisEdits(ZoomEntry& zoom, double unitMultiplier)

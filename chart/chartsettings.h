@@ -24,7 +24,7 @@ double storedUnitMultiplier(const SettingsRecord& settings);
 void chartStateFromSettings(const SettingsRecord& settings, ChartState& state);
 
 // The settings written on closing: the unit, the view in force, the magnitude mode, the phase
-// mode, the delay aperture and the trace selection from the state, and the window's rectangle when it lay normally (neither
-// minimised nor maximised; none keeps the stored one).
+// mode, the delay aperture and the trace selection from the state, and the window's rectangle when it lay
+// normally (neither minimised nor maximised; none keeps the stored one).
 void chartStateIntoSettings(
     ChartState& state, const std::optional<QRect>& normalGeometry, SettingsRecord& settings);

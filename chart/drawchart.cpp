@@ -166,8 +166,8 @@ void paintFrequencyGrid(
 }
 
 // The labels start below labelsTop, where the unit note ends.
-void paintValueGrid(
-    QPainter& painter, const ChartView& chart, const PixelRect& plot, const ChartAxes& axes, int32_t labelsTop)
+void paintValueGrid(QPainter& painter, const ChartView& chart, const PixelRect& plot, const ChartAxes& axes,
+    int32_t labelsTop)
 {
     if (axes.divisions <= 1)
         return;

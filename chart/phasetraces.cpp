@@ -136,8 +136,8 @@ void unwrapPhases(double* degrees, int32_t count)
     }
 }
 
-void groupDelays(
-    const double* frequencies, const double* unwrappedDegrees, int32_t count, int32_t aperture, double* delays)
+void groupDelays(const double* frequencies, const double* unwrappedDegrees, int32_t count, int32_t aperture,
+    double* delays)
 {
     if (count <= 0)
         return;

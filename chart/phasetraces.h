@@ -39,8 +39,8 @@ void unwrapPhases(double* degrees, int32_t count);
 // width and shifts inward. A window that holds a value that is not finite, or whose
 // frequencies are all equal, gives NaN; so does every point when count < aperture or the
 // aperture is below 2. An even aperture centres its window half a point early.
-void groupDelays(
-    const double* frequencies, const double* unwrappedDegrees, int32_t count, int32_t aperture, double* delays);
+void groupDelays(const double* frequencies, const double* unwrappedDegrees, int32_t count, int32_t aperture,
+    double* delays);
 
 // The delay values of a view are shown in seconds times 10^-exponent (ps, ns, us, ms or s).
 constexpr int32_t delayExponentCount = 5;

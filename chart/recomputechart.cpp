@@ -310,7 +310,8 @@ void sampleOwnTraces(TraceBuffers& buffers, RubberS2PData& m, const ComputedKind
         for (int32_t j = 0; j < own.count; ++j) {
             double v = onLine(values[static_cast<size_t>(j)], around);
             if (reference != nullptr)
-                v -= (*reference)[static_cast<size_t>(own.kind[static_cast<size_t>(j)])][static_cast<size_t>(i)];
+                v -= (*reference)[static_cast<size_t>(own.kind[static_cast<size_t>(j)])]
+                                 [static_cast<size_t>(i)];
             out[static_cast<size_t>(j)][i] = v;
         }
     }
@@ -322,7 +323,8 @@ void sampleOwnTraces(TraceBuffers& buffers, RubberS2PData& m, const ComputedKind
 // reference's. The phase traces that the mode computes along the own points: see
 // sampleOwnTraces.
 void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const ReferenceValues* reference,
-    double gridStep, int32_t dbMode, double multiplier, const PhaseView& phase, std::vector<OwnPointRoom>& room)
+    double gridStep, int32_t dbMode, double multiplier, const PhaseView& phase,
+    std::vector<OwnPointRoom>& room)
 {
     const int32_t count = buffers.traceCount / tracesPerMeasurement;
 #pragma omp parallel
@@ -373,8 +375,7 @@ std::vector<OwnPointRoom> ownPointRooms(
     int32_t points = 0;
     for (int32_t m = 0; m < measurements.itemCount; ++m) {
         RubberS2PData* data = measurements.measurement(m);
-        if (hasPoints(data)
-            && (m == reference || hasOwnTraces(buffers, m, phase.mode)))
+        if (hasPoints(data) && (m == reference || hasOwnTraces(buffers, m, phase.mode)))
             points = std::max(points, data->itemCount);
     }
     if (points == 0)

@@ -108,8 +108,8 @@ bool readAperture(const std::string& text, ViewOptions& view, std::string& error
 {
     int32_t points = 0;
     if (!readCount(text, points) || !isDelayAperture(points)) {
-        error = "--aperture takes an odd number of points from " + std::to_string(minimumDelayAperture) + " to "
-            + std::to_string(maximumDelayAperture) + ", not '" + text + "'";
+        error = "--aperture takes an odd number of points from " + std::to_string(minimumDelayAperture)
+            + " to " + std::to_string(maximumDelayAperture) + ", not '" + text + "'";
         return false;
     }
     view.delayAperture = points;

@@ -19,7 +19,8 @@ std::string frequencyTitle(Language language, double multiplier);
 // The title of trace t's column: the trace's name ("S11M" ... "S22A" by t modulo 8), one
 // blank and the measurement's display name, then ", " and the unit when one is given (the
 // delay unit of a phase trace that shows group delay).
-std::string traceTitle(int32_t trace, const std::string& displayName, const std::string& unit = std::string());
+std::string traceTitle(
+    int32_t trace, const std::string& displayName, const std::string& unit = std::string());
 
 // The kind of trace t's values: group delay for a phase in the delay mode (PhaseDelay),
 // degrees for any other phase, VSWR for the magnitude of S11 or S22 when dbMode is 0,

@@ -35,7 +35,8 @@ MainMenu::MainMenu(QMenuBar* bar)
     add(viewMenu, MenuCommand::smoothing, true);
     viewMenu->addSeparator();
     auto* phaseGroup = new QActionGroup(bar);
-    for (const MenuCommand command : { MenuCommand::wrappedPhase, MenuCommand::unwrappedPhase, MenuCommand::groupDelay })
+    for (const MenuCommand command :
+        { MenuCommand::wrappedPhase, MenuCommand::unwrappedPhase, MenuCommand::groupDelay })
         phaseGroup->addAction(add(viewMenu, command, true));
     add(viewMenu, MenuCommand::delayAperture);
     viewMenu->addSeparator();

@@ -36,8 +36,9 @@ enum class MenuCommand : int32_t {
 
 // The main window's menu bar: File (Open, Close, Re-read; Export into MS Excel, Averaged S2P,
 // Save chart image; Copy chart image, Copy table; Exit), View (Normal, Large graph; Always on top; Smoothing;
-// Phase, Unwrapped phase, Group delay, Group delay aperture...; Language with Russian and English) and Help (About). The texts follow the language; each action carries its
-// command number as its data, and the window connects to the actions' triggered signals.
+// Phase, Unwrapped phase, Group delay, Group delay aperture...; Language with Russian and English) and Help
+// (About). The texts follow the language; each action carries its command number as its data, and the window
+// connects to the actions' triggered signals.
 class MainMenu {
 public:
     explicit MainMenu(QMenuBar* bar);

@@ -169,12 +169,9 @@ TEST(ChartSettings, PhaseModeAndApertureComeFromTheSettingsOrTheirDefaults)
         int32_t aperture;
     };
     const Row rows[] = {
-        { 0, 5, PhaseWrapped, 5 },
-        { 1, 3, PhaseUnwrapped, 3 },
-        { 2, 1001, PhaseDelay, 1001 },
+        { 0, 5, PhaseWrapped, 5 }, { 1, 3, PhaseUnwrapped, 3 }, { 2, 1001, PhaseDelay, 1001 },
         { 3, 4, PhaseWrapped, 5 }, // a mode or an aperture that means none
-        { -1, 1, PhaseWrapped, 5 },
-        { 2, 1003, PhaseDelay, 5 },
+        { -1, 1, PhaseWrapped, 5 }, { 2, 1003, PhaseDelay, 5 },
         { 2, 0, PhaseDelay, 5 }, // a key whose text holds no number reads as 0
     };
     for (const Row& row : rows) {

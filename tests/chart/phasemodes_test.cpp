@@ -134,9 +134,8 @@ TEST_F(PhaseModes, UnwrappedPhaseIsTheMeasurementsOwnWhateverTheView)
 
 TEST_F(PhaseModes, DelayDoesNotDependOnTheViewEither)
 {
-    addMeasurement(state.measurements, 1e9, 3e9, 201, [](double f) {
-        return bandPass(f, 2e9, 0.2, 1e-9, 0.02);
-    });
+    addMeasurement(
+        state.measurements, 1e9, 3e9, 201, [](double f) { return bandPass(f, 2e9, 0.2, 1e-9, 0.02); });
     ASSERT_EQ(redraw(PhaseDelay), RecomputeResult::Drawn);
     std::vector<double> whole;
     for (int32_t i = 0; i < state.buffers.pointCount; ++i)
@@ -260,8 +259,7 @@ TEST_F(PhaseModes, ThePrefixFollowsTheDelaysOfTheView)
     const Row rows[] = {
         { 150e-9, 1e9, 1.1e9, -9, 150 }, // a long cable, 1 MHz steps
         { 2.5e-6, 1e9, 1.01e9, -6, 2.5 }, // 100 kHz steps
-        { 20e-12, 1e9, 3e9, -12, 20 },
-        { -40e-12, 1e9, 3e9, -12, -40 }, // an advance
+        { 20e-12, 1e9, 3e9, -12, 20 }, { -40e-12, 1e9, 3e9, -12, -40 }, // an advance
     };
     for (const Row& row : rows) {
         state.measurements.removeAll();

@@ -49,7 +49,8 @@ double plainSlope(const double* x, const double* y, int32_t count)
 
 // The delay of every point by the definition: the plain least-squares slope over the window of
 // aperture points centred on it, shifted inward at the ends.
-std::vector<double> plainDelays(const std::vector<double>& f, const std::vector<double>& phi, int32_t aperture)
+std::vector<double> plainDelays(
+    const std::vector<double>& f, const std::vector<double>& phi, int32_t aperture)
 {
     const int32_t count = static_cast<int32_t>(f.size());
     std::vector<double> delays(f.size());
@@ -61,7 +62,8 @@ std::vector<double> plainDelays(const std::vector<double>& f, const std::vector<
     return delays;
 }
 
-std::vector<double> groupDelaysOf(const std::vector<double>& f, const std::vector<double>& phi, int32_t aperture)
+std::vector<double> groupDelaysOf(
+    const std::vector<double>& f, const std::vector<double>& phi, int32_t aperture)
 {
     std::vector<double> delays(f.size(), -1.0);
     groupDelays(f.data(), phi.data(), static_cast<int32_t>(f.size()), aperture, delays.data());
@@ -105,7 +107,8 @@ TEST(PhaseTraces, StoredModesAndAperturesFallBackToTheDefaults)
         EXPECT_TRUE(isDelayAperture(good)) << good;
         EXPECT_EQ(delayApertureOf(good), good);
     }
-    for (const int32_t bad : { -5, -1, 0, 1, 2, 4, 6, 1000, 1002, 1003, std::numeric_limits<int32_t>::max() }) {
+    for (const int32_t bad :
+        { -5, -1, 0, 1, 2, 4, 6, 1000, 1002, 1003, std::numeric_limits<int32_t>::max() }) {
         EXPECT_FALSE(isDelayAperture(bad)) << bad;
         EXPECT_EQ(delayApertureOf(bad), defaultDelayAperture) << bad;
     }
@@ -160,8 +163,8 @@ TEST(PhaseTraces, UnwrappedPhaseOfADelayLineIsLinearFromTheFirstPoint)
         EXPECT_EQ(unwrapped[0], first);
         for (int32_t i = 0; i < m.itemCount; ++i) {
             const double f = m.point(i)->freq;
-            expectRelative(unwrapped[static_cast<size_t>(i)], first - 360 * f * turns * tau + 360 * f0 * turns * tau,
-                1e-9, 1, "unwrapped", i);
+            expectRelative(unwrapped[static_cast<size_t>(i)],
+                first - 360 * f * turns * tau + 360 * f0 * turns * tau, 1e-9, 1, "unwrapped", i);
         }
     }
 }
@@ -386,7 +389,8 @@ TEST(PhaseTexts, ApertureLabelNamesThePointsAndTheirWidth)
     EXPECT_EQ(apertureLabel(Language::english, 7, 999, 999), "aperture 7 points, 999 Hz");
     EXPECT_EQ(apertureLabel(Language::english, 7, 2500, 2500), "aperture 7 points, 2.5 kHz");
     // A mean step with rounding noise still reads as its round width.
-    EXPECT_EQ(apertureLabel(Language::english, 5, 8.0000000001e6, 8.0000000001e6), "aperture 5 points, 8 MHz");
+    EXPECT_EQ(
+        apertureLabel(Language::english, 5, 8.0000000001e6, 8.0000000001e6), "aperture 5 points, 8 MHz");
     // The low end of a range in the unit of the high one; a range that rounds to one number is one.
     EXPECT_EQ(apertureLabel(Language::english, 5, 900e3, 2e6), "aperture 5 points, 0.9–2 MHz");
     EXPECT_EQ(apertureLabel(Language::english, 5, 8e6 - 1e-3, 8e6), "aperture 5 points, 8 MHz");
@@ -399,7 +403,8 @@ TEST(PhaseTexts, ApertureLabelNamesThePointsAndTheirWidth)
         const char* noun;
     };
     const Row rows[] = { { 3, "точки" }, { 5, "точек" }, { 11, "точек" }, { 13, "точек" }, { 21, "точка" },
-        { 23, "точки" }, { 25, "точек" }, { 101, "точка" }, { 111, "точек" }, { 113, "точек" }, { 1001, "точка" } };
+        { 23, "точки" }, { 25, "точек" }, { 101, "точка" }, { 111, "точек" }, { 113, "точек" },
+        { 1001, "точка" } };
     for (const Row& row : rows)
         EXPECT_EQ(apertureLabel(Language::russian, row.points, 1e6, 1e6),
             "апертура " + std::to_string(row.points) + " " + row.noun + ", 1 МГц")

@@ -127,8 +127,8 @@ TEST(CliPhase, DelayOfInstrumentFilesIsTheCentralDifferenceWithThreePoints)
 
         TempDir folder;
         const std::string book = folder.file("delay.xlsx");
-        const CliRun run = runCli("export -o " + shellQuoted(book) + " --phase delay --aperture 3 --traces S11A "
-            + shellQuoted(measuredPath(c.file)));
+        const CliRun run = runCli("export -o " + shellQuoted(book)
+            + " --phase delay --aperture 3 --traces S11A " + shellQuoted(measuredPath(c.file)));
         ASSERT_EQ(run.status, 0) << run.err;
         XlsxContents contents;
         ASSERT_TRUE(contents.read(book));
@@ -150,7 +150,8 @@ TEST(CliPhase, DelayOfInstrumentFilesIsTheCentralDifferenceWithThreePoints)
             if (i == 0 || i + 1 == port.hertz.size())
                 continue;
             const double scale = c.againstLargest ? largest : std::abs(want[i]);
-            EXPECT_LE(std::abs(got - want[i]), 1e-9 * scale) << "at " << f << " Hz: " << got << " against " << want[i];
+            EXPECT_LE(std::abs(got - want[i]), 1e-9 * scale)
+                << "at " << f << " Hz: " << got << " against " << want[i];
             ++compared;
         }
         EXPECT_GE(compared, static_cast<int32_t>(port.hertz.size()) - 3);
@@ -211,9 +212,11 @@ TEST(CliPhase, MistakesInThePhaseOptionsAreUsageErrors)
         const char* errStart;
     };
     const Row rows[] = {
-        { "--phase sideways", "sprelin-cli readout: --phase takes wrapped, unwrapped or delay, not 'sideways'" },
+        { "--phase sideways",
+            "sprelin-cli readout: --phase takes wrapped, unwrapped or delay, not 'sideways'" },
         { "--phase ''", "sprelin-cli readout: --phase takes wrapped, unwrapped or delay, not ''" },
-        { "--aperture 4", "sprelin-cli readout: --aperture takes an odd number of points from 3 to 1001, not '4'" },
+        { "--aperture 4",
+            "sprelin-cli readout: --aperture takes an odd number of points from 3 to 1001, not '4'" },
         { "--aperture 1", "sprelin-cli readout: --aperture takes an odd number of points from 3 to 1001" },
         { "--aperture 1003", "sprelin-cli readout: --aperture takes an odd number of points from 3 to 1001" },
         { "--aperture -5", "sprelin-cli readout: --aperture takes an odd number of points from 3 to 1001" },

@@ -27,10 +27,13 @@ constexpr double pi = 3.141592653589793;
 struct DelayLineChart {
     explicit DelayLineChart(int32_t phaseMode, double delay = 1.5e-9)
     {
-        addMeasurement(state.measurements, 1e9, 2e9, 101, [delay](double f) {
-            const Complex line = std::polar(0.5, -2 * pi * f * delay);
-            return SParams { line * 0.1, line, line, line * 0.1 };
-        }).displayName = "line";
+        addMeasurement(state.measurements, 1e9, 2e9, 101,
+            [delay](double f) {
+                const Complex line = std::polar(0.5, -2 * pi * f * delay);
+                return SParams { line * 0.1, line, line, line * 0.1 };
+            })
+            .displayName
+            = "line";
         state.traceEnabled = { 0, 0, 1, 1, 0, 0, 0, 0 };
         state.resetRowVisibility();
         state.phaseMode = phaseMode;
@@ -63,8 +66,10 @@ TEST(PhaseExportTexts, DelayIsAKindOfItsOwnTitledByItsUnit)
 {
     for (int32_t t = 0; t < 16; ++t) {
         const bool phase = t % 2 == 1;
-        EXPECT_EQ(valueAxisKind(t, 1, PhaseDelay), phase ? ValueAxisKind::Delay : ValueAxisKind::Decibels) << t;
-        EXPECT_EQ(valueAxisKind(t, 1, PhaseUnwrapped), phase ? ValueAxisKind::Degrees : ValueAxisKind::Decibels)
+        EXPECT_EQ(valueAxisKind(t, 1, PhaseDelay), phase ? ValueAxisKind::Delay : ValueAxisKind::Decibels)
+            << t;
+        EXPECT_EQ(
+            valueAxisKind(t, 1, PhaseUnwrapped), phase ? ValueAxisKind::Degrees : ValueAxisKind::Decibels)
             << t;
         EXPECT_EQ(valueAxisKind(t, 1), valueAxisKind(t, 1, PhaseWrapped)) << t;
     }

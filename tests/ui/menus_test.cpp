@@ -28,13 +28,13 @@
 #include "csprelindlg.h"
 #include "filelistcontroller.h"
 #include "fileloading.h"
-#include "windowpanes.h"
 #include "loader.h"
 #include "mainmenu.h"
 #include "mlist.h"
 #include "settingspath.h"
 #include "settingsrecord.h"
 #include "uitesting.h"
+#include "windowpanes.h"
 #include "windowservices.h"
 
 // The menu bar, the language switch and the commands behind the menus, driven through the

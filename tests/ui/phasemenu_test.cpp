@@ -277,7 +277,8 @@ void PhaseMenuTest::switchingLanguageRewritesTheDelayUnit()
     QCOMPARE(list->rowItem(0)->text(2), QStringLiteral("  2.5 ns"));
     window->setLanguage(Language::russian);
     QCOMPARE(list->rowItem(0)->text(2), QString::fromUtf8("  2.5 нс"));
-    QCOMPARE(shownText(command(MenuCommand::groupDelay)->text()), QString::fromUtf8("Групповое время запаздывания"));
+    QCOMPARE(shownText(command(MenuCommand::groupDelay)->text()),
+        QString::fromUtf8("Групповое время запаздывания"));
     moveOverChart();
     QCOMPARE(window->panes().stats->columnText(StatsStrip::apertureColumn),
         QString::fromUtf8("апертура 5 точек, 40 МГц"));

@@ -31,7 +31,8 @@ class DelayApertureDlg : public QDialog {
 public:
     // points: the aperture in force; stepLow and stepHigh: the smallest and largest mean
     // frequency step of the loaded measurements in hertz (0 when none is known).
-    DelayApertureDlg(int32_t points, double stepLow, double stepHigh, Language language, QWidget* parent = nullptr);
+    DelayApertureDlg(
+        int32_t points, double stepLow, double stepHigh, Language language, QWidget* parent = nullptr);
 
     // The aperture chosen, always a usable one.
     int32_t aperture() const;

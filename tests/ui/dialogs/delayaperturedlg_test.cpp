@@ -115,8 +115,10 @@ void DelayApertureDlgTest::textsInBothLanguages_data()
     QTest::newRow("Russian") << 0 << QString::fromUtf8("Апертура группового времени запаздывания")
                              << QString::fromUtf8("Точек в апертуре (нечётное, от 3 до 1001):")
                              << QString::fromUtf8("Отмена") << QString::fromUtf8("апертура 5 точек, 8 МГц");
-    QTest::newRow("English") << 1 << "Group delay aperture" << "Points in the aperture (odd, 3 to 1001):"
-                             << "Cancel" << "aperture 5 points, 8 MHz";
+    QTest::newRow("English") << 1 << "Group delay aperture"
+                             << "Points in the aperture (odd, 3 to 1001):"
+                             << "Cancel"
+                             << "aperture 5 points, 8 MHz";
 }
 
 void DelayApertureDlgTest::textsInBothLanguages()
