@@ -160,43 +160,21 @@ TEST(ChartSettings, AStoredViewThatCannotBeDrawnIsNotUsed)
     }
 }
 
-TEST(ChartSettings, PhaseModeAndApertureComeFromTheSettingsOrTheirDefaults)
+TEST(ChartSettings, PhaseModeAndApertureGoBothWaysAndBadOnesFallBack)
 {
-    struct Row {
-        int32_t storedMode;
-        int32_t storedAperture;
-        int32_t mode;
-        int32_t aperture;
-    };
-    const Row rows[] = {
-        { 0, 5, PhaseWrapped, 5 }, { 1, 3, PhaseUnwrapped, 3 }, { 2, 1001, PhaseDelay, 1001 },
-        { 3, 4, PhaseWrapped, 5 }, // a mode or an aperture that means none
-        { -1, 1, PhaseWrapped, 5 }, { 2, 1003, PhaseDelay, 5 },
-        { 2, 0, PhaseDelay, 5 }, // a key whose text holds no number reads as 0
-    };
-    for (const Row& row : rows) {
+    // Stored mode, stored aperture, then what the state and the rewritten settings hold.
+    const int32_t rows[][4] = { { 1, 3, 1, 3 }, { 2, 1001, 2, 1001 }, { 3, 4, 0, 5 }, { -1, 0, 0, 5 } };
+    for (const auto& row : rows) {
         SettingsRecord s;
-        s.PhaseMode = row.storedMode;
-        s.DelayAperture = row.storedAperture;
+        s.PhaseMode = row[0];
+        s.DelayAperture = row[1];
         ChartState state;
         chartStateFromSettings(s, state);
-        EXPECT_EQ(state.phaseMode, row.mode) << row.storedMode;
-        EXPECT_EQ(state.delayAperture, row.aperture) << row.storedAperture;
+        EXPECT_EQ(state.phaseMode, row[2]) << row[0];
+        EXPECT_EQ(state.delayAperture, row[3]) << row[1];
+        SettingsRecord written;
+        chartStateIntoSettings(state, std::nullopt, written);
+        EXPECT_EQ(written.PhaseMode, row[2]);
+        EXPECT_EQ(written.DelayAperture, row[3]);
     }
-}
-
-TEST(ChartSettings, PhaseModeAndApertureGoBackIntoTheSettings)
-{
-    ChartState state;
-    state.phaseMode = PhaseDelay;
-    state.delayAperture = 9;
-    SettingsRecord s;
-    chartStateIntoSettings(state, std::nullopt, s);
-    EXPECT_EQ(s.PhaseMode, 2);
-    EXPECT_EQ(s.DelayAperture, 9);
-    state.phaseMode = 7;
-    state.delayAperture = 8;
-    chartStateIntoSettings(state, std::nullopt, s);
-    EXPECT_EQ(s.PhaseMode, 0);
-    EXPECT_EQ(s.DelayAperture, 5);
 }

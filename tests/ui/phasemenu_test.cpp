@@ -33,11 +33,8 @@ private slots:
     void cleanup();
 
     void phaseModesAreOneChoiceKeptInTheSettingsFile();
-    void storedModeAndApertureComeBack_data();
-    void storedModeAndApertureComeBack();
     void apertureDialogSetsTheApertureAndCancelKeepsIt();
     void delayRowsAndTheStripCarryTheUnitAndTheAperture();
-    void switchingLanguageRewritesTheDelayUnit();
 
 private:
     void writeSettingsFile(const QString& general);
@@ -135,18 +132,15 @@ QString PhaseMenuTest::settingsText() const
 
 void PhaseMenuTest::phaseModesAreOneChoiceKeptInTheSettingsFile()
 {
-    writeSettingsFile(QStringLiteral("S21m=0\nS21a=1"));
+    // A mode and an aperture that mean none start as the defaults.
+    writeSettingsFile(QStringLiteral("S21m=0\nS21a=1\nPhaseMode=5\nDelayAperture=8"));
     openWindow({ delayLine() });
     const ChartState& state = window->chartState();
+    QCOMPARE(state.delayAperture, 5);
     QAction* wrapped = command(MenuCommand::wrappedPhase);
     QAction* unwrapped = command(MenuCommand::unwrappedPhase);
     QAction* delay = command(MenuCommand::groupDelay);
-    QVERIFY(wrapped->actionGroup() != nullptr);
-    QCOMPARE(unwrapped->actionGroup(), wrapped->actionGroup());
-    QCOMPARE(delay->actionGroup(), wrapped->actionGroup());
-    QVERIFY(wrapped->actionGroup()->isExclusive());
     QVERIFY(wrapped->isChecked() && !unwrapped->isChecked() && !delay->isChecked());
-    QCOMPARE(state.buffers.phase.mode, PhaseWrapped);
 
     delay->trigger();
     QCOMPARE(state.phaseMode, PhaseDelay);
@@ -157,50 +151,17 @@ void PhaseMenuTest::phaseModesAreOneChoiceKeptInTheSettingsFile()
     QCOMPARE(state.buffers.phase.delayExponent, -9);
     QVERIFY(std::abs(state.buffers.traceValues[S21A][10] - 2.5) < 1e-3);
 
+    // Choosing the mode in force again keeps its mark.
+    unwrapped->trigger();
     unwrapped->trigger();
     QCOMPARE(state.phaseMode, PhaseUnwrapped);
     QVERIFY(!wrapped->isChecked() && unwrapped->isChecked() && !delay->isChecked());
     QVERIFY(state.buffers.traceValues[S21A][state.buffers.pointCount - 1] < -700);
 
-    // Choosing the mode in force again changes nothing, and its mark stays.
-    unwrapped->trigger();
-    QVERIFY(unwrapped->isChecked());
-    QCOMPARE(state.phaseMode, PhaseUnwrapped);
-
     delay->trigger();
     window->close();
     QVERIFY(settingsText().contains(QStringLiteral("PhaseMode=2\n")));
     QVERIFY(settingsText().contains(QStringLiteral("DelayAperture=5\n")));
-}
-
-void PhaseMenuTest::storedModeAndApertureComeBack_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("aperture");
-    QTest::newRow("unwrapped, 7") << "PhaseMode=1\nDelayAperture=7" << 1 << 7;
-    QTest::newRow("delay, 1001") << "PhaseMode=2\nDelayAperture=1001" << 2 << 1001;
-    QTest::newRow("missing") << "" << 0 << 5;
-    QTest::newRow("bad mode, even aperture") << "PhaseMode=5\nDelayAperture=8" << 0 << 5;
-    QTest::newRow("not numbers") << "PhaseMode=delay\nDelayAperture=wide" << 0 << 5;
-}
-
-void PhaseMenuTest::storedModeAndApertureComeBack()
-{
-    QFETCH(QString, stored);
-    QFETCH(int, mode);
-    QFETCH(int, aperture);
-    writeSettingsFile(stored);
-    openWindow();
-    QCOMPARE(window->chartState().phaseMode, mode);
-    QCOMPARE(window->chartState().delayAperture, aperture);
-    QCOMPARE(command(MenuCommand::wrappedPhase)->isChecked(), mode == 0);
-    QCOMPARE(command(MenuCommand::unwrappedPhase)->isChecked(), mode == 1);
-    QCOMPARE(command(MenuCommand::groupDelay)->isChecked(), mode == 2);
-    // What means nothing is written back as the default.
-    window->close();
-    QVERIFY(settingsText().contains(QStringLiteral("PhaseMode=%1\n").arg(mode)));
-    QVERIFY(settingsText().contains(QStringLiteral("DelayAperture=%1\n").arg(aperture)));
 }
 
 void PhaseMenuTest::apertureDialogSetsTheApertureAndCancelKeepsIt()
@@ -249,41 +210,24 @@ void PhaseMenuTest::delayRowsAndTheStripCarryTheUnitAndTheAperture()
 
     command(MenuCommand::groupDelay)->trigger();
     // Min, Max and Flatness of the delay row carry its unit; the magnitude row's do not.
-    QCOMPARE(list->rowItem(1)->text(0), QStringLiteral("S21A"));
     QCOMPARE(list->rowItem(1)->text(2), QStringLiteral("  2.5 ns"));
-    QCOMPARE(list->rowItem(1)->text(3), QStringLiteral("  2.5 ns"));
     QVERIFY(list->rowItem(1)->text(4).endsWith(QStringLiteral(" ns")));
     QVERIFY(!list->rowItem(0)->text(2).contains(QStringLiteral("ns")));
     moveOverChart();
     QCOMPARE(list->rowItem(1)->text(1), QStringLiteral("  2.5 ns"));
     QCOMPARE(strip->columnText(StatsStrip::apertureColumn), QStringLiteral("aperture 5 points, 40 MHz"));
-    // The aperture takes its share of the strip from the others.
-    QVERIFY(strip->columnWidth(StatsStrip::apertureColumn) > 0);
-    QVERIFY(strip->columnWidth(2) < stripWidth);
+    QVERIFY(strip->columnWidth(2) < stripWidth); // the aperture takes its share
+
+    window->setLanguage(Language::russian);
+    QCOMPARE(list->rowItem(1)->text(2), QString::fromUtf8("  2.5 нс"));
+    moveOverChart();
+    QCOMPARE(strip->columnText(StatsStrip::apertureColumn), QString::fromUtf8("апертура 5 точек, 40 МГц"));
 
     command(MenuCommand::wrappedPhase)->trigger();
     moveOverChart();
     QVERIFY(strip->columnText(StatsStrip::apertureColumn).isEmpty());
-    QCOMPARE(strip->columnWidth(StatsStrip::apertureColumn), 0);
     QCOMPARE(strip->columnWidth(2), stripWidth);
-    QVERIFY(!list->rowItem(1)->text(2).contains(QStringLiteral("ns")));
-}
-
-void PhaseMenuTest::switchingLanguageRewritesTheDelayUnit()
-{
-    writeSettingsFile(QStringLiteral("S21m=0\nS21a=1\nPhaseMode=2"));
-    openWindow({ delayLine() });
-    MList* list = window->panes().files;
-    QCOMPARE(list->rowItem(0)->text(2), QStringLiteral("  2.5 ns"));
-    window->setLanguage(Language::russian);
-    QCOMPARE(list->rowItem(0)->text(2), QString::fromUtf8("  2.5 нс"));
-    QCOMPARE(shownText(command(MenuCommand::groupDelay)->text()),
-        QString::fromUtf8("Групповое время запаздывания"));
-    moveOverChart();
-    QCOMPARE(window->panes().stats->columnText(StatsStrip::apertureColumn),
-        QString::fromUtf8("апертура 5 точек, 40 МГц"));
-    window->setLanguage(Language::english);
-    QCOMPARE(list->rowItem(0)->text(2), QStringLiteral("  2.5 ns"));
+    QVERIFY(!list->rowItem(1)->text(2).contains(QString::fromUtf8("нс")));
 }
 
 QTEST_MAIN(PhaseMenuTest)
