@@ -35,8 +35,8 @@ std::array<int, StatsStrip::columnCount> StatsStrip::columnWidths(int stripWidth
 
 std::array<int, StatsStrip::columnCount + 1> StatsStrip::apertureColumnWidths(int stripWidth)
 {
-    const int u = stripWidth / 20 - 1;
-    return { u, 2 * u, 4 * u, 2 * u, 4 * u, 2 * u, 5 * u };
+    const int u = stripWidth / 23 - 1;
+    return { u, 3 * u, 4 * u, 3 * u, 4 * u, 3 * u, 5 * u };
 }
 
 void StatsStrip::sizeStatsColumns()

@@ -8,7 +8,7 @@
 // measurement, minimum and its measurement, difference), without header or scrolling. Its
 // columns share the width in the proportions 1 : 2 : 5 : 2 : 5 : 2. While group delay is
 // shown a seventh column holds its aperture, and the seven share the width as
-// 1 : 2 : 4 : 2 : 4 : 2 : 5.
+// 1 : 3 : 4 : 3 : 4 : 3 : 5, the values taking more for their unit.
 class StatsStrip : public QTreeWidget {
     Q_OBJECT
 public:
@@ -21,7 +21,7 @@ public:
     // The widths of the columns for a strip of the given width: u = width / 17 - 1, then u,
     // 2u, 5u, 2u, 5u, 2u.
     static std::array<int, columnCount> columnWidths(int stripWidth);
-    // The same with the aperture column: u = width / 20 - 1, then u, 2u, 4u, 2u, 4u, 2u, 5u.
+    // The same with the aperture column: u = width / 23 - 1, then u, 3u, 4u, 3u, 4u, 3u, 5u.
     static std::array<int, columnCount + 1> apertureColumnWidths(int stripWidth);
     void sizeStatsColumns();
 

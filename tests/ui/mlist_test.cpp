@@ -272,8 +272,8 @@ void MListTest::statsColumnsShareTheWidth()
 
 void MListTest::statsApertureColumnTakesItsShare()
 {
-    // 1000 / 20 = 50, minus 1.
-    const std::array<int, 7> expected { 49, 98, 196, 98, 196, 98, 245 };
+    // 1000 / 23 = 43, minus 1.
+    const std::array<int, 7> expected { 42, 126, 168, 126, 168, 126, 210 };
     QCOMPARE(StatsStrip::apertureColumnWidths(1000), expected);
     StatsStrip strip;
     strip.resize(1000, strip.sizeHint().height());
