@@ -15,18 +15,30 @@
 #include "touchstonetext.h"
 #include "xlsxcontents.h"
 
-// The batch tool's --phase and --aperture: the delay of real instrument files against the
-// central differences that scikit-rf's group_delay takes, the readout's units and aperture,
-// and the options' mistakes.
+// The batch tool's --phase and --aperture: the delay of a measured-looking file against the
+// central differences of its unwrapped phase (as scikit-rf's group_delay takes them), the
+// readout's units and aperture, and the options' mistakes.
 
 namespace {
 
 constexpr double pi = 3.141592653589793;
 
-// A measured one-port file shipped with the tests (tests/cli/measured).
-std::string measuredPath(const std::string& name)
+// A one-port file in "GHz S RI" that looks measured: a resonance in a line of 0.4 ns with a
+// small ripple that no formula of the chart knows, on 401 points from 1 to 5 GHz.
+std::string writeResonatorFile(const TempDir& folder)
 {
-    return std::string(SPRELIN_MEASURED) + "/" + name;
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text.precision(17);
+    text << "! a resonator made by the phase tests\n# GHz S RI R 50\n";
+    for (int i = 0; i <= 400; ++i) {
+        const double f = 1 + 0.01 * i;
+        const std::complex<double> resonance = 1.0 - 0.6 / std::complex<double>(1.0, 8 * (f - 3));
+        const double ripple = 0.02 * std::sin(37.0 * i) + 0.01 * std::cos(11.0 * i);
+        const std::complex<double> s11 = resonance * std::polar(0.9 + ripple, -2 * pi * f * 0.4);
+        text << f << ' ' << s11.real() << ' ' << s11.imag() << '\n';
+    }
+    return folder.write("resonator.s1p", text.str());
 }
 
 // The frequencies (hertz) and reflections of a one-port Touchstone file in "GHz S RI", read
@@ -103,57 +115,48 @@ public:
 
 } // namespace
 
-TEST(CliPhase, DelayOfInstrumentFilesIsTheCentralDifferenceWithThreePoints)
+TEST(CliPhase, DelayWithThreePointsIsTheCentralDifference)
 {
-    struct Case {
-        const char* file;
-        // Against the largest delay of the file: the ring slot's frequencies are written with
-        // ten digits (75.3499999999 GHz), so its steps are uneven by a part in 10^9 and the
-        // line through three points differs from their secant in the tenth digit.
-        bool againstLargest;
-    };
-    const Case cases[] = { { "radiating-open.s1p", false }, { "ring-slot.s1p", true } };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        const OnePort port = readOnePort(measuredPath(c.file));
-        ASSERT_GT(port.hertz.size(), 100u);
-        const std::vector<double> want = centralDelays(port);
-        double largest = 0;
-        for (const double d : want)
-            if (std::isfinite(d))
-                largest = std::max(largest, std::abs(d));
+    const TempDir files;
+    const std::string path = writeResonatorFile(files);
+    const OnePort port = readOnePort(path);
+    ASSERT_GT(port.hertz.size(), 100u);
+    const std::vector<double> want = centralDelays(port);
+    double largest = 0;
+    for (const double d : want)
+        if (std::isfinite(d))
+            largest = std::max(largest, std::abs(d));
 
-        TempDir folder;
-        const std::string book = folder.file("delay.xlsx");
-        const CliRun run = runCli("export -o " + shellQuoted(book)
-            + " --phase delay --aperture 3 --traces S11A " + shellQuoted(measuredPath(c.file)));
-        ASSERT_EQ(run.status, 0) << run.err;
-        XlsxContents contents;
-        ASSERT_TRUE(contents.read(book));
-        const std::string title = contents.cells.at("B34").value;
-        const std::string unit = title.substr(title.rfind(", ") + 2);
-        const std::map<std::string, double> perSecond { { "ps", 1e12 }, { "ns", 1e9 } };
-        ASSERT_EQ(perSecond.count(unit), 1u) << title;
+    TempDir folder;
+    const std::string book = folder.file("delay.xlsx");
+    const CliRun run = runCli(
+        "export -o " + shellQuoted(book) + " --phase delay --aperture 3 --traces S11A " + shellQuoted(path));
+    ASSERT_EQ(run.status, 0) << run.err;
+    XlsxContents contents;
+    ASSERT_TRUE(contents.read(book));
+    const std::string title = contents.cells.at("B34").value;
+    const std::string unit = title.substr(title.rfind(", ") + 2);
+    const std::map<std::string, double> perSecond { { "ps", 1e12 }, { "ns", 1e9 } };
+    ASSERT_EQ(perSecond.count(unit), 1u) << title;
 
-        int32_t compared = 0;
-        for (int32_t row = 35; contents.cells.count("A" + std::to_string(row)) != 0; ++row) {
-            const std::string cell = "B" + std::to_string(row);
-            ASSERT_EQ(contents.cells.count(cell), 1u) << cell;
-            const double f = numberOf(contents.cells.at("A" + std::to_string(row)).value) * 1e6;
-            const double got = numberOf(contents.cells.at(cell).value) / perSecond.at(unit);
-            // The grid point shows its nearest own point.
-            const auto nearest = std::min_element(port.hertz.begin(), port.hertz.end(),
-                [f](double a, double b) { return std::abs(a - f) < std::abs(b - f); });
-            const size_t i = static_cast<size_t>(nearest - port.hertz.begin());
-            if (i == 0 || i + 1 == port.hertz.size())
-                continue;
-            const double scale = c.againstLargest ? largest : std::abs(want[i]);
-            EXPECT_LE(std::abs(got - want[i]), 1e-9 * scale)
-                << "at " << f << " Hz: " << got << " against " << want[i];
-            ++compared;
-        }
-        EXPECT_GE(compared, static_cast<int32_t>(port.hertz.size()) - 3);
+    int32_t compared = 0;
+    for (int32_t row = 35; contents.cells.count("A" + std::to_string(row)) != 0; ++row) {
+        const std::string cell = "B" + std::to_string(row);
+        ASSERT_EQ(contents.cells.count(cell), 1u) << cell;
+        const double f = numberOf(contents.cells.at("A" + std::to_string(row)).value) * 1e6;
+        const double got = numberOf(contents.cells.at(cell).value) / perSecond.at(unit);
+        // The grid point shows its nearest own point.
+        const auto nearest = std::min_element(port.hertz.begin(), port.hertz.end(),
+            [f](double a, double b) { return std::abs(a - f) < std::abs(b - f); });
+        const size_t i = static_cast<size_t>(nearest - port.hertz.begin());
+        if (i == 0 || i + 1 == port.hertz.size())
+            continue;
+        const double scale = std::max(std::abs(want[i]), 1e-3 * largest);
+        EXPECT_LE(std::abs(got - want[i]), 1e-9 * scale)
+            << "at " << f << " Hz: " << got << " against " << want[i];
+        ++compared;
     }
+    EXPECT_GE(compared, static_cast<int32_t>(port.hertz.size()) - 3);
 }
 
 TEST(CliPhase, ReadoutCarriesTheDelayUnitAndTheAperture)
