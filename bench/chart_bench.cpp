@@ -1,8 +1,11 @@
 // Redrawing the chart (trace computation and drawing) of 50 measurements of 10,001 points into
 // a 1200 x 800 frame, plain, with one coarse measurement among the fine ones, smoothed and
-// relative to a reference; drawing alone, so that the
-// split between computation and drawing shows; presenting the image with a cursor line; and the
-// Smith chart of S11 and S22 of every measurement, redrawn and zoomed by a wheel step.
+// relative to a reference; drawing alone, so that the split between computation and drawing
+// shows; presenting the image with a cursor line; the Smith chart of S11 and S22 of every
+// measurement, redrawn and zoomed by a wheel step. The phase benchmarks show the four phase
+// traces (S11A, S21A, S12A, S22A) of every measurement alone, wrapped, unwrapped and as group
+// delay (aperture 5, and 101 for a wide one), plain and relative to a reference: the delay's
+// redraw is to stay within 1.5 times the wrapped phase's.
 // Times are wall-clock; the CPU column counts every thread of the process.
 #include <benchmark/benchmark.h>
 
@@ -25,16 +28,30 @@ namespace {
 constexpr int32_t measurementCount = 50;
 const QSize frameSize(1200, 800);
 
+// The traces a setup shows: those of the state's default (S21M), all eight, or the four phase
+// traces alone.
+enum class Shown { Default, All, Phases };
+
 struct Setup {
     Setup(int32_t smoothing, int32_t reference, bool allTraces, bool mixed = false)
+        : Setup(smoothing, reference, allTraces ? Shown::All : Shown::Default, PhaseWrapped, 5, mixed)
+    {
+    }
+
+    Setup(int32_t smoothing, int32_t reference, Shown shown, int32_t phaseMode, int32_t aperture = 5,
+        bool mixed = false)
     {
         state.unitMultiplier = 1000000;
         Noise noise;
         // The mixed set: the first measurement in 200 MHz steps, the others in 1 MHz steps.
         for (int32_t i = 0; i < measurementCount; ++i)
             addFilter(state.measurements, i, noise, mixed && i == 0 ? 200 : 1);
-        if (allTraces)
+        if (shown == Shown::All)
             state.traceEnabled.fill(1);
+        if (shown == Shown::Phases)
+            state.traceEnabled = { 0, 1, 0, 1, 0, 1, 0, 1 };
+        state.phaseMode = phaseMode;
+        state.delayAperture = aperture;
         state.resetRowVisibility();
         state.smoothing = smoothing;
         state.referenceIndex = reference;
@@ -129,6 +146,40 @@ void BM_DrawAllTracesSmoothed(benchmark::State& bench)
     drawOnly(bench, 1, -1, true);
 }
 
+void redrawPhases(benchmark::State& bench, int32_t reference, int32_t phaseMode, int32_t aperture = 5)
+{
+    Setup setup(0, reference, Shown::Phases, phaseMode, aperture);
+    for (auto _ : bench) {
+        if (setup.redraw() != RecomputeResult::Drawn)
+            bench.SkipWithError("not drawn");
+    }
+}
+
+void BM_RedrawPhasesWrapped(benchmark::State& bench)
+{
+    redrawPhases(bench, -1, PhaseWrapped);
+}
+void BM_RedrawPhasesUnwrapped(benchmark::State& bench)
+{
+    redrawPhases(bench, -1, PhaseUnwrapped);
+}
+void BM_RedrawPhasesDelay(benchmark::State& bench)
+{
+    redrawPhases(bench, -1, PhaseDelay);
+}
+void BM_RedrawPhasesDelayWide(benchmark::State& bench)
+{
+    redrawPhases(bench, -1, PhaseDelay, 101);
+}
+void BM_RedrawPhasesWrappedRelative(benchmark::State& bench)
+{
+    redrawPhases(bench, 0, PhaseWrapped);
+}
+void BM_RedrawPhasesDelayRelative(benchmark::State& bench)
+{
+    redrawPhases(bench, 0, PhaseDelay);
+}
+
 void BM_PresentWithCursor(benchmark::State& bench)
 {
     Setup setup(0, -1, false);
@@ -194,6 +245,12 @@ CHART_BENCHMARK(BM_DrawSmoothed);
 CHART_BENCHMARK(BM_DrawRelative);
 CHART_BENCHMARK(BM_DrawAllTraces);
 CHART_BENCHMARK(BM_DrawAllTracesSmoothed);
+CHART_BENCHMARK(BM_RedrawPhasesWrapped);
+CHART_BENCHMARK(BM_RedrawPhasesUnwrapped);
+CHART_BENCHMARK(BM_RedrawPhasesDelay);
+CHART_BENCHMARK(BM_RedrawPhasesDelayWide);
+CHART_BENCHMARK(BM_RedrawPhasesWrappedRelative);
+CHART_BENCHMARK(BM_RedrawPhasesDelayRelative);
 CHART_BENCHMARK(BM_PresentWithCursor);
 CHART_BENCHMARK(BM_RedrawSmith);
 CHART_BENCHMARK(BM_WheelStepSmith);

@@ -2,6 +2,8 @@
 
 #include "chartstate.h"
 #include "labeltext.h"
+#include "phasetexts.h"
+#include "tracevalues.h"
 
 namespace {
 
@@ -16,8 +18,9 @@ StatisticsTexts statisticsTexts(const ChartState& state, int32_t trace)
         return StatisticsTexts();
     const double low = buffers.traceMin[static_cast<size_t>(trace)];
     const double high = buffers.traceMax[static_cast<size_t>(trace)];
-    return StatisticsTexts { formatNumber(statisticsFormat, low), formatNumber(statisticsFormat, high),
-        formatNumber(statisticsFormat, high - low) };
+    const std::string unit = traceUnitText(buffers.phase, trace % tracesPerMeasurement, state.language);
+    return StatisticsTexts { valueWithUnit(statisticsFormat, low, unit),
+        valueWithUnit(statisticsFormat, high, unit), valueWithUnit(statisticsFormat, high - low, unit) };
 }
 
 bool HeadlessChartHost::readAxisEdits(ZoomEntry& zoom, double unitMultiplier)

@@ -35,7 +35,8 @@ public:
     virtual void writeViewControls(ChartState& /*state*/) { }
 };
 
-// The Min, Max and Flatness texts of one trace, "%5.4lg" each.
+// The Min, Max and Flatness texts of one trace, "%5.4lg" each, followed by the delay unit for
+// a phase trace computed as group delay.
 struct StatisticsTexts {
     std::string min;
     std::string max;

@@ -1,6 +1,23 @@
 #include "chartinput.h"
 
 #include "chartstate.h"
+#include "phasetexts.h"
+
+namespace {
+
+// Whether a trace of the last recomputation shows group delay and is drawn.
+bool delayShown(const ChartState& state)
+{
+    const TraceBuffers& buffers = state.buffers;
+    if (buffers.phase.mode != PhaseDelay)
+        return false;
+    for (int32_t t = 1; t < buffers.traceCount; t += 2)
+        if (buffers.computed(t) && state.traceVisible(t))
+            return true;
+    return false;
+}
+
+} // namespace
 
 ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY)
 {
@@ -30,5 +47,7 @@ ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY)
         segment.f2 /= state.unitMultiplier;
         input.limitLines.push_back(segment);
     }
+    if (delayShown(state))
+        input.valueUnit = delayUnitName(state.language, buffers.phase.delayExponent);
     return input;
 }

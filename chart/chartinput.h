@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "limitmask.h"
+#include <string>
 
 struct ChartState;
 
@@ -33,10 +34,14 @@ struct ChartInput {
     double xStep = 0; // frequency grid step in displayed units; 0 asks for niceStep
     // Limit segments drawn over the curves, frequencies in displayed units.
     std::vector<LimitSegment> limitLines;
+    // The unit written at the top of the value labels (UTF-8), such as the delay unit of the
+    // phase traces in the delay mode; empty for none.
+    std::string valueUnit;
 };
 
 // The input that draws the chart state's last results for its view in force: the buffers,
 // the visibility, the smoothing, and the axes the automatic flags leave to the drawing or else
-// take from the view (its frequency step in displayed units), and the limit segments of the
-// trace kinds enabled. No pixel columns and no outputs.
+// take from the view (its frequency step in displayed units), the limit segments of the trace
+// kinds enabled, and the delay unit in the state's language when a delay trace is shown. No
+// pixel columns and no outputs.
 ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY);

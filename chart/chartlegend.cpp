@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QRect>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -50,15 +51,22 @@ void paintChartLegend(QPainter& painter, const ChartView& chart, const ChartLege
     paintUnits(painter, plot, legend);
 
     const int32_t listed = std::min(static_cast<int32_t>(legend.entries.size()), maximumLegendLines);
-    const QString& more = legend.moreText;
-    if (listed > 0) {
+    // The lines under the entries: the count of the traces left out, then the note.
+    QStringList tail;
+    if (!legend.moreText.isEmpty())
+        tail.append(legend.moreText);
+    if (!legend.note.isEmpty())
+        tail.append(legend.note);
+    if (listed > 0 || !tail.isEmpty()) {
         const QFontMetrics metrics = painter.fontMetrics();
         const int32_t lineHeight = metrics.height();
-        int32_t textWidth = metrics.horizontalAdvance(more);
+        int32_t textWidth = 0;
+        for (const QString& line : tail)
+            textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
         for (int32_t i = 0; i < listed; ++i)
             textWidth
                 = std::max(textWidth, metrics.horizontalAdvance(legend.entries[static_cast<size_t>(i)].text));
-        const int32_t lines = listed + (more.isEmpty() ? 0 : 1);
+        const int32_t lines = listed + static_cast<int32_t>(tail.size());
         const int32_t width = innerGap * 3 + swatchWidth + textWidth;
         const int32_t height = innerGap * 2 + lines * lineHeight;
         const QRect box(plot.right - outerGap - width, plot.top + outerGap, width, height);
@@ -77,7 +85,7 @@ void paintChartLegend(QPainter& painter, const ChartView& chart, const ChartLege
                     QRect(box.left() + innerGap, top + lineHeight / 2 - 2, swatchWidth, 4), entry.colour);
                 painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, entry.text);
             } else {
-                painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, more);
+                painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, tail[i - listed]);
             }
         }
     }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "chartstate.h"
+#include "phasetraces.h"
 #include "unitmultiplier.h"
 
 namespace {
@@ -52,6 +53,9 @@ void chartStateFromSettings(const SettingsRecord& settings, ChartState& state)
     state.smoothing = settings.Filter;
     state.chartKind = chartKindOf(settings.ChartKind);
     state.admittanceGrid = settings.AdmittanceGrid != 0 ? 1 : 0;
+    // A mode or an aperture from a hand-edited or damaged file that means none is the default.
+    state.phaseMode = phaseModeOf(settings.PhaseMode);
+    state.delayAperture = delayApertureOf(settings.DelayAperture);
 }
 
 void chartStateIntoSettings(
@@ -75,6 +79,8 @@ void chartStateIntoSettings(
     settings.MaxY = zoom.yMax;
     settings.dY = zoom.yStep;
     settings.Units = state.dbMode == 0 ? 1 : 0;
+    settings.PhaseMode = phaseModeOf(state.phaseMode);
+    settings.DelayAperture = delayApertureOf(state.delayAperture);
     const auto keys = traceKeys(settings);
     for (int32_t k = 0; k < tracesPerMeasurement; ++k)
         *keys[k] = state.traceEnabled[k];

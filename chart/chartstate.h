@@ -6,8 +6,10 @@
 
 #include "chartkind.h"
 #include "chartview.h"
-#include "planestate.h"
+#include "language.h"
 #include "limitmask.h"
+#include "phasetraces.h"
+#include "planestate.h"
 #include "rubbers2p.h"
 #include "rubberzoomdata.h"
 #include "tracebuffers.h"
@@ -55,6 +57,12 @@ struct ChartState {
     int32_t dbMode = 1; // 1: magnitudes in dB; 0: S11 and S22 as VSWR
     int32_t referenceIndex = -1; // measurement the traces are plotted relative to; negative: none
     int32_t smoothing = 0; // nonzero: curves are simplified by a running line fit
+    // How the phase traces show the phase (PhaseMode), and the group delay aperture in points.
+    int32_t phaseMode = PhaseWrapped;
+    int32_t delayAperture = defaultDelayAperture;
+    // The language of the texts made from the results: the delay unit on the value axis, in
+    // the statistics and in the readout.
+    Language language = Language::english;
     // Hertz per displayed frequency unit: 1 (Hz), 1000 (kHz), 1000000 (MHz) or 1000000000 (GHz).
     // Axis labels, edit boxes and the readout show hertz divided by it. MHz until set.
     double unitMultiplier = 1000000;

@@ -4,6 +4,7 @@
 
 #include "chartstate.h"
 #include "labeltext.h"
+#include "phasetexts.h"
 #include "plotmapping.h"
 
 namespace {
@@ -19,6 +20,12 @@ std::string measurementName(ChartState& state, int32_t trace)
         return std::string();
     const RubberS2PData* data = measurements.measurement(m);
     return data != nullptr ? data->displayName : std::string();
+}
+
+// The unit that the texts of trace t's values carry.
+std::string unitOf(const ChartState& state, int32_t trace)
+{
+    return traceUnitText(state.buffers.phase, trace % tracesPerMeasurement, state.language);
 }
 
 // A trace that takes part in the readout at column c, with its value there.
@@ -64,7 +71,7 @@ std::optional<CursorReadout> cursorReadout(
         const double v = buffers.traceValues[ts][column];
         if (!(zoom.yMin <= v && v <= zoom.yMax))
             continue;
-        readout.current[r] = formatNumber(currentFormat, v);
+        readout.current[r] = valueWithUnit(currentFormat, v, unitOf(state, t));
         if (highest.trace < 0) {
             highest = lowest = ReadTrace { t, v };
         } else if (v < lowest.value) {
@@ -82,11 +89,15 @@ std::optional<CursorReadout> cursorReadout(
         return readout;
     readout.strip[ReadoutFrequency] = formatNumber(readoutFrequencyFormat(zoom.xMax, state.unitMultiplier),
         buffers.freqGrid[static_cast<size_t>(column)]);
-    readout.strip[ReadoutMax] = formatNumber("Max: %5.4lg", highest.value);
+    const std::string highUnit = unitOf(state, highest.trace);
+    const std::string lowUnit = unitOf(state, lowest.trace);
+    readout.strip[ReadoutMax] = valueWithUnit("Max: %5.4lg", highest.value, highUnit);
     readout.strip[ReadoutMaxName] = measurementName(state, highest.trace);
-    readout.strip[ReadoutMin] = formatNumber("Min: %5.4lg", lowest.value);
+    readout.strip[ReadoutMin] = valueWithUnit("Min: %5.4lg", lowest.value, lowUnit);
     readout.strip[ReadoutMinName] = measurementName(state, lowest.trace);
-    readout.strip[ReadoutDiff] = formatNumber("Diff: %5.4lg", highest.value - lowest.value);
+    readout.strip[ReadoutDiff] = valueWithUnit(
+        "Diff: %5.4lg", highest.value - lowest.value, highUnit == lowUnit ? highUnit : std::string());
+    readout.strip[ReadoutAperture] = apertureLabel(state.language, buffers.phase);
     return readout;
 }
 

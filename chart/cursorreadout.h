@@ -26,16 +26,20 @@ enum ReadoutColumn : int32_t {
     ReadoutMin,
     ReadoutMinName,
     ReadoutDiff,
+    ReadoutAperture, // the group delay aperture while delay traces are shown, else empty
     readoutColumnCount
 };
 
 // What the cursor shows at one grid column.
 struct CursorReadout {
-    // Per file list row: the value of its trace at the column, "%5.4lg", or empty when the
-    // trace is hidden, has no value there or lies outside the value axis.
+    // Per file list row: the value of its trace at the column, "%5.4lg" (and the delay unit
+    // for a trace that shows group delay), or empty when the trace is hidden, has no value
+    // there or lies outside the value axis.
     std::vector<std::string> current;
-    // The frequency, "Max: ..." with the name of its measurement, "Min: ..." with its name and
-    // "Diff: ..."; all empty when no row has a value.
+    // The frequency, "Max: ..." with the name of its measurement, "Min: ..." with its name,
+    // "Diff: ..." and the aperture label of the delay traces (see apertureLabel); all empty
+    // when no row has a value. Max and Min carry the unit of their trace, Diff the unit both
+    // share.
     std::array<std::string, readoutColumnCount> strip;
     // The row whose value is nearest the pointer's value (the earlier on a tie); -1 for none.
     int32_t hoverRow = -1;

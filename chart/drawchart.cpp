@@ -165,7 +165,9 @@ void paintFrequencyGrid(
     }
 }
 
-void paintValueGrid(QPainter& painter, const ChartView& chart, const PixelRect& plot, const ChartAxes& axes)
+// The labels start below labelsTop, where the unit note ends.
+void paintValueGrid(QPainter& painter, const ChartView& chart, const PixelRect& plot, const ChartAxes& axes,
+    int32_t labelsTop)
 {
     if (axes.divisions <= 1)
         return;
@@ -174,7 +176,7 @@ void paintValueGrid(QPainter& painter, const ChartView& chart, const PixelRect& 
     const double labelStep = axes.factor * axes.yStep;
     const int32_t labelHeight = painter.fontMetrics().height();
     const int32_t lines = std::min(axes.divisions, maxGridLines + 1);
-    int32_t labelsEnd = chart.frameRect.top - labelHeight;
+    int32_t labelsEnd = labelsTop;
     for (int32_t j = 1; j < lines; ++j) {
         const int32_t y = plot.top + roundToPixel(j * rowStep);
         const int32_t top = y - chart.bottomMargin / 2;
@@ -197,6 +199,20 @@ void paintScaleNote(QPainter& painter, const ChartView& chart, const PixelRect& 
     painter.setPen(chart.framePen);
     drawCentred(
         painter, labelColumn, plot.bottom, QString::fromStdString(formatNumber("x %lg", 1 / factor)), true);
+}
+
+// The top of the unit note over the value labels.
+int32_t unitNoteTop(const PixelRect& plot)
+{
+    return plot.top + 2;
+}
+
+// The unit of the values at the top of the value labels' column.
+void paintUnitNote(QPainter& painter, const ChartView& chart, const PixelRect& plot, const QString& unit)
+{
+    const int32_t labelColumn = (plot.left + chart.frameRect.left) / 2;
+    painter.setPen(chart.framePen);
+    drawCentred(painter, labelColumn, unitNoteTop(plot), unit);
 }
 
 // One shown trace's curve in frame pixels: a polyline per run of values the trace has.
@@ -359,6 +375,7 @@ struct ChartLayout {
     PixelRect plot;
     ChartAxes axes;
     CurveScale scale;
+    QString valueUnit; // empty for none
 };
 
 ChartLayout chartLayout(const ChartView& chart, const ChartInput& input)
@@ -373,6 +390,7 @@ ChartLayout chartLayout(const ChartView& chart, const ChartInput& input)
     layout.scale.yScale = layout.plot.height() / (axes.yMax - axes.yMin);
     layout.scale.left = layout.plot.left;
     layout.scale.bottom = layout.plot.bottom;
+    layout.valueUnit = QString::fromStdString(input.valueUnit);
     return layout;
 }
 
@@ -382,7 +400,13 @@ void paintBackdrop(QPainter& painter, const ChartView& chart, const ChartLayout&
     const PixelRect& plot = layout.plot;
     paintPlotFrame(painter, chart, plot);
     paintFrequencyGrid(painter, chart, plot, layout.axes);
-    paintValueGrid(painter, chart, plot, layout.axes);
+    const int32_t labelHeight = painter.fontMetrics().height();
+    int32_t labelsTop = chart.frameRect.top - labelHeight;
+    if (!layout.valueUnit.isEmpty()) {
+        paintUnitNote(painter, chart, plot, layout.valueUnit);
+        labelsTop = unitNoteTop(plot) + labelHeight;
+    }
+    paintValueGrid(painter, chart, plot, layout.axes, labelsTop);
 }
 
 } // namespace

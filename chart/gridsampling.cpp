@@ -14,6 +14,11 @@ const S2PPoint& pointAt(RubberS2PData& m, int32_t i)
 
 } // namespace
 
+const S2PPoint& measuredPoint(RubberS2PData& m, int32_t i)
+{
+    return pointAt(m, i);
+}
+
 const S2PPoint& nearestPoint(RubberS2PData& m, double x)
 {
     const Bracket b = findBracket(m, x);
@@ -145,6 +150,37 @@ PointWalk::Neighbours PointWalk::neighbours(double x)
     }
     moveTo(x);
     return { below, above, (x - below->freq) / (above->freq - below->freq) };
+}
+
+int32_t PointWalk::nearestIndex(double x)
+{
+    if (!ascending) {
+        const Bracket b = findBracket(m, x);
+        return pointAt(m, b.hi).freq - x > x - pointAt(m, b.lo).freq ? b.lo : b.hi;
+    }
+    moveTo(x);
+    if (at == m.itemCount - 1)
+        return at;
+    return above->freq - x > x - below->freq ? at : at + 1;
+}
+
+PointWalk::IndexNeighbours PointWalk::neighbourIndices(double x)
+{
+    if (!ascending) {
+        const Bracket b = findBracket(m, x);
+        const double lo = pointAt(m, b.lo).freq;
+        const double hi = pointAt(m, b.hi).freq;
+        if (lo < x && x < hi)
+            return { b.lo, b.hi, (x - lo) / (hi - lo) };
+        const int32_t closer = hi - x > x - lo ? b.lo : b.hi;
+        return { closer, closer, 0.0 };
+    }
+    if (!(x > m.freqFirst && x < m.freqLast)) {
+        const int32_t end = nearestIndex(x);
+        return { end, end, 0.0 };
+    }
+    moveTo(x);
+    return { at, at + 1, (x - below->freq) / (above->freq - below->freq) };
 }
 
 SParameters PointWalk::interpolated(double f)

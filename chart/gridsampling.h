@@ -9,6 +9,9 @@
 // The measured point nearest to x; a tie takes the higher one.
 const S2PPoint& nearestPoint(RubberS2PData& m, double x);
 
+// Point i of m (0 <= i < m.itemCount); on a locked measurement a plain read of its snapshot.
+const S2PPoint& measuredPoint(RubberS2PData& m, int32_t i);
+
 // The S-parameters of m at f as interpolateAt gives them: the end point outside the measured
 // range, the straight line through two points, else the parabola through the three
 // neighbouring points that interpolateAt fits. Here the parabola comes from Lagrange weights
@@ -31,6 +34,14 @@ public:
         double t;
     };
 
+    // The same by point index, for values kept per own point of the measurement: the line
+    // gives value[lo] + (value[hi] - value[lo]) * t.
+    struct IndexNeighbours {
+        int32_t lo;
+        int32_t hi;
+        double t;
+    };
+
     explicit PointWalk(RubberS2PData& measurement);
 
     const S2PPoint& nearest(double x);
@@ -39,6 +50,9 @@ public:
     // and t is 0. Points that are not strictly ascending give the bracket findBracket finds
     // when x lies strictly inside it, else its point nearest gives, alone.
     Neighbours neighbours(double x);
+    // The indexes of the points that nearest and neighbours give.
+    int32_t nearestIndex(double x);
+    IndexNeighbours neighbourIndices(double x);
 
 private:
     // Moves the walk to the point at or below x (the first point below them all).

@@ -1,6 +1,9 @@
 #include "recomputechart.h"
 #include "valuespan.h"
 
+#include <omp.h>
+
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <new>
@@ -12,7 +15,9 @@
 #include "gridsampling.h"
 #include "locus.h"
 #include "measurementlock.h"
+#include "ownphase.h"
 #include "parallelwork.h"
+#include "phasetraces.h"
 #include "planechart.h"
 #include "tracevalues.h"
 #include "vectorstate.h"
@@ -21,6 +26,29 @@ namespace {
 
 // The reference measurement's eight values at every grid point, in trace order.
 using ReferenceValues = std::array<std::vector<double>, tracesPerMeasurement>;
+
+// How one recomputation shows the phase traces.
+struct PhaseView {
+    int32_t mode = PhaseWrapped;
+    int32_t aperture = defaultDelayAperture;
+};
+
+// Room for the values of one measurement at its own points, one per thread, made before the
+// parallel loops so that none of them allocates.
+struct OwnPointRoom {
+    std::vector<double> frequencies;
+    std::vector<double> scratch;
+    // The values of the phase trace of each S-parameter (kind / 2).
+    std::array<std::vector<double>, 4> values;
+
+    explicit OwnPointRoom(size_t points)
+        : frequencies(points)
+        , scratch(points)
+    {
+        for (std::vector<double>& v : values)
+            v.resize(points);
+    }
+};
 
 bool plotAreaTooSmall(const ChartView& chart)
 {
@@ -112,10 +140,20 @@ std::vector<bool> shownTraces(const ChartState& state, int32_t traceCount)
     return shown;
 }
 
+// The value at a grid frequency on the straight line between two own points of values.
+double onLine(const double* values, const PointWalk::IndexNeighbours& around)
+{
+    double v = values[around.lo];
+    if (around.t != 0)
+        v += (values[around.hi] - v) * around.t;
+    return v;
+}
+
 // The reference's eight values on the grid (in displayed units of multiplier), 0 outside its
-// range.
+// range: interpolated S-parameters, and for the phase traces that the mode computes along
+// the own points the straight lines between the reference's own values.
 void computeReference(ReferenceValues& reference, const TraceBuffers& buffers, RubberS2PData& r,
-    int32_t index, int32_t dbMode, double multiplier)
+    int32_t index, int32_t dbMode, double multiplier, const PhaseView& phase, std::vector<OwnPointRoom>& room)
 {
     const int32_t n = buffers.pointCount;
     for (std::vector<double>& values : reference)
@@ -124,15 +162,32 @@ void computeReference(ReferenceValues& reference, const TraceBuffers& buffers, R
     const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * index)];
     if (!hasPoints(&r))
         return;
+    const bool own = ownPointTrace(S11A, phase.mode) && !room.empty();
+    if (own) {
+        OwnPointRoom& values = room.front();
+        if (phase.mode == PhaseDelay)
+            ownFrequencies(r, values.frequencies.data());
+        for (int32_t k = S11A; k < tracesPerMeasurement; k += 2)
+            ownPhaseValues(r, k, phase.mode, phase.aperture, values.frequencies.data(), values.scratch.data(),
+                values.values[static_cast<size_t>(k / 2)].data());
+    }
 #pragma omp parallel
     {
         clearUpperVectorState();
         PointWalk walk(r);
 #pragma omp for schedule(static)
         for (int32_t i = first; i <= last; ++i) {
-            const SParameters s = walk.interpolated(buffers.freqGrid[static_cast<size_t>(i)] * multiplier);
+            const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
+            const SParameters s = walk.interpolated(x);
             for (int32_t k = 0; k < tracesPerMeasurement; ++k)
-                reference[static_cast<size_t>(k)][static_cast<size_t>(i)] = traceValue(s, k, dbMode);
+                if (!own || !ownPointTrace(k, phase.mode))
+                    reference[static_cast<size_t>(k)][static_cast<size_t>(i)] = traceValue(s, k, dbMode);
+            if (!own)
+                continue;
+            const PointWalk::IndexNeighbours around = walk.neighbourIndices(x);
+            for (int32_t k = S11A; k < tracesPerMeasurement; k += 2)
+                reference[static_cast<size_t>(k)][static_cast<size_t>(i)]
+                    = onLine(room.front().values[static_cast<size_t>(k / 2)].data(), around);
         }
     }
 }
@@ -143,11 +198,13 @@ struct ComputedKinds {
     int32_t count = 0;
 };
 
-ComputedKinds computedKinds(const TraceBuffers& buffers, int32_t m)
+// The computed kinds of measurement m that are sampled from its S-parameters (own false) or
+// computed along its own points in the phase mode (own true).
+ComputedKinds computedKinds(const TraceBuffers& buffers, int32_t m, int32_t phaseMode, bool own)
 {
     ComputedKinds kinds;
     for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
-        if (buffers.computed(tracesPerMeasurement * m + k))
+        if (buffers.computed(tracesPerMeasurement * m + k) && ownPointTrace(k, phaseMode) == own)
             kinds.kind[static_cast<size_t>(kinds.count++)] = k;
     }
     return kinds;
@@ -200,12 +257,56 @@ bool coarserThanGrid(const RubberS2PData& m, double gridStep)
     return gridStep > 0 && std::isfinite(m.freqStep) && m.freqStep > gridStep;
 }
 
+// The traces of measurement m (kinds own) that the phase mode computes along its own points,
+// on its grid range from first to last: the nearest own values, or the straight lines between
+// them for a measurement coarser than the grid; with a reference the lines less the
+// reference's values, without wrapping.
+void sampleOwnTraces(TraceBuffers& buffers, RubberS2PData& m, const ComputedKinds& own,
+    const ReferenceValues* reference, bool lines, int32_t mi, double multiplier, const PhaseView& phase,
+    OwnPointRoom& room)
+{
+    // The delay's fit alone needs the frequencies.
+    if (phase.mode == PhaseDelay)
+        ownFrequencies(m, room.frequencies.data());
+    std::array<const double*, tracesPerMeasurement> values {};
+    std::array<double*, tracesPerMeasurement> out {};
+    for (int32_t j = 0; j < own.count; ++j) {
+        const int32_t k = own.kind[static_cast<size_t>(j)];
+        double* v = room.values[static_cast<size_t>(k / 2)].data();
+        ownPhaseValues(m, k, phase.mode, phase.aperture, room.frequencies.data(), room.scratch.data(), v);
+        values[static_cast<size_t>(j)] = v;
+        out[static_cast<size_t>(j)] = buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * mi + k)];
+    }
+    const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
+    const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
+    PointWalk walk(m);
+    for (int32_t i = first; i <= last; ++i) {
+        const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
+        if (reference == nullptr && !lines) {
+            const int32_t nearest = walk.nearestIndex(x);
+            for (int32_t j = 0; j < own.count; ++j)
+                out[static_cast<size_t>(j)][i] = values[static_cast<size_t>(j)][nearest];
+            continue;
+        }
+        const PointWalk::IndexNeighbours around = walk.neighbourIndices(x);
+        for (int32_t j = 0; j < own.count; ++j) {
+            double v = onLine(values[static_cast<size_t>(j)], around);
+            if (reference != nullptr)
+                v -= (*reference)[static_cast<size_t>(own.kind[static_cast<size_t>(j)])]
+                                 [static_cast<size_t>(i)];
+            out[static_cast<size_t>(j)][i] = v;
+        }
+    }
+}
+
 // Every measurement with a shown trace sampled on its grid range (in displayed units of
 // multiplier). Without a reference: nearest measured points, or the straight lines between
 // them for measurements coarser than the grid step; with one: interpolated values less the
-// reference's.
+// reference's. The phase traces that the mode computes along the own points: see
+// sampleOwnTraces.
 void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const ReferenceValues* reference,
-    double gridStep, int32_t dbMode, double multiplier)
+    double gridStep, int32_t dbMode, double multiplier, const PhaseView& phase,
+    std::vector<OwnPointRoom>& room)
 {
     const int32_t count = buffers.traceCount / tracesPerMeasurement;
 #pragma omp parallel
@@ -214,13 +315,19 @@ void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const Re
 #pragma omp for schedule(static)
         for (int32_t mi = 0; mi < count; ++mi) {
             RubberS2PData* m = measurements.measurement(mi);
+            const ComputedKinds kinds = computedKinds(buffers, mi, phase.mode, false);
+            const ComputedKinds own = computedKinds(buffers, mi, phase.mode, true);
+            if (!hasPoints(m))
+                continue;
+            const bool lines = coarserThanGrid(*m, gridStep);
+            if (own.count > 0 && !room.empty())
+                sampleOwnTraces(buffers, *m, own, reference, lines, mi, multiplier, phase,
+                    room[static_cast<size_t>(omp_get_thread_num())]);
+            if (kinds.count == 0)
+                continue;
             const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
             const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
-            const ComputedKinds kinds = computedKinds(buffers, mi);
-            if (!hasPoints(m) || kinds.count == 0)
-                continue;
             PointWalk walk(*m);
-            const bool lines = coarserThanGrid(*m, gridStep);
             for (int32_t i = first; i <= last; ++i) {
                 const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
                 if (reference == nullptr && lines)
@@ -231,6 +338,98 @@ void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const Re
                     storeRelative(buffers, *reference, kinds, walk.interpolated(x), i, mi, dbMode);
             }
         }
+    }
+}
+
+// Whether the phase mode computes some shown trace of measurement m along its own points.
+bool hasOwnTraces(const TraceBuffers& buffers, int32_t m, int32_t phaseMode)
+{
+    return computedKinds(buffers, m, phaseMode, true).count > 0;
+}
+
+// One room per thread for the largest measurement whose own points are needed (the
+// reference's included when there is one); none when the mode needs none.
+std::vector<OwnPointRoom> ownPointRooms(
+    const TraceBuffers& buffers, RubberS2P& measurements, const PhaseView& phase, int32_t reference)
+{
+    if (!ownPointTrace(S11A, phase.mode))
+        return {};
+    int32_t points = 0;
+    for (int32_t m = 0; m < measurements.itemCount; ++m) {
+        RubberS2PData* data = measurements.measurement(m);
+        if (hasPoints(data) && (m == reference || hasOwnTraces(buffers, m, phase.mode)))
+            points = std::max(points, data->itemCount);
+    }
+    if (points == 0)
+        return {};
+    const int32_t threads = std::max(omp_get_max_threads(), 1);
+    std::vector<OwnPointRoom> rooms;
+    rooms.reserve(static_cast<size_t>(threads));
+    for (int32_t t = 0; t < threads; ++t)
+        rooms.emplace_back(static_cast<size_t>(points));
+    return rooms;
+}
+
+// The aperture in hertz of measurement m, (aperture - 1) mean steps; 0 when m has fewer
+// points than the aperture or no usable step.
+double apertureWidth(const RubberS2PData& m, int32_t aperture)
+{
+    if (m.itemCount < aperture || !std::isfinite(m.freqStep) || !(m.freqStep > 0))
+        return 0;
+    return (aperture - 1) * m.freqStep;
+}
+
+// The delay traces brought into the unit chosen for them (see DelayPrefixVote) and what the
+// texts need of the phase traces: the mode, the unit and the aperture over the measurements
+// whose delay was computed.
+void finishPhaseTraces(
+    TraceBuffers& buffers, RubberS2P& measurements, const PhaseView& phase, int32_t reference)
+{
+    PhaseResults& results = buffers.phase;
+    results = PhaseResults();
+    results.mode = phase.mode;
+    results.aperture = phase.aperture;
+    if (phase.mode != PhaseDelay)
+        return;
+    ValueSpan widths;
+    for (int32_t m = 0; m < measurements.itemCount; ++m) {
+        RubberS2PData* data = measurements.measurement(m);
+        if (!hasPoints(data) || (m != reference && !hasOwnTraces(buffers, m, phase.mode)))
+            continue;
+        const double width = apertureWidth(*data, phase.aperture);
+        if (width > 0)
+            widths.take(width);
+    }
+    results.apertureLow = widths.low;
+    results.apertureHigh = widths.high;
+
+    std::vector<int32_t> delayTraces;
+    for (int32_t t = 0; t < buffers.traceCount; ++t)
+        if (t % 2 == 1 && buffers.computed(t))
+            delayTraces.push_back(t);
+    const int32_t count = static_cast<int32_t>(delayTraces.size());
+    DelayPrefixVote vote;
+#pragma omp parallel
+    {
+        DelayPrefixVote own;
+#pragma omp for schedule(static)
+        for (int32_t j = 0; j < count; ++j) {
+            const size_t t = static_cast<size_t>(delayTraces[static_cast<size_t>(j)]);
+            const double* values = buffers.traceValues[t];
+            for (int32_t i = std::max(buffers.firstIndex[t], 0); i <= buffers.lastIndex[t]; ++i)
+                own.take(values[i]);
+        }
+#pragma omp critical
+        vote.merge(own);
+    }
+    results.delayExponent = vote.exponent();
+    const double scale = delayUnitsPerSecond(results.delayExponent);
+#pragma omp parallel for schedule(static)
+    for (int32_t j = 0; j < count; ++j) {
+        const size_t t = static_cast<size_t>(delayTraces[static_cast<size_t>(j)]);
+        double* values = buffers.traceValues[t];
+        for (int32_t i = std::max(buffers.firstIndex[t], 0); i <= buffers.lastIndex[t]; ++i)
+            values[i] *= scale;
     }
 }
 
@@ -290,13 +489,17 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
 
     const int32_t r = state.referenceIndex;
     const bool relative = r >= 0 && r < measurements.itemCount && state.chartKind == ChartKind::frequency;
+    const PhaseView phase { phaseModeOf(state.phaseMode), delayApertureOf(state.delayAperture) };
+    std::vector<OwnPointRoom> room = ownPointRooms(buffers, measurements, phase, relative ? r : -1);
     ReferenceValues reference;
     if (relative)
-        computeReference(
-            reference, buffers, *measurements.measurement(r), r, state.dbMode, state.unitMultiplier);
-    sampleMeasurements(
-        buffers, measurements, relative ? &reference : nullptr, gridStep, state.dbMode, state.unitMultiplier);
+        computeReference(reference, buffers, *measurements.measurement(r), r, state.dbMode,
+            state.unitMultiplier, phase, room);
+    sampleMeasurements(buffers, measurements, relative ? &reference : nullptr, gridStep, state.dbMode,
+        state.unitMultiplier, phase, room);
     ReferenceValues().swap(reference);
+    std::vector<OwnPointRoom>().swap(room);
+    finishPhaseTraces(buffers, measurements, phase, relative ? r : -1);
 
     drawTraces(state, zoom, autoX, autoY);
     computeStatistics(buffers, zoom.yMin, zoom.yMax);

@@ -27,6 +27,7 @@ void TraceBuffers::releaseBuffers()
     freeVector(traceMax);
     traceCount = 0;
     pointCount = 0;
+    phase = PhaseResults();
 }
 
 bool TraceBuffers::allocateValues(const std::vector<bool>& shown)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "largeblock.h"
+#include "phasetraces.h"
 
 // The results of the last recomputation of the chart, read by the cursor readout, the zoom
 // and the spreadsheet export until the next one. Trace t belongs to measurement t / 8.
@@ -39,6 +40,8 @@ struct TraceBuffers {
     // Smallest and largest value of the trace inside the value axis range (both 0 when none).
     std::vector<double> traceMin;
     std::vector<double> traceMax;
+    // The mode, delay unit and aperture the phase traces were computed with.
+    PhaseResults phase;
 
 private:
     // The arrays of the computed traces, one after the other, kept from one recomputation to

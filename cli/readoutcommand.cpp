@@ -24,7 +24,9 @@ const char* const readoutUsage
       "the unit of --unit: one line per shown trace, in list order,\n"
       "  index<TAB>display name<TAB>trace<TAB>value\n"
       "with an empty value where the trace has none or lies outside the value axis, then the\n"
-      "strip: frequency, Max, its measurement, Min, its measurement and Diff, tab-separated.\n"
+      "strip: frequency, Max, its measurement, Min, its measurement and Diff, tab-separated,\n"
+      "and the aperture while group delay is shown (--phase delay). Values of group delay\n"
+      "carry their unit (\"1.234 ns\").\n"
       "With --chart smith or polar: one line per shown S-parameter of each measurement,\n"
       "  index<TAB>display name<TAB>S11|S21|S12|S22<TAB>frequency<TAB>|S|<TAB>angle<TAB>R<TAB>X\n"
       "at its own measured point nearest FREQ in the frequency view: the frequency in the unit\n"
@@ -130,8 +132,12 @@ CliResult runReadout(const std::vector<std::string>& words)
             escaped(state.measurements.measurement(m)->displayName).c_str(),
             traceName(rowTraces[r] % tracesPerMeasurement), readout->current[r].c_str());
     }
-    for (size_t c = 0; c < readout->strip.size(); ++c)
+    for (size_t c = 0; c < readout->strip.size(); ++c) {
+        // The aperture's column is there only while it has a text.
+        if (c == ReadoutAperture && readout->strip[c].empty())
+            continue;
         std::cout << (c == 0 ? "" : "\t") << escaped(readout->strip[c]);
+    }
     std::cout << '\n';
     return CliResult::afterLoad(chart.loadedAll);
 }

@@ -8,6 +8,7 @@
 
 #include "chartstate.h"
 #include "exporttexts.h"
+#include "phasetraces.h"
 #include "tracevalues.h"
 #include "unitmultiplier.h"
 
@@ -106,6 +107,31 @@ bool readChart(const std::string& text, ViewOptions& view, std::string& error)
     return false;
 }
 
+bool readPhase(const std::string& text, ViewOptions& view, std::string& error)
+{
+    static const char* const names[phaseModeCount] = { "wrapped", "unwrapped", "delay" };
+    for (int32_t mode = 0; mode < phaseModeCount; ++mode) {
+        if (strcasecmp(text.c_str(), names[mode]) == 0) {
+            view.phaseMode = mode;
+            return true;
+        }
+    }
+    error = "--phase takes wrapped, unwrapped or delay, not '" + text + "'";
+    return false;
+}
+
+bool readAperture(const std::string& text, ViewOptions& view, std::string& error)
+{
+    int32_t points = 0;
+    if (!readCount(text, points) || !isDelayAperture(points)) {
+        error = "--aperture takes an odd number of points from " + std::to_string(minimumDelayAperture)
+            + " to " + std::to_string(maximumDelayAperture) + ", not '" + text + "'";
+        return false;
+    }
+    view.delayAperture = points;
+    return true;
+}
+
 } // namespace
 
 bool readNumber(const std::string& text, double& value)
@@ -130,12 +156,17 @@ const char* const viewOptionsHelp
       "  --relative N        plot relative to measurement N (0-based, in list order)\n"
       "  --smooth            smooth the curves\n"
       "  --chart KIND        frequency, smith or polar (default frequency): a Smith or polar\n"
-      "                      chart shows S11, S21, S12 or S22 where its M or A trace is listed\n";
+      "                      chart shows S11, S21, S12 or S22 where its M or A trace is listed\n"
+      "  --phase MODE        the phase traces (S11A, S21A, S12A, S22A) as wrapped phase,\n"
+      "                      unwrapped phase (both in degrees) or group delay (seconds, with\n"
+      "                      an SI prefix chosen for the view) (default wrapped)\n"
+      "  --aperture N        group delay aperture: an odd number of points, 3 to 1001, of\n"
+      "                      each measurement (default 5)\n";
 
 const std::set<std::string>& viewValueOptions()
 {
     static const std::set<std::string> options
-        = { "--size", "--unit", "--traces", "--x", "--y", "--relative", "--chart" };
+        = { "--size", "--unit", "--traces", "--x", "--y", "--relative", "--chart", "--phase", "--aperture" };
     return options;
 }
 
@@ -177,6 +208,10 @@ bool parseViewOptions(const CliArguments& arguments, ViewOptions& view, std::str
     }
     if (arguments.values.count("--chart") != 0 && !readChart(value("--chart"), view, error))
         return false;
+    if (arguments.values.count("--phase") != 0 && !readPhase(value("--phase"), view, error))
+        return false;
+    if (arguments.values.count("--aperture") != 0 && !readAperture(value("--aperture"), view, error))
+        return false;
     view.dbMode = arguments.flags.count("--vswr") != 0 ? 0 : 1;
     view.smoothing = arguments.flags.count("--smooth") != 0 ? 1 : 0;
     return true;
@@ -203,6 +238,8 @@ bool applyViewOptions(const ViewOptions& view, ChartState& state, std::string& e
     state.referenceIndex = view.referenceIndex;
     state.smoothing = view.smoothing;
     state.chartKind = view.chartKind;
+    state.phaseMode = view.phaseMode;
+    state.delayAperture = view.delayAperture;
     ZoomEntry& zoom = state.currentZoom();
     zoom.autoX = view.manualX ? 0 : 1;
     zoom.autoY = view.manualY ? 0 : 1;

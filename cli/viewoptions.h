@@ -30,6 +30,8 @@ struct ViewOptions {
     int32_t referenceIndex = -1; // measurement the traces are relative to; negative: none
     int32_t smoothing = 0;
     ChartKind chartKind = ChartKind::frequency;
+    int32_t phaseMode = 0; // of the phase traces: 0 wrapped, 1 unwrapped, 2 group delay
+    int32_t delayAperture = 5; // group delay aperture in points
 };
 
 // Largest chart frame side the commands draw, in pixels.

@@ -1,5 +1,7 @@
 #include "exporttexts.h"
 
+#include "phasetexts.h"
+#include "phasetraces.h"
 #include "tracevalues.h"
 #include "unitmultiplier.h"
 
@@ -24,24 +26,29 @@ std::string frequencyTitle(Language language, double multiplier)
     return prefix + unitName(language, unitIndexOf(multiplier));
 }
 
-std::string traceTitle(int32_t trace, const std::string& displayName)
+std::string traceTitle(int32_t trace, const std::string& displayName, const std::string& unit)
 {
-    return std::string(traceName(traceKindOf(trace))) + ' ' + displayName;
+    std::string title = std::string(traceName(traceKindOf(trace))) + ' ' + displayName;
+    if (!unit.empty())
+        title += ", " + unit;
+    return title;
 }
 
-ValueAxisKind valueAxisKind(int32_t trace, int32_t dbMode)
+ValueAxisKind valueAxisKind(int32_t trace, int32_t dbMode, int32_t phaseMode)
 {
     const int32_t kind = traceKindOf(trace);
     if (kind % 2 == 1)
-        return ValueAxisKind::Degrees;
+        return phaseMode == PhaseDelay ? ValueAxisKind::Delay : ValueAxisKind::Degrees;
     if ((kind == S11M || kind == S22M) && dbMode == 0)
         return ValueAxisKind::Vswr;
     return ValueAxisKind::Decibels;
 }
 
-const char* valueAxisTitle(Language language, ValueAxisKind kind)
+const char* valueAxisTitle(Language language, ValueAxisKind kind, int32_t delayExponent)
 {
     switch (kind) {
+    case ValueAxisKind::Delay:
+        return delayUnitName(language, delayExponent);
     case ValueAxisKind::Degrees:
         return russian(language) ? "Град." : "Deg";
     case ValueAxisKind::Vswr:

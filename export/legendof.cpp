@@ -7,6 +7,7 @@
 #include "exportedtraces.h"
 #include "exporttexts.h"
 #include "locus.h"
+#include "phasetexts.h"
 #include "tracepalette.h"
 #include "tracevalues.h"
 #include "unitmultiplier.h"
@@ -28,22 +29,25 @@ void limitEntries(ChartLegend& legend, Language language)
 ChartLegend chartLegendOf(const ExportInput& input, const ChartView& chart)
 {
     ChartLegend legend;
-    std::array<bool, 3> kinds {};
+    const PhaseResults& phase = input.buffers.phase;
+    std::array<bool, valueAxisKindCount> kinds {};
     for (const int32_t t : exportedTraces(input)) {
         const std::string text = displayNameOf(input, t) + ' ' + traceName(t % tracesPerMeasurement);
         legend.entries.push_back(
             LegendEntry { chart.palette[static_cast<size_t>(paletteSlot(t))], QString::fromStdString(text) });
-        kinds[static_cast<size_t>(valueAxisKind(t, input.dbMode))] = true;
+        kinds[static_cast<size_t>(valueAxisKind(t, input.dbMode, phase.mode))] = true;
     }
     limitEntries(legend, input.language);
     legend.frequencyUnit = QString::fromUtf8(unitName(input.language, unitIndexOf(input.unitMultiplier)));
     QStringList units;
     for (const ValueAxisKind kind :
-        { ValueAxisKind::Decibels, ValueAxisKind::Degrees, ValueAxisKind::Vswr }) {
+        { ValueAxisKind::Decibels, ValueAxisKind::Degrees, ValueAxisKind::Vswr, ValueAxisKind::Delay }) {
         if (kinds[static_cast<size_t>(kind)])
-            units.append(QString::fromUtf8(valueAxisTitle(input.language, kind)));
+            units.append(QString::fromUtf8(valueAxisTitle(input.language, kind, phase.delayExponent)));
     }
     legend.valueUnit = units.join(QStringLiteral(", "));
+    if (kinds[static_cast<size_t>(ValueAxisKind::Delay)])
+        legend.note = QString::fromStdString(apertureLabel(input.language, phase));
     return legend;
 }
 

@@ -7,6 +7,8 @@
 #include "exportedtraces.h"
 #include "exporttexts.h"
 #include "labeltext.h"
+#include "phasetexts.h"
+#include "tracevalues.h"
 
 namespace {
 
@@ -28,7 +30,9 @@ std::string plottedTableText(const ExportInput& input)
     const std::vector<int32_t> traces = exportedTraces(input);
     std::string text = frequencyTitle(input.language, input.unitMultiplier);
     for (const int32_t t : traces)
-        text += '\t' + traceTitle(t, displayNameOf(input, t));
+        text += '\t'
+            + traceTitle(t, displayNameOf(input, t),
+                traceUnitText(buffers.phase, t % tracesPerMeasurement, input.language));
     text += '\n';
     for (int32_t i = 0; i < pointCount; ++i) {
         text += cellText(buffers.freqGrid[static_cast<size_t>(i)]);

@@ -15,6 +15,7 @@
 #include "exportedtraces.h"
 #include "exportlayout.h"
 #include "exporttexts.h"
+#include "phasetexts.h"
 #include "savefile.h"
 #include "tracevalues.h"
 #include "utf8text.h"
@@ -272,7 +273,8 @@ bool exportToWorkbook(const ExportInput& input, const std::string& path, std::st
         const int32_t t = traces[n - 1];
         const int32_t column = static_cast<int32_t>(n);
         ColumnWidth width;
-        sheet.text(column, headerRow, traceTitle(t, displayNameOf(input, t)), width);
+        const std::string unit = traceUnitText(buffers.phase, t % tracesPerMeasurement, input.language);
+        sheet.text(column, headerRow, traceTitle(t, displayNameOf(input, t), unit), width);
         const size_t k = static_cast<size_t>(t);
         const double* values = buffers.traceValues[k];
         const int32_t first = std::max(buffers.firstIndex[k], 0);
@@ -296,7 +298,8 @@ bool exportToWorkbook(const ExportInput& input, const std::string& path, std::st
         plan.frequencyAxis
             = exportAxis(zoom.xMin / multiplier, zoom.xMax / multiplier, zoom.xStep / multiplier);
         plan.valueAxis = exportAxis(zoom.yMin, zoom.yMax, zoom.yStep);
-        plan.valueAxisTitle = valueAxisTitle(input.language, valueAxisKind(traces.front(), input.dbMode));
+        plan.valueAxisTitle = valueAxisTitle(input.language,
+            valueAxisKind(traces.front(), input.dbMode, buffers.phase.mode), buffers.phase.delayExponent);
         lxw_chart* chart = addExportChart(workbook.get(), plan);
         if (chart == nullptr)
             return fail(error, "Cannot make the chart for " + path + ": out of memory.");

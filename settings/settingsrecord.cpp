@@ -94,6 +94,8 @@ void readSettings(SettingsRecord& record, const std::string& path)
     readInt(ini, "Language", record.Language);
     readInt(ini, "ChartKind", record.ChartKind);
     readInt(ini, "AdmittanceGrid", record.AdmittanceGrid);
+    readInt(ini, "PhaseMode", record.PhaseMode);
+    readInt(ini, "DelayAperture", record.DelayAperture);
     if (const std::optional<std::string> folder = ini.value(kGeneralSection, "OpenFolder"))
         record.OpenFolder = *folder;
     if (const std::optional<std::string> limits = ini.value(kGeneralSection, "LimitsPath"))
@@ -141,6 +143,8 @@ bool writeSettings(const SettingsRecord& record, const std::string& path)
     writeInt(ini, kGeneralSection, "Language", record.Language);
     writeInt(ini, kGeneralSection, "ChartKind", record.ChartKind);
     writeInt(ini, kGeneralSection, "AdmittanceGrid", record.AdmittanceGrid);
+    writeInt(ini, kGeneralSection, "PhaseMode", record.PhaseMode);
+    writeInt(ini, kGeneralSection, "DelayAperture", record.DelayAperture);
     // Quoted, so that blanks at its ends stay; a folder whose name breaks the line is not kept.
     if (!record.OpenFolder.empty() && record.OpenFolder.find_first_of("\r\n") == std::string::npos)
         ini.setValue(kGeneralSection, "OpenFolder", "\"" + record.OpenFolder + "\"");

@@ -38,6 +38,10 @@ struct SettingsRecord {
     int32_t Language = 1;
     int32_t ChartKind = 0; // 0 frequency, 1 Smith, 2 polar chart
     int32_t AdmittanceGrid = 0;
+    // How the phase traces show the phase: 0 wrapped, 1 unwrapped, 2 group delay; and the
+    // group delay aperture in points (odd, 3 or more).
+    int32_t PhaseMode = 0;
+    int32_t DelayAperture = 5;
     // The folder the open-file dialog starts in: that of the last file opened; empty for none.
     std::string OpenFolder;
     // The limits file in force, opened again at start; empty for none.

@@ -12,11 +12,15 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
+
 #include "caboutdlg.h"
 #include "chartframe.h"
 #include "chartmouse.h"
 #include "chartsettings.h"
 #include "controlstrip.h"
+#include "delayaperturedlg.h"
 #include "filecommands.h"
 #include "filelistcontroller.h"
 #include "fileloading.h"
@@ -72,6 +76,10 @@ void CSprelinDlg::buildMenu()
     on(MenuCommand::smithChart, [this] { views->setChartKind(ChartKind::smith); });
     on(MenuCommand::polarChart, [this] { views->setChartKind(ChartKind::polar); });
     on(MenuCommand::admittanceGrid, [this] { views->toggleAdmittanceGrid(); });
+    on(MenuCommand::wrappedPhase, [this] { views->setPhaseMode(PhaseWrapped); });
+    on(MenuCommand::unwrappedPhase, [this] { views->setPhaseMode(PhaseUnwrapped); });
+    on(MenuCommand::groupDelay, [this] { views->setPhaseMode(PhaseDelay); });
+    on(MenuCommand::delayAperture, &CSprelinDlg::chooseDelayAperture);
     on(MenuCommand::russian, [this] { setLanguage(Language::russian); });
     on(MenuCommand::english, [this] { setLanguage(Language::english); });
     on(MenuCommand::about, &CSprelinDlg::showAbout);
@@ -79,7 +87,8 @@ void CSprelinDlg::buildMenu()
     // also after a command that changed nothing.
     for (MenuCommand command : { MenuCommand::normal, MenuCommand::largeGraph, MenuCommand::topmost,
              MenuCommand::smoothing, MenuCommand::russian, MenuCommand::english, MenuCommand::frequencyChart,
-             MenuCommand::smithChart, MenuCommand::polarChart, MenuCommand::admittanceGrid })
+             MenuCommand::smithChart, MenuCommand::polarChart, MenuCommand::admittanceGrid,
+             MenuCommand::wrappedPhase, MenuCommand::unwrappedPhase, MenuCommand::groupDelay })
         on(command, &CSprelinDlg::updateMenuChecks);
 }
 
@@ -170,6 +179,7 @@ void CSprelinDlg::applyLanguage()
 {
     const UiTexts& texts = uiTexts(language());
     qtTexts.useLanguage(language());
+    state.language = language();
     setWindowTitle(texts.windowTitle);
     menu->applyTexts(texts);
     updateMenuChecks();
@@ -187,6 +197,7 @@ void CSprelinDlg::updateMenuChecks()
 {
     menu->setChecks(language(), settings.Topmost != 0, windowPanes->largeGraph(), settings.Filter != 0);
     menu->setChartChecks(state.chartKind, state.admittanceGrid != 0);
+    menu->setPhaseMode(state.phaseMode);
 }
 
 void CSprelinDlg::applyTopmost()
@@ -216,6 +227,23 @@ void CSprelinDlg::showAbout()
     about.exec();
 }
 
+void CSprelinDlg::chooseDelayAperture()
+{
+    // The width the aperture takes on the loaded measurements, from their mean steps.
+    double low = 0;
+    double high = 0;
+    for (int32_t m = 0; m < state.measurements.itemCount; ++m) {
+        const RubberS2PData* measurement = state.measurements.measurement(m);
+        if (measurement == nullptr || !(measurement->freqStep > 0) || !std::isfinite(measurement->freqStep))
+            continue;
+        low = low > 0 ? std::min(low, measurement->freqStep) : measurement->freqStep;
+        high = std::max(high, measurement->freqStep);
+    }
+    DelayApertureDlg dialog(state.delayAperture, low, high, language(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        views->setDelayAperture(dialog.aperture());
+}
+
 Language CSprelinDlg::language() const
 {
     return languageOf(settings.Language);
@@ -225,6 +253,9 @@ void CSprelinDlg::setLanguage(Language language)
 {
     settings.Language = storedLanguage(language);
     applyLanguage();
+    // The delay unit on the axis and in the list is written in the language.
+    if (state.phaseMode == PhaseDelay)
+        views->redrawChart();
 }
 
 void CSprelinDlg::closeEvent(QCloseEvent* event)

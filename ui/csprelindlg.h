@@ -68,6 +68,8 @@ private:
     void toggleTopmost();
     // Help / About.
     void showAbout();
+    // View / Group delay aperture...
+    void chooseDelayAperture();
     // The language of the settings.
     Language language() const;
 

@@ -42,6 +42,12 @@ MainMenu::MainMenu(QMenuBar* bar)
         chartKinds->addAction(add(viewMenu, kind, true));
     add(viewMenu, MenuCommand::admittanceGrid, true);
     viewMenu->addSeparator();
+    auto* phaseGroup = new QActionGroup(bar);
+    for (const MenuCommand command :
+        { MenuCommand::wrappedPhase, MenuCommand::unwrappedPhase, MenuCommand::groupDelay })
+        phaseGroup->addAction(add(viewMenu, command, true));
+    add(viewMenu, MenuCommand::delayAperture);
+    viewMenu->addSeparator();
     languageMenu = viewMenu->addMenu(QString());
     add(languageMenu, MenuCommand::russian, true);
     add(languageMenu, MenuCommand::english, true);
@@ -104,6 +110,10 @@ void MainMenu::applyTexts(const UiTexts& texts)
     action(MenuCommand::smithChart)->setText(texts.smithChartCommand);
     action(MenuCommand::polarChart)->setText(texts.polarChartCommand);
     action(MenuCommand::admittanceGrid)->setText(texts.admittanceGridCommand);
+    action(MenuCommand::wrappedPhase)->setText(texts.wrappedPhaseCommand);
+    action(MenuCommand::unwrappedPhase)->setText(texts.unwrappedPhaseCommand);
+    action(MenuCommand::groupDelay)->setText(texts.groupDelayCommand);
+    action(MenuCommand::delayAperture)->setText(texts.delayApertureCommand);
     languageMenu->setTitle(texts.languageMenu);
     action(MenuCommand::russian)->setText(texts.russianCommand);
     action(MenuCommand::english)->setText(texts.englishCommand);
@@ -127,4 +137,11 @@ void MainMenu::setChartChecks(ChartKind kind, bool admittance)
     action(MenuCommand::smithChart)->setChecked(kind == ChartKind::smith);
     action(MenuCommand::polarChart)->setChecked(kind == ChartKind::polar);
     action(MenuCommand::admittanceGrid)->setChecked(admittance);
+}
+
+void MainMenu::setPhaseMode(int32_t phaseMode)
+{
+    action(MenuCommand::wrappedPhase)->setChecked(phaseMode != 1 && phaseMode != 2);
+    action(MenuCommand::unwrappedPhase)->setChecked(phaseMode == 1);
+    action(MenuCommand::groupDelay)->setChecked(phaseMode == 2);
 }

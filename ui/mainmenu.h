@@ -32,6 +32,10 @@ enum class MenuCommand : int32_t {
     smithChart = 32841,
     polarChart = 32842,
     admittanceGrid = 32843,
+    wrappedPhase = 32860,
+    unwrappedPhase = 32861,
+    groupDelay = 32862,
+    delayAperture = 32863,
     russian = 32810,
     english = 32811,
     about = 16,
@@ -39,9 +43,10 @@ enum class MenuCommand : int32_t {
 
 // The main window's menu bar: File (Open, Close, Re-read; Open limits, Close limits; Export into MS Excel,
 // Averaged S2P, Save chart image; Copy chart image, Copy table; Exit), View (Normal, Large graph; Always on
-// top; Smoothing; Frequency chart, Smith chart, Polar chart, Admittance grid; Language with Russian and
-// English) and Help (About). The texts follow the language; each action carries its command number as its
-// data, and the window connects to the actions' triggered signals.
+// top; Smoothing; Frequency chart, Smith chart, Polar chart, Admittance grid; Phase, Unwrapped phase, Group
+// delay, Group delay aperture...; Language with Russian and English) and Help (About). The texts follow the
+// language; each action carries its command number as its data, and the window connects to the actions'
+// triggered signals.
 class MainMenu {
 public:
     explicit MainMenu(QMenuBar* bar);
@@ -57,6 +62,8 @@ public:
     void setChecks(Language language, bool topmost, int32_t largeGraph, bool smoothing);
     // The chart kind's mark and the admittance grid's.
     void setChartChecks(ChartKind kind, bool admittance);
+    // The check mark of the phase mode (0 Phase, 1 Unwrapped phase, 2 Group delay).
+    void setPhaseMode(int32_t phaseMode);
 
     QMenu* fileMenu;
     QMenu* viewMenu;

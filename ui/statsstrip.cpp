@@ -8,7 +8,7 @@
 StatsStrip::StatsStrip(QWidget* parent)
     : QTreeWidget(parent)
 {
-    setColumnCount(columnCount);
+    setColumnCount(passCountColumn + 1);
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setIndentation(0);
@@ -33,26 +33,36 @@ std::array<int, StatsStrip::columnCount> StatsStrip::columnWidths(int stripWidth
     return { u, 2 * u, 5 * u, 2 * u, 5 * u, 2 * u };
 }
 
+std::array<int, StatsStrip::columnCount + 1> StatsStrip::apertureColumnWidths(int stripWidth)
+{
+    const int u = stripWidth / 23 - 1;
+    return { u, 3 * u, 4 * u, 3 * u, 4 * u, 3 * u, 5 * u };
+}
+
 void StatsStrip::sizeStatsColumns()
 {
-    // Three units of the twenty go to the pass count's column.
+    // While limits are open, three units of the twenty go to the pass count's column and the
+    // others share what is left.
     constexpr int passCountUnits = 3;
     const int width = viewport()->width();
     const int u = width / (17 + passCountUnits) - 1;
-    const std::array<int, columnCount> widths
-        = columnWidths(passCountShown ? width - passCountUnits * (u + 1) : width);
-    for (int c = 0; c < columnCount; ++c)
-        setColumnWidth(c, std::max(0, widths[c]));
-    if (passCountShown)
-        setColumnWidth(columnCount, std::max(0, passCountUnits * u));
+    const int shared = passCountShown ? width - passCountUnits * (u + 1) : width;
+    std::array<int, columnCount + 1> widths {};
+    if (row->text(apertureColumn).isEmpty()) {
+        const std::array<int, columnCount> six = columnWidths(shared);
+        std::copy(six.begin(), six.end(), widths.begin());
+    } else {
+        widths = apertureColumnWidths(shared);
+    }
+    for (int c = 0; c <= columnCount; ++c)
+        setColumnWidth(c, std::max(0, widths[static_cast<size_t>(c)]));
+    setColumnWidth(passCountColumn, passCountShown ? std::max(0, passCountUnits * u) : 0);
 }
 
 void StatsStrip::setPassCount(const QString& text)
 {
     passCountShown = !text.isEmpty();
-    setColumnCount(passCountShown ? columnCount + 1 : columnCount);
-    if (passCountShown)
-        row->setText(columnCount, text);
+    row->setText(passCountColumn, text);
     sizeStatsColumns();
 }
 
@@ -63,7 +73,10 @@ QString StatsStrip::columnText(int column) const
 
 void StatsStrip::setColumnText(int column, const QString& text)
 {
+    const bool resize = column == apertureColumn && row->text(column).isEmpty() != text.isEmpty();
     row->setText(column, text);
+    if (resize)
+        sizeStatsColumns();
 }
 
 QSize StatsStrip::sizeHint() const

@@ -48,6 +48,11 @@ struct UiTexts {
     QString admittanceGridCommand;
     // In the readout strip of a Smith or polar chart while a reference is chosen.
     QString relativeNotApplied;
+    // View: how the phase traces show the phase, and the group delay aperture dialog.
+    QString wrappedPhaseCommand;
+    QString unwrappedPhaseCommand;
+    QString groupDelayCommand;
+    QString delayApertureCommand;
     QString languageMenu;
     QString russianCommand;
     QString englishCommand;

@@ -14,6 +14,7 @@
 #include "controlstrip.h"
 #include "filelistcontroller.h"
 #include "filelistrows.h"
+#include "phasetraces.h"
 #include "recomputechart.h"
 #include "settingsrecord.h"
 #include "unitmultiplier.h"
@@ -210,6 +211,20 @@ void ViewControls::toggleAdmittanceGrid()
 {
     state.admittanceGrid = state.admittanceGrid != 0 ? 0 : 1;
     settings.AdmittanceGrid = state.admittanceGrid;
+    redrawChart();
+}
+
+void ViewControls::setPhaseMode(int32_t phaseMode)
+{
+    state.phaseMode = phaseModeOf(phaseMode);
+    settings.PhaseMode = state.phaseMode;
+    redrawChart();
+}
+
+void ViewControls::setDelayAperture(int32_t points)
+{
+    state.delayAperture = delayApertureOf(points);
+    settings.DelayAperture = state.delayAperture;
     redrawChart();
 }
 

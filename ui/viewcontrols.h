@@ -37,6 +37,10 @@ public:
     // View / Frequency chart, Smith chart, Polar chart; View / Admittance grid.
     void setChartKind(ChartKind kind);
     void toggleAdmittanceGrid();
+    // View / Phase, Unwrapped phase, Group delay (0, 1, 2) and the group delay aperture in
+    // points: into the state and the settings, and the chart redrawn.
+    void setPhaseMode(int32_t phaseMode);
+    void setDelayAperture(int32_t points);
 
     // ChartHost
     bool readAxisEdits(ZoomEntry& zoom, double unitMultiplier) override;

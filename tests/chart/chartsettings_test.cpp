@@ -184,3 +184,22 @@ TEST(ChartSettings, ChartKindAndAdmittanceGridRoundTrip)
         EXPECT_EQ(closing.AdmittanceGrid, 1);
     }
 }
+
+TEST(ChartSettings, PhaseModeAndApertureGoBothWaysAndBadOnesFallBack)
+{
+    // Stored mode, stored aperture, then what the state and the rewritten settings hold.
+    const int32_t rows[][4] = { { 1, 3, 1, 3 }, { 2, 1001, 2, 1001 }, { 3, 4, 0, 5 }, { -1, 0, 0, 5 } };
+    for (const auto& row : rows) {
+        SettingsRecord s;
+        s.PhaseMode = row[0];
+        s.DelayAperture = row[1];
+        ChartState state;
+        chartStateFromSettings(s, state);
+        EXPECT_EQ(state.phaseMode, row[2]) << row[0];
+        EXPECT_EQ(state.delayAperture, row[3]) << row[1];
+        SettingsRecord written;
+        chartStateIntoSettings(state, std::nullopt, written);
+        EXPECT_EQ(written.PhaseMode, row[2]);
+        EXPECT_EQ(written.DelayAperture, row[3]);
+    }
+}

@@ -147,3 +147,28 @@ TEST(GridSampling, WalkMatchesTheSearchesExactly)
 }
 
 } // namespace
+
+TEST(GridSampling, IndexesAreThoseOfThePointsTheWalkGives)
+{
+    RubberS2P list;
+    RubberS2PData& even = addAt(list, { 0, 10, 20, 30, 40, 50 });
+    RubberS2PData& uneven = addAt(list, { 0, 1, 2, 3, 4, 100 });
+    // Points not strictly ascending take the search.
+    RubberS2PData& repeated = addAt(list, { 0, 10, 10, 20, 30 });
+    RubberS2PData& single = addAt(list, { 7 });
+    for (RubberS2PData* m : { &even, &uneven, &repeated, &single }) {
+        PointWalk byPoint(*m);
+        PointWalk byIndex(*m);
+        for (int32_t k = -3; k <= 43; ++k) {
+            const double x = m->freqFirst - 1 + (m->freqLast - m->freqFirst + 2) * k / 40.0;
+            const S2PPoint& nearest = byPoint.nearest(x);
+            EXPECT_EQ(m->point(byIndex.nearestIndex(x)), &nearest) << x;
+            const PointWalk::Neighbours around = byPoint.neighbours(x);
+            const PointWalk::IndexNeighbours indexes = byIndex.neighbourIndices(x);
+            EXPECT_EQ(m->point(indexes.lo), around.lo) << x;
+            EXPECT_EQ(m->point(indexes.hi), around.hi) << x;
+            EXPECT_EQ(indexes.t, around.t) << x;
+            EXPECT_EQ(&measuredPoint(*m, indexes.lo), around.lo) << x;
+        }
+    }
+}

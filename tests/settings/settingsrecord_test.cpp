@@ -57,6 +57,8 @@ SettingsRecord distinctRecord()
     r.S21a = 6;
     r.S22a = 7;
     r.Language = 0;
+    r.PhaseMode = 2;
+    r.DelayAperture = 7;
     return r;
 }
 
@@ -90,6 +92,8 @@ void expectSameFields(const SettingsRecord& a, const SettingsRecord& b)
     EXPECT_EQ(a.S21a, b.S21a);
     EXPECT_EQ(a.S22a, b.S22a);
     EXPECT_EQ(a.Language, b.Language);
+    EXPECT_EQ(a.PhaseMode, b.PhaseMode);
+    EXPECT_EQ(a.DelayAperture, b.DelayAperture);
 }
 
 // The record that a first start without a settings file ends up with.
@@ -131,6 +135,8 @@ const char* const kFirstStartFile = "[General]\n"
                                     "Language=1\n"
                                     "ChartKind=0\n"
                                     "AdmittanceGrid=0\n"
+                                    "PhaseMode=0\n"
+                                    "DelayAperture=5\n"
                                     "[List]\n"
                                     "Width<0>=0\n"
                                     "Width<1>=0\n"

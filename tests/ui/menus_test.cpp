@@ -236,7 +236,8 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
                              << QStringList { "Нормальный", "Развернуть график", "-", "Поверх остальных окон",
                                     "-", "Сглаживание графиков", "-", "Частотная характеристика",
                                     "Диаграмма Смита", "Полярная диаграмма", "Сетка проводимостей", "-",
-                                    "Язык" }
+                                    "Фаза", "Развёрнутая фаза", "Групповое время запаздывания",
+                                    "Апертура группового времени...", "-", "Язык" }
                              << QStringList { "Русский", "English" }
                              << QStringList { "О программе Sprelin..." };
     QTest::newRow("English") << 1 << QStringList { "File", "View", "Help" }
@@ -245,6 +246,7 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
                                     "Save chart image...", "-", "Copy chart", "Copy table", "-", "Exit" }
                              << QStringList { "Normal", "Large graph", "-", "Always on top", "-", "Smoothing",
                                     "-", "Frequency chart", "Smith chart", "Polar chart", "Admittance grid",
+                                    "-", "Phase", "Unwrapped phase", "Group delay", "Group delay aperture...",
                                     "-", "Language" }
                              << QStringList { "Русский", "English" } << QStringList { "About Sprelin..." };
 }
@@ -284,8 +286,9 @@ void MenusTest::menuBarHoldsTheCommandsInOrder()
     // Every command is there and enabled, the export too.
     for (MenuCommand c : { MenuCommand::open, MenuCommand::close, MenuCommand::reread,
              MenuCommand::exportWorkbook, MenuCommand::averagedS2P, MenuCommand::exit, MenuCommand::normal,
-             MenuCommand::largeGraph, MenuCommand::topmost, MenuCommand::smoothing, MenuCommand::russian,
-             MenuCommand::english, MenuCommand::about }) {
+             MenuCommand::largeGraph, MenuCommand::topmost, MenuCommand::smoothing, MenuCommand::wrappedPhase,
+             MenuCommand::unwrappedPhase, MenuCommand::groupDelay, MenuCommand::delayAperture,
+             MenuCommand::russian, MenuCommand::english, MenuCommand::about }) {
         QVERIFY(command(c) != nullptr);
         QVERIFY(command(c)->isEnabled());
         QCOMPARE(MainMenu::commandOf(command(c)), static_cast<int32_t>(c));

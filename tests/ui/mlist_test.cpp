@@ -25,6 +25,7 @@ private slots:
     void firstHeaderClickIsReported();
     void statsColumnsShareTheWidth_data();
     void statsColumnsShareTheWidth();
+    void statsApertureColumnTakesItsShare();
 
 private:
     // Two groups: measurement 0 with rows of traces 0 and 2, measurement 1 with trace 10.
@@ -267,6 +268,25 @@ void MListTest::statsColumnsShareTheWidth()
     QFETCH(int, unit);
     const std::array<int, 6> expected { unit, 2 * unit, 5 * unit, 2 * unit, 5 * unit, 2 * unit };
     QCOMPARE(StatsStrip::columnWidths(width), expected);
+}
+
+void MListTest::statsApertureColumnTakesItsShare()
+{
+    // 1000 / 23 = 43, minus 1.
+    const std::array<int, 7> expected { 42, 126, 168, 126, 168, 126, 210 };
+    QCOMPARE(StatsStrip::apertureColumnWidths(1000), expected);
+    StatsStrip strip;
+    strip.resize(1000, strip.sizeHint().height());
+    strip.sizeStatsColumns();
+    QCOMPARE(strip.columnWidth(StatsStrip::apertureColumn), 0);
+    strip.setColumnText(StatsStrip::apertureColumn, QStringLiteral("aperture 5 points, 8 MHz"));
+    QCOMPARE(strip.columnText(StatsStrip::apertureColumn), QStringLiteral("aperture 5 points, 8 MHz"));
+    const std::array<int, 7> shown = StatsStrip::apertureColumnWidths(strip.viewport()->width());
+    QCOMPARE(strip.columnWidth(StatsStrip::apertureColumn), shown[6]);
+    QCOMPARE(strip.columnWidth(2), shown[2]);
+    strip.setColumnText(StatsStrip::apertureColumn, QString());
+    QCOMPARE(strip.columnWidth(StatsStrip::apertureColumn), 0);
+    QCOMPARE(strip.columnWidth(2), StatsStrip::columnWidths(strip.viewport()->width())[2]);
 }
 
 QTEST_MAIN(MListTest)
