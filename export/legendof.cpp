@@ -40,8 +40,8 @@ ChartLegend chartLegendOf(const ExportInput& input, const ChartView& chart)
     limitEntries(legend, input.language);
     legend.frequencyUnit = QString::fromUtf8(unitName(input.language, unitIndexOf(input.unitMultiplier)));
     QStringList units;
-    for (const ValueAxisKind kind :
-        { ValueAxisKind::Decibels, ValueAxisKind::Degrees, ValueAxisKind::Vswr, ValueAxisKind::Delay }) {
+    // The delay's unit stands over the value labels of every chart output already.
+    for (const ValueAxisKind kind : { ValueAxisKind::Decibels, ValueAxisKind::Degrees, ValueAxisKind::Vswr }) {
         if (kinds[static_cast<size_t>(kind)])
             units.append(QString::fromUtf8(valueAxisTitle(input.language, kind, phase.delayExponent)));
     }
