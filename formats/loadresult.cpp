@@ -13,6 +13,7 @@ const char* const kMessages[] = {
     "Более 32 портов - поддерживаются файлы не более чем с 32 портами",
     "Неверные ключевые слова Touchstone",
     "Число частот не совпадает с [Number of Frequencies]",
+    "Недостаточно памяти",
 };
 
 const char* const kReasons[] = {
@@ -25,6 +26,7 @@ const char* const kReasons[] = {
     "more than 32 ports (files of up to 32 ports are read)",
     "a Touchstone keyword is missing or has a value that cannot be read",
     "the network data do not hold the [Number of Frequencies] points",
+    "not enough memory",
 };
 
 constexpr int kCodeCount = static_cast<int>(sizeof(kMessages) / sizeof(kMessages[0]));

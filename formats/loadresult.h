@@ -13,6 +13,7 @@ enum LoadResult : int {
     LoadTooManyPorts = 7,
     LoadBadKeywords = 8,
     LoadFrequencyCountDiffers = 9,
+    LoadOutOfMemory = 10, // the memory the file's measurements need could not be had
 };
 
 // The message kept for a result code (Russian, as the program has always held them); empty

@@ -48,7 +48,7 @@ LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory)
     }
     for (int v = 0; v < count; ++v)
         views[v]->releasePoints();
-    return outOfMemory ? LoadCannotRead : LoadNoData;
+    return outOfMemory ? LoadOutOfMemory : LoadNoData;
 }
 
 LoadResult finishThreePortViews(RubberS2PData* const* views, bool outOfMemory, const std::string& label)
