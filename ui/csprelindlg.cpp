@@ -22,6 +22,7 @@
 #include "fileloading.h"
 #include "mainmenu.h"
 #include "mlist.h"
+#include "profilestorage.h"
 #include "settingsrecord.h"
 #include "uitexts.h"
 #include "viewcontrols.h"
@@ -31,6 +32,7 @@
 CSprelinDlg::CSprelinDlg(std::vector<std::string> commandLine, WindowServices windowServices)
     : settings(processSettings())
     , services(std::move(windowServices))
+    , notice(*this)
 {
     setAcceptDrops(true);
     windowPanes = new WindowPanes(*this, settings);
@@ -77,6 +79,13 @@ void CSprelinDlg::buildMenu()
 void CSprelinDlg::connectParts()
 {
     connect(list, &FileListController::chartChanged, views, &ViewControls::redrawChart);
+    connect(views, &ViewControls::memoryReported, this, [this](bool ranOut) {
+        const QString& text = uiTexts(language()).chartOutOfMemory;
+        if (ranOut)
+            notice.show(text);
+        else
+            notice.withdraw(text);
+    });
     connect(windowPanes, &WindowPanes::layoutSwitched, this, [this] {
         views->redrawChart();
         updateMenuChecks();
@@ -122,6 +131,9 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
 
     chartStateFromSettings(settings, state);
     applyLanguage();
+    // Such a file is neither read nor written; the user is told once.
+    if (profileIsNotAFile(settings.settingsPath))
+        notice.show(uiTexts(language()).settingsNotAFile.arg(QString::fromStdString(settings.settingsPath)));
     windowPanes->layOut();
     views->writeControls();
     views->writeAxisEdits();

@@ -41,6 +41,11 @@ public:
     void setChartFrameVisible(bool visible) override;
     void readViewControls(ChartState& chartState) override;
     void writeViewControls(ChartState& chartState) override;
+    void reportMemory(bool ranOut) override;
+
+signals:
+    // After every recomputation: whether it ran out of memory and kept the last chart.
+    void memoryReported(bool ranOut);
 
 private:
     void onApply();
