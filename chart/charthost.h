@@ -33,6 +33,9 @@ public:
     // After the mouse changed the view: the controls show its automatic flags and enable the
     // axis boxes to match. Nothing without controls.
     virtual void writeViewControls(ChartState& /*state*/) { }
+    // After every recomputation that got as far as the measurements: whether it ran out of
+    // memory, in which case the last chart image stays. Nothing without controls.
+    virtual void reportMemory(bool /*ranOut*/) { }
 };
 
 // The Min, Max and Flatness texts of one trace, "%5.4lg" each, followed by the delay unit for

@@ -42,12 +42,12 @@ double roundToMultiple(double value, double unit)
     return roundHalfAway(value / unit) * unit;
 }
 
-void showView(ChartState& state, ChartHost& host)
+RecomputeResult showView(ChartState& state, ChartHost& host)
 {
     ZoomEntry& zoom = state.currentZoom();
     host.writeViewControls(state);
     host.writeAxisEdits(zoom, state.unitMultiplier);
-    recomputeChart(state, host, zoom.autoX, zoom.autoY);
+    return recomputeChart(state, host, zoom.autoX, zoom.autoY);
 }
 
 // The view under the rectangle with corners (x1, y1) and (x2, y2) of the frame, both axes
@@ -82,7 +82,8 @@ std::optional<ZoomEntry> viewUnderRect(ChartState& state, int32_t x1, int32_t y1
 
 // Snaps the view's frequency ends to the grid, chooses both steps, puts the value ends on a
 // tenth of the value step and makes the result the view in force (pushed when push is set).
-// A view that would not be drawable is refused.
+// A view that would not be drawable is refused, and so is one whose chart ran out of memory:
+// the view before it is in force again, in the controls too, and the last chart stays.
 bool applyView(ChartState& state, ChartHost& host, bool push, ZoomEntry view)
 {
     gridPointCount(state.measurements, view, state.chart.plotRect().width());
@@ -92,10 +93,18 @@ bool applyView(ChartState& state, ChartHost& host, bool push, ZoomEntry view)
     view.yMin = roundToMultiple(view.yMin, view.yStep * valueEndShare);
     if (!drawableView(view))
         return false;
+    const ZoomEntry before = state.currentZoom();
     ZoomEntry& target = push ? state.zoomList.pushZoom() : state.currentZoom();
     target = view;
-    showView(state, host);
-    return true;
+    if (showView(state, host) != RecomputeResult::OutOfMemory)
+        return true;
+    if (push)
+        state.zoomList.popZoom();
+    else
+        state.currentZoom() = before;
+    host.writeViewControls(state);
+    host.writeAxisEdits(state.currentZoom(), state.unitMultiplier);
+    return false;
 }
 
 // A panned view moves by whole grid steps, so that snapping its ends to the grid cannot make it

@@ -26,8 +26,9 @@ struct ZoomDrag {
 // new view when push is set, else replacing the view in force. Its frequency ends snap to the
 // grid step, its value ends to a tenth of the value step. The zoom is refused (nothing changes,
 // false) when no measurement would keep more than 16 mean steps in the new width, when the
-// plot area has no size, or when the rectangle gives no drawable view. An accepted zoom
-// writes the controls and the axis edit boxes and recomputes the chart.
+// plot area has no size, when the rectangle gives no drawable view, or when the recomputation
+// of the new view runs out of memory (the view before it is back in the controls). An accepted
+// zoom writes the controls and the axis edit boxes and recomputes the chart.
 bool zoomToRect(
     ChartState& state, ChartHost& host, bool push, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 

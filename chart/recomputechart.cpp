@@ -542,16 +542,17 @@ RecomputeResult recomputeChart(ChartState& state, ChartHost& host, int32_t autoX
         host.setChartFrameVisible(false);
         return RecomputeResult::NoMeasurements;
     }
+    RecomputeResult result = RecomputeResult::OutOfMemory;
     try {
         const MeasurementLock lock(state.measurements);
         host.setChartFrameVisible(true);
         state.buffers.releaseBuffers();
-        const RecomputeResult result = computeAndDraw(state, host, autoX, autoY);
-        if (result == RecomputeResult::OutOfMemory)
-            state.buffers.releaseBuffers();
-        return result;
+        result = computeAndDraw(state, host, autoX, autoY);
     } catch (const std::bad_alloc&) {
-        state.buffers.releaseBuffers();
-        return RecomputeResult::OutOfMemory;
+        result = RecomputeResult::OutOfMemory;
     }
+    if (result == RecomputeResult::OutOfMemory)
+        state.buffers.releaseBuffers();
+    host.reportMemory(result == RecomputeResult::OutOfMemory);
+    return result;
 }

@@ -13,7 +13,7 @@ enum class RecomputeResult {
     Drawn, // the traces were computed and the chart drawn
     FrameTooSmall, // the chart is detached or its plot area is too small; nothing changed
     NoMeasurements, // nothing is loaded; the chart frame was hidden
-    OutOfMemory, // the trace buffers could not be allocated; they are left empty
+    OutOfMemory, // memory ran out; the trace buffers are left empty, the chart image as it was
 };
 
 // Turns the loaded measurements into what the chart shows: fixes the frequency axis (from the

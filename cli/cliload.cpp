@@ -1,5 +1,6 @@
 #include "cliload.h"
 
+#include "listingtext.h"
 #include "loader.h"
 #include "loadreport.h"
 
@@ -39,7 +40,7 @@ bool loadForCli(const std::vector<std::string>& paths, RubberS2P& list, std::ost
     loadFiles(list, paths, &results);
     const std::vector<FailedFile> failed = settleLoad(list, 0, paths, results);
     for (const FailedFile& file : failed)
-        err << file.path << ": " << failureReason(file) << '\n';
+        err << escaped(file.path) << ": " << failureReason(file) << '\n';
     return failed.empty();
 }
 

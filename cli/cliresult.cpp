@@ -1,5 +1,7 @@
 #include "cliresult.h"
 
+#include "listingtext.h"
+
 CliResult CliResult::help(const std::string& text)
 {
     return CliResult { CliSuccess, text };
@@ -12,7 +14,7 @@ CliResult CliResult::usageError(const std::string& line, const std::string& help
 
 CliResult CliResult::failure(const std::string& line)
 {
-    return CliResult { CliFailure, line + '\n' };
+    return CliResult { CliFailure, escaped(line) + '\n' };
 }
 
 CliResult CliResult::afterLoad(bool loadedAll)

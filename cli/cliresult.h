@@ -18,7 +18,8 @@ struct CliResult {
     // Words the command cannot run with: the line, then the help (none where the line says
     // enough).
     static CliResult usageError(const std::string& line, const std::string& help);
-    // A run that could not be done, said in one line.
+    // A run that could not be done, said in one line whose control characters (those of a
+    // path in it) are escaped as listings escape them.
     static CliResult failure(const std::string& line);
     // A command that did its work: a failure, without a message of its own, when some file gave
     // no measurements (its line was written by the load).

@@ -65,7 +65,7 @@ LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& len
     const size_t bytes = static_cast<size_t>(size) + 1;
     buffer = FileBytes(static_cast<char*>(allocateLargeBlock(bytes)), FileBytesRelease { bytes });
     if (buffer == nullptr)
-        return LoadCannotRead;
+        return LoadOutOfMemory;
     buffer[size] = 0;
 
     size_t done = 0;

@@ -7,8 +7,8 @@
 
 // Reads the whole file at path (UTF-8) with room for one byte more after its contents, as the
 // readers prepare their text in place. length receives the file's size. Returns LoadSuccess,
-// LoadCannotOpen when the path is not a readable regular file, or LoadCannotRead when the
-// contents cannot be read whole.
+// LoadCannotOpen when the path is not a readable regular file, LoadOutOfMemory when no buffer
+// can be had for it, or LoadCannotRead when the contents cannot be read whole.
 // The buffer is left uninitialised beyond what the read fills, except for the spare byte. A
 // large file's buffer lies on huge pages where the kernel offers them.
 struct FileBytesRelease {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <mutex>
+#include <new>
 
 #include "csvreader.h"
 #include "filebuffer.h"
@@ -27,17 +28,32 @@ void nameMeasurement(RubberS2PData& m, const std::string& prefix, const std::str
     m.sourcePath = keepsPath ? path : std::string();
 }
 
+// Runs read, which fills the measurements a file appended; when the memory runs out on the
+// way, they are left without points and the file fails.
+template <typename Read> LoadResult emptiedWhenMemoryRunsOut(const std::vector<RubberS2PData*>& m, Read read)
+{
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+        for (RubberS2PData* view : m)
+            view->clearPoints();
+        return LoadOutOfMemory;
+    }
+}
+
 LoadResult loadTwoPort(RubberS2P& list, const std::string& path)
 {
     RubberS2PData* m = appendMeasurement(list);
     if (m == nullptr)
-        return LoadCannotRead;
-    const LoadResult r = loadS2PFile(*m, path);
-    if (r == LoadSuccess)
-        nameMeasurement(*m, std::string(), path, true);
-    else
-        m->clearPoints();
-    return r;
+        return LoadOutOfMemory;
+    return emptiedWhenMemoryRunsOut({ m }, [&] {
+        const LoadResult r = loadS2PFile(*m, path);
+        if (r == LoadSuccess)
+            nameMeasurement(*m, std::string(), path, true);
+        else
+            m->clearPoints();
+        return r;
+    });
 }
 
 // The port count that a Touchstone extension names (.s4p: 4), -1 for .ts; a count too large
@@ -102,20 +118,22 @@ LoadResult loadTouchstone(RubberS2P& list, const std::string& path)
     }
     for (RubberS2PData* view : m)
         if (view == nullptr)
-            return LoadCannotRead;
+            return LoadOutOfMemory;
     if (prepared != LoadSuccess)
         return prepared;
 
-    std::string label;
-    text.file = &buffer;
-    const LoadResult r = readTouchstone(text, m.data(), label);
-    if (r != LoadSuccess) {
-        for (RubberS2PData* view : m)
-            view->clearPoints();
+    return emptiedWhenMemoryRunsOut(m, [&] {
+        std::string label;
+        text.file = &buffer;
+        const LoadResult r = readTouchstone(text, m.data(), label);
+        if (r != LoadSuccess) {
+            for (RubberS2PData* view : m)
+                view->clearPoints();
+            return r;
+        }
+        nameViews(m, text.ports, path, label);
         return r;
-    }
-    nameViews(m, text.ports, path, label);
-    return r;
+    });
 }
 
 // Reads the whole file and gives it to read.
@@ -137,7 +155,14 @@ LoadResult loadCsv(RubberS2P& list, const std::string& path)
 {
     return withFileBytes(path, [&](char* bytes, size_t length) {
         const std::lock_guard<std::mutex> guard(loadLock());
-        return readCsv(list, bytes, length, path);
+        const int32_t first = list.itemCount;
+        try {
+            return readCsv(list, bytes, length, path);
+        } catch (const std::bad_alloc&) {
+            while (list.itemCount > first)
+                list.removeMeasurement(list.itemCount - 1);
+            return LoadOutOfMemory;
+        }
     });
 }
 
@@ -197,7 +222,15 @@ bool hasReader(const std::string& path)
 LoadResult loadFile(RubberS2P& list, const std::string& path)
 {
     const Reader* reader = readerOf(path);
-    return reader != nullptr ? reader->load(list, path) : LoadNoData;
+    if (reader == nullptr)
+        return LoadNoData;
+    // Memory that runs out before the file's measurements exist fails the file alone; inside
+    // the loaders' parallel loop it must not end the program.
+    try {
+        return reader->load(list, path);
+    } catch (const std::bad_alloc&) {
+        return LoadOutOfMemory;
+    }
 }
 
 void loadFiles(RubberS2P& list, const std::vector<std::string>& paths, std::vector<LoadResult>* results)

@@ -12,7 +12,8 @@
 // under loadLock. A file that fails leaves no measurement or measurements without points.
 // Returns the reader's outcome for callers that report it (LoadSuccess when a column or CSV
 // file was read, whatever it held; LoadTooManyMeasurements for one that would yield more
-// than maxListMeasurements; LoadNoData for an extension without a reader).
+// than maxListMeasurements; LoadNoData for an extension without a reader; LoadOutOfMemory,
+// never an exception, when the memory ran out on the way).
 LoadResult loadFile(RubberS2P& list, const std::string& path);
 
 // Loads every path in a parallel loop with a static schedule and returns when all are done.

@@ -17,6 +17,7 @@ const char* const kMessages[] = {
     "Файл не текстовый (двоичные данные)",
     "В файле нет ни одной строки данных",
     "Только одна частотная точка; нужно две или больше",
+    "Недостаточно памяти",
 };
 
 const char* const kReasons[] = {
@@ -33,6 +34,7 @@ const char* const kReasons[] = {
     "not a text file (binary data)",
     "no data line in the text",
     "only one frequency point; two or more are needed",
+    "not enough memory",
 };
 
 constexpr int kCodeCount = static_cast<int>(sizeof(kMessages) / sizeof(kMessages[0]));

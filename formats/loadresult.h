@@ -17,6 +17,7 @@ enum LoadResult : int {
     LoadNotText = 11, // a NUL byte: binary data, not a text of numbers
     LoadNoDataLine = 12, // a text without a single line of data
     LoadSinglePoint = 13, // one frequency point, where a chart needs two
+    LoadOutOfMemory = 14, // the memory the file's measurements need could not be had
 };
 
 // The message kept for a result code (Russian, as the program has always held them); empty
@@ -25,4 +26,4 @@ const char* loadResultMessage(int code);
 // The same reason in English, for the batch tool's error lines.
 const char* loadResultReason(int code);
 // The highest code that has a message.
-constexpr int lastLoadResult = LoadSinglePoint;
+constexpr int lastLoadResult = LoadOutOfMemory;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -165,6 +166,18 @@ void readSecondHalf(SecondHalf& half, const char* begin, const char* end, const 
     });
 }
 
+// The helper thread's body: memory that runs out there fails the file, as in the first half,
+// instead of ending the program.
+void readSecondHalfGuarded(SecondHalf& half, const char* begin, const char* end,
+    const TouchstoneOptions& options, bool onePort, FileBytes* file, const std::atomic<bool>& stop)
+{
+    try {
+        readSecondHalf(half, begin, end, options, onePort, file, stop);
+    } catch (const std::bad_alloc&) {
+        half.outOfMemory = true;
+    }
+}
+
 // Ends the scan by the rule of every Touchstone scan.
 LoadResult finish(RubberS2PData& m, bool outOfMemory)
 {
@@ -205,8 +218,8 @@ LoadResult readPointLines(RubberS2PData& measurement, const TouchstoneText& text
     std::atomic<bool> stop { false };
     std::thread helper;
     try {
-        helper
-            = std::thread([&] { readSecondHalf(half, second, end, text.options, onePort, text.file, stop); });
+        helper = std::thread(
+            [&] { readSecondHalfGuarded(half, second, end, text.options, onePort, text.file, stop); });
     } catch (const std::system_error&) {
     }
     if (!helper.joinable()) {

@@ -238,9 +238,13 @@ bool SaveFile::open(const std::string& path, std::string& error)
     ownsDescriptor = true;
     if (mode == Mode::Unnamed)
         temporary = folder + "/" + temporaryName(stem);
-    // A replaced file keeps its permissions.
-    if (exists)
+    // A replaced file keeps its owner and group where this user may give them (a superuser
+    // replacing a user's file), then its permissions, which a change of owner may have cut.
+    if (exists) {
+        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid())
+            static_cast<void>(::fchown(fd, st.st_uid, st.st_gid));
         ::fchmod(fd, st.st_mode & 07777);
+    }
     return true;
 }
 

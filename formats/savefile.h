@@ -10,8 +10,9 @@ constexpr const char* standardOutputPath = "-";
 //
 // A regular file (or a missing one) appears whole or not at all: the text goes to a
 // temporary file in the target's folder, which commit moves into place with the old file's
-// permissions. The temporary has no name where the file system allows it, so a killed run
-// leaves nothing; elsewhere it is named "<target name, shortened>.<pid>.<n>.tmp", and the next
+// permissions, and its owner and group where the user may give them (as the superuser may).
+// The temporary has no name where the file system allows it, so a killed run leaves nothing;
+// elsewhere it is named "<target name, shortened>.<pid>.<n>.tmp", and the next
 // write to the same target removes such files whose writer is gone. A symbolic link is
 // followed to the file it names, which is written in its place; the link stays. A target that
 // exists and is not a regular file (a device, a FIFO, a terminal) and standard output are

@@ -52,7 +52,7 @@ LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory)
         views[v]->releasePoints();
     }
     if (outOfMemory)
-        return LoadCannotRead;
+        return LoadOutOfMemory;
     return onePoint ? LoadSinglePoint : LoadNoDataLine;
 }
 

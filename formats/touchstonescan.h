@@ -54,8 +54,8 @@ void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, do
 // Ends a data scan of count measurements, the rule of every Touchstone scan: when memory lasted
 // and each has more than one point, marks them all valid, sets their frequency summary and trims
 // their memory, and gives back LoadSuccess; otherwise releases the points of all of them and
-// gives back LoadCannotRead (out of memory), LoadSinglePoint (one point was read) or
-// LoadNoDataLine (none was).
+// gives back LoadOutOfMemory, LoadSinglePoint (one point was read) or LoadNoDataLine (none
+// was).
 LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory);
 
 // Ends the scan of a three-port's views 1-2, 2-3, 1-3 and their joined two-port by

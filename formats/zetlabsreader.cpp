@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <new>
 #include <vector>
 
 #include "loadlock.h"
@@ -100,6 +101,15 @@ bool readLines(const char* text, const char* textEnd, const Columns& columns)
     return true;
 }
 
+// The columns of a file that is not taken keep no points.
+void reject(const Columns& columns)
+{
+    for (RubberS2PData* m : columns) {
+        m->releasePoints();
+        m->dataValid = 0;
+    }
+}
+
 std::string columnName(const std::string& name, int column)
 {
     std::vector<char> text(name.size() + 16);
@@ -122,22 +132,28 @@ LoadResult readZetLabs(const std::string& path, char* buffer, size_t length, Rub
 
     Columns columns;
     const bool appended = appendColumns(list, tokens - 1, columns);
-    if (!appended || !readLines(buffer, buffer + prepared, columns)) {
-        for (RubberS2PData* m : columns) {
-            m->releasePoints();
-            m->dataValid = 0;
-        }
+    if (!appended) {
+        reject(columns);
+        return LoadOutOfMemory;
+    }
+    if (!readLines(buffer, buffer + prepared, columns)) {
+        reject(columns);
         return LoadSuccess;
     }
 
-    const std::string name = fileNamePart(path);
-    for (size_t c = 0; c < columns.size(); ++c) {
-        RubberS2PData* m = columns[c];
-        m->dataValid = 1;
-        m->updateFreqSummary();
-        m->fullName = path;
-        m->displayName = columnName(name, static_cast<int>(c + 1));
-        m->sourcePath = c == 0 ? path : std::string();
+    try {
+        const std::string name = fileNamePart(path);
+        for (size_t c = 0; c < columns.size(); ++c) {
+            RubberS2PData* m = columns[c];
+            m->dataValid = 1;
+            m->updateFreqSummary();
+            m->fullName = path;
+            m->displayName = columnName(name, static_cast<int>(c + 1));
+            m->sourcePath = c == 0 ? path : std::string();
+        }
+    } catch (const std::bad_alloc&) {
+        reject(columns);
+        return LoadOutOfMemory;
     }
     return LoadSuccess;
 }

@@ -13,7 +13,9 @@
 // preparation. A line whose first token or any column value is not a number rejects the file:
 // its measurements stay in the list without points. A frequency that is not finite ends the
 // points before it. A first line of more than maxListMeasurements data columns is refused
-// with LoadTooManyMeasurements before anything is made; every other file gives LoadSuccess.
+// with LoadTooManyMeasurements before anything is made; one whose measurements cannot be had
+// in memory gives LoadOutOfMemory and leaves them without points; every other file gives
+// LoadSuccess.
 //
 // Takes loadLock() itself, only while it appends its measurements; the caller must not hold it.
 LoadResult readZetLabs(const std::string& path, char* buffer, size_t length, RubberS2P& list);

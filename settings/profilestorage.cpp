@@ -1,41 +1,78 @@
 #include "profilestorage.h"
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QString>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "savefile.h"
 
 namespace {
 
 // A settings file is a few hundred bytes; anything beyond this is not one and is not read.
-constexpr qint64 kMaxProfileSize = 16 * 1024 * 1024;
+constexpr off_t kMaxProfileSize = 16 * 1024 * 1024;
+
+// Closes the descriptor however the read ends.
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor)
+        : fd(descriptor)
+    {
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    int get() const { return fd; }
+
+private:
+    int fd;
+};
 
 } // namespace
+
+bool profileIsNotAFile(const std::string& path)
+{
+    struct stat st { };
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
 
 IniFile loadProfile(const std::string& path)
 {
     if (path.empty())
         return IniFile();
-    const QString filePath = QString::fromStdString(path);
-    // Only a regular file: opening a pipe would wait for a writer that never comes.
-    const QFileInfo info(filePath);
-    if (!info.isFile() || info.size() > kMaxProfileSize)
+    // Without blocking, and checked on the open file: a FIFO put in the file's place between
+    // a check and the open must not make the read wait for a writer.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat st { };
+    if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)
+        || st.st_size > kMaxProfileSize)
         return IniFile();
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return IniFile();
-    const QByteArray bytes = file.read(kMaxProfileSize + 1);
-    if (bytes.size() > kMaxProfileSize)
-        return IniFile();
-    return IniFile(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    std::string text(static_cast<size_t>(st.st_size), '\0');
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t got = ::read(file.get(), &text[done], text.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<size_t>(got);
+    }
+    text.resize(done);
+    return IniFile(text);
 }
 
 bool saveProfile(const std::string& path, const IniFile& ini)
 {
-    if (path.empty())
+    if (path.empty() || profileIsNotAFile(path))
         return false;
     const QString filePath = QString::fromStdString(path);
     if (!QDir().mkpath(QFileInfo(filePath).absolutePath()))

@@ -27,6 +27,7 @@
 #include "limitscontroller.h"
 #include "mainmenu.h"
 #include "mlist.h"
+#include "profilestorage.h"
 #include "settingsrecord.h"
 #include "uitexts.h"
 #include "viewcontrols.h"
@@ -36,6 +37,7 @@
 CSprelinDlg::CSprelinDlg(std::vector<std::string> commandLine, WindowServices windowServices)
     : settings(processSettings())
     , services(std::move(windowServices))
+    , notice(*this)
 {
     setAcceptDrops(true);
     windowPanes = new WindowPanes(*this, settings);
@@ -97,6 +99,13 @@ void CSprelinDlg::connectParts()
     connect(list, &FileListController::chartChanged, views, &ViewControls::redrawChart);
     connect(limits, &LimitsController::chartChanged, views, &ViewControls::redrawChart);
     connect(views, &ViewControls::chartRedrawn, limits, &LimitsController::showVerdicts);
+    connect(views, &ViewControls::memoryReported, this, [this](bool ranOut) {
+        const QString& text = uiTexts(language()).chartOutOfMemory;
+        if (ranOut)
+            notice.show(text);
+        else
+            notice.withdraw(text);
+    });
     connect(windowPanes, &WindowPanes::layoutSwitched, this, [this] {
         views->redrawChart();
         updateMenuChecks();
@@ -143,6 +152,9 @@ void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
 
     chartStateFromSettings(settings, state);
     applyLanguage();
+    // Such a file is neither read nor written; the user is told once.
+    if (profileIsNotAFile(settings.settingsPath))
+        notice.show(uiTexts(language()).settingsNotAFile.arg(QString::fromStdString(settings.settingsPath)));
     windowPanes->layOut();
     views->writeControls();
     views->writeAxisEdits();

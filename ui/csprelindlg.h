@@ -9,6 +9,7 @@
 #include "chartstate.h"
 #include "language.h"
 #include "qttranslation.h"
+#include "statusnotice.h"
 #include "windowservices.h"
 
 class ChartMouse;
@@ -45,6 +46,7 @@ public:
     FileLoading& loading() const { return *files; }
     ChartMouse& chartMouse() const { return *mouse; }
     MainMenu& mainMenu() const { return *menu; }
+    const StatusNotice& statusNotice() const { return notice; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,4 +90,5 @@ private:
     ChartMouse* mouse = nullptr;
     QtTranslation qtTexts;
     std::unique_ptr<MainMenu> menu;
+    StatusNotice notice;
 };

@@ -147,6 +147,11 @@ const TextRow textRows[] = {
         "The workbook was written to %1, but no application is there to open it." },
     { &UiTexts::failedFilesHeading, "Эти файлы не загружены:", "These files were not loaded:" },
     { &UiTexts::failedFilesMore, "... и ещё %1", "... and %1 more" },
+    { &UiTexts::settingsNotAFile,
+        "Файл настроек %1 не является обычным файлом: настройки не читаются и не сохраняются.",
+        "The settings file %1 is not a regular file: the settings are neither read nor saved." },
+    { &UiTexts::chartOutOfMemory, "Недостаточно памяти: показан прежний график.",
+        "Not enough memory: the chart shown is the last one." },
 };
 
 // An entry of one of the window's lists of texts, in both languages.

@@ -95,6 +95,10 @@ struct UiTexts {
     std::array<QString, 6> loadFailures;
     const char* (*readerReason)(int code) = nullptr;
     QString failedFilesMore;
+    // The window's status line: a settings file at %1 that is not a regular file, and a chart
+    // that could not be recomputed for lack of memory.
+    QString settingsNotAFile;
+    QString chartOutOfMemory;
 };
 
 // The texts of a language.

@@ -166,6 +166,11 @@ void ViewControls::writeViewControls(ChartState&)
     writeControls();
 }
 
+void ViewControls::reportMemory(bool ranOut)
+{
+    emit memoryReported(ranOut);
+}
+
 void ViewControls::updateAxisEnables()
 {
     ControlStrip* strip = panes.strip;

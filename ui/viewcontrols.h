@@ -49,6 +49,11 @@ public:
     void setChartFrameVisible(bool visible) override;
     void readViewControls(ChartState& chartState) override;
     void writeViewControls(ChartState& chartState) override;
+    void reportMemory(bool ranOut) override;
+
+signals:
+    // After every recomputation: whether it ran out of memory and kept the last chart.
+    void memoryReported(bool ranOut);
 
 signals:
     // The chart was recomputed and shown for the view in force.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "clirunner.h"
@@ -128,6 +129,40 @@ TEST(CliInputs, ControlCharactersOfNamesAreEscapedInListings)
     EXPECT_EQ(dumped[0], "measurement\t0\t" + shown + "\t" + folder + "/a\\nb\\tc\\x1b\\\\d.dtu\t2");
     const CliRun help = runCli("--help");
     EXPECT_NE(help.out.find("\\n, \\t, \\\\ and \\xNN"), std::string::npos);
+}
+
+TEST(CliInputs, PathsOnStandardErrorAreEscapedAsInListings)
+{
+    TempDir dir;
+    const std::string input = dir.file("in\nput.s2p");
+    const std::string output = dir.file("no\tfolder/out.s2p");
+    const CliRun run = runCli("average -o " + shellQuoted(output) + " " + shellQuoted(input) + " "
+        + shellQuoted(samplePath("attenuator-10db.s2p")));
+    EXPECT_EQ(run.status, 1);
+    const std::string folder = dir.path.string();
+    EXPECT_EQ(linesOf(run.err),
+        (std::vector<std::string> { folder + "/in\\nput.s2p: no such file",
+            folder + "/no\\tfolder/out.s2p: not writable: no such folder" }));
+}
+
+// Under a limit of 200 MiB of address space, a file of 1 GiB (that takes no disk) fails for
+// want of memory, and the other file is listed all the same.
+TEST(CliInputs, AFileThatRunsOutOfMemoryUnderAnAddressLimitFailsAlone)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit leaves";
+#endif
+    TempDir dir;
+    const std::string huge = dir.file("huge.s2p");
+    writeAll(huge, "");
+    ASSERT_EQ(::truncate(huge.c_str(), off_t { 1 } << 30), 0);
+    // The shell that starts the tool lowers its address space limit first.
+    const CliRun run
+        = runCli("info " + shellQuoted(samplePath("attenuator-10db.s2p")) + " " + shellQuoted(huge),
+            "ulimit -v 204800;");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, huge + ": not enough memory\n");
+    EXPECT_EQ(linesOf(run.out).size(), 1u);
 }
 
 } // namespace

@@ -105,16 +105,25 @@ TEST(SaveFile, WritesEveryKindOfTargetWholeAndLeavesNothingElse)
     }
 }
 
-TEST(SaveFile, ReplacedFileKeepsItsPermissions)
+TEST(SaveFile, ReplacedFileKeepsItsPermissionsAndASuperuserKeepsItsOwner)
 {
     TempDir dir;
     const std::string path = dir.file("a.s2p");
     writeAll(path, "old");
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    // A superuser replacing a user's file: any owner and group other than its own, whose
+    // permission bits let others write.
+    const bool superuser = ::geteuid() == 0;
+    const uid_t owner = superuser ? 4321 : ::geteuid();
+    const gid_t group = superuser ? 4322 : ::getegid();
+    ASSERT_EQ(::chown(path.c_str(), owner, group), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0646), 0);
     EXPECT_EQ(save(path), "");
     struct stat st;
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(st.st_mode & 07777, 0646u);
+    EXPECT_EQ(st.st_uid, owner);
+    EXPECT_EQ(st.st_gid, group);
+    EXPECT_EQ(readAll(path), newText);
 }
 
 TEST(SaveFile, DevicesAndFifosAreWrittenInPlace)

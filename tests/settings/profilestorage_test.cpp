@@ -106,11 +106,32 @@ TEST_F(ProfileStorageTest, SaveWritesThroughASymbolicLink)
     EXPECT_EQ(entries("dotfiles"), QStringList { "sprelin.ini" });
 }
 
-TEST_F(ProfileStorageTest, PipeIsNotWaitedOn)
+// What is no regular file is neither read nor written, and none of it waits for the other end
+// of a FIFO: a hang here would be the test's timeout.
+TEST_F(ProfileStorageTest, WhatIsNoRegularFileIsNeitherReadNorWritten)
 {
-    const std::string fifo = path("pipe.ini");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(loadProfile(fifo).value("General", "Topmost").has_value());
+    struct Case {
+        const char* name;
+        int (*make)(const char* path);
+        mode_t kind;
+    };
+    const Case cases[] = {
+        { "pipe.ini", [](const char* p) { return mkfifo(p, 0600); }, S_IFIFO },
+        { "folder.ini", [](const char* p) { return mkdir(p, 0700); }, S_IFDIR },
+        { "device.ini", [](const char* p) { return symlink("/dev/null", p); }, S_IFCHR },
+    };
+    for (const Case& c : cases) {
+        const std::string file = path(c.name);
+        ASSERT_EQ(c.make(file.c_str()), 0) << c.name;
+        EXPECT_TRUE(profileIsNotAFile(file)) << c.name;
+        EXPECT_FALSE(loadProfile(file).value("General", "Topmost").has_value()) << c.name;
+        SettingsRecord record;
+        EXPECT_FALSE(writeSettings(record, file)) << c.name;
+        struct stat st { };
+        ASSERT_EQ(stat(file.c_str(), &st), 0) << c.name;
+        EXPECT_EQ(st.st_mode & S_IFMT, c.kind) << c.name;
+    }
+    EXPECT_FALSE(profileIsNotAFile(path("missing.ini")));
 }
 
 TEST_F(ProfileStorageTest, OversizedFileIsNotRead)

@@ -27,7 +27,10 @@
 #include "settingspath.h"
 #include "settingsrecord.h"
 #include "uitesting.h"
+#include "uitexts.h"
 #include "windowpanes.h"
+
+#include <sys/stat.h>
 
 // The main window driven through its real widgets, with the settings folder of the test mode.
 class MainWindowTest : public QObject {
@@ -49,6 +52,7 @@ private slots:
     void storedRectangleOnNoScreenMovesToThePrimary();
     void escapeAndEnterNeverClose();
     void emptyChartShowsAHintAndTheWindowKeepsItsControlsInView();
+    void settingsFileThatIsAFifoIsNeitherReadNorWritten();
 
     void commandLineFilesArePlottedAndListed();
     void busyCursorWhileLoading();
@@ -438,6 +442,27 @@ void MainWindowTest::escapeAndEnterNeverClose()
     QTest::keyClick(window->panes().files, Qt::Key_Escape);
     QVERIFY(window->isVisible());
     QVERIFY(!QFile::exists(settingsPath));
+}
+
+// The window neither waits on the FIFO nor replaces it, and says so in its status line; a window
+// with a usable settings file has no status line to show.
+void MainWindowTest::settingsFileThatIsAFifoIsNeitherReadNorWritten()
+{
+    openWindow();
+    QVERIFY(window->statusNotice().shown().isEmpty());
+    QVERIFY(window->close());
+    window.reset();
+    processSettings() = SettingsRecord();
+    QFile::remove(settingsPath);
+    QVERIFY(mkfifo(QFile::encodeName(settingsPath).constData(), 0600) == 0);
+    openWindow();
+    const QString shown = window->statusNotice().shown();
+    QVERIFY(shown.contains(settingsPath));
+    QCOMPARE(shown, uiTexts(Language::english).settingsNotAFile.arg(settingsPath));
+    QVERIFY(window->close());
+    struct stat st { };
+    QVERIFY(stat(QFile::encodeName(settingsPath).constData(), &st) == 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
 }
 
 void MainWindowTest::emptyChartShowsAHintAndTheWindowKeepsItsControlsInView()
