@@ -10,7 +10,7 @@ seconds=${FUZZ_SECONDS:-60}
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPRELIN_BUILD_FUZZ=ON \
     -DSPRELIN_BUILD_TESTS=OFF -DSPRELIN_BUILD_GUI=OFF >/dev/null
-targets=(touchstone_fuzz zetlabs_fuzz csv_fuzz settings_fuzz large_fuzz)
+targets=(touchstone_fuzz zetlabs_fuzz csv_fuzz settings_fuzz limits_fuzz large_fuzz)
 declare -A max_len=([large_fuzz]=8192)
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
 
