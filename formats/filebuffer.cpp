@@ -7,31 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "filedescriptor.h"
 #include "largeblock.h"
-
-namespace {
-
-// Closes the descriptor on every way out of the read.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : fd_(fd)
-    {
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-} // namespace
 
 void FileBytesRelease::operator()(char* block) const
 {

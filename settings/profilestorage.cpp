@@ -10,32 +10,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "filedescriptor.h"
 #include "savefile.h"
 
 namespace {
 
 // A settings file is a few hundred bytes; anything beyond this is not one and is not read.
 constexpr off_t kMaxProfileSize = 16 * 1024 * 1024;
-
-// Closes the descriptor however the read ends.
-class Descriptor {
-public:
-    explicit Descriptor(int descriptor)
-        : fd(descriptor)
-    {
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    int get() const { return fd; }
-
-private:
-    int fd;
-};
 
 } // namespace
 
@@ -51,7 +32,7 @@ IniFile loadProfile(const std::string& path)
         return IniFile();
     // Without blocking, and checked on the open file: a FIFO put in the file's place between
     // a check and the open must not make the read wait for a writer.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat st { };
     if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)
         || st.st_size > kMaxProfileSize)
