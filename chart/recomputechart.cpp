@@ -484,7 +484,7 @@ RecomputeResult recomputeChart(ChartState& state, ChartHost& host, int32_t autoX
     try {
         const MeasurementLock lock(state.measurements);
         host.setChartFrameVisible(true);
-        state.buffers.releaseBuffers();
+        state.buffers.clearResults();
         result = computeAndDraw(state, host, autoX, autoY);
     } catch (const std::bad_alloc&) {
         result = RecomputeResult::OutOfMemory;
