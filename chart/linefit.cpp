@@ -76,10 +76,14 @@ void LineFit::restart()
 
 double LineFit::largestDistance(int32_t first, int32_t last) const
 {
+    // The samples are finite, so the largest distance does not depend on the order in which
+    // they are looked at, and the loop may take several at once.
     double largest = 0;
+    const double* x = xs.data();
+    const double* y = ys.data();
+#pragma omp simd reduction(max : largest)
     for (int32_t i = first; i < last; ++i)
-        largest
-            = std::max(largest, std::abs(c1 * xs[static_cast<size_t>(i)] + c0 - ys[static_cast<size_t>(i)]));
+        largest = std::max(largest, std::abs(c1 * x[i] + c0 - y[i]));
     return largest;
 }
 
