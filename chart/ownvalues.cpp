@@ -70,6 +70,19 @@ void OwnValueCache::want(int32_t mi, int32_t kind)
 
 void OwnValueCache::refresh(Entry& e, RubberS2PData& m, const ValueForm& form)
 {
+    bool anyWanted = false;
+    for (const KindValues& kind : e.kinds)
+        anyWanted = anyWanted || kind.wanted;
+    if (!anyWanted) {
+        std::vector<double>().swap(e.frequencies);
+        e.walked = false;
+    } else if (!e.walked) {
+        if (PointWalk(m).walksAscending()) {
+            e.frequencies.resize(static_cast<size_t>(m.itemCount));
+            ownFrequencies(m, e.frequencies.data());
+        }
+        e.walked = true;
+    }
     for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
         KindValues& kind = e.kinds[static_cast<size_t>(k)];
         if (!kind.wanted) {
@@ -115,6 +128,14 @@ const double* OwnValueCache::values(int32_t mi, int32_t kind) const
         return nullptr;
     const KindValues& k = entries[static_cast<size_t>(mi)].kinds[static_cast<size_t>(kind)];
     return k.wanted && k.form >= 0 ? k.values.data() : nullptr;
+}
+
+const double* OwnValueCache::ascendingFrequencies(int32_t mi) const
+{
+    if (mi < 0 || static_cast<size_t>(mi) >= entries.size())
+        return nullptr;
+    const std::vector<double>& f = entries[static_cast<size_t>(mi)].frequencies;
+    return f.empty() ? nullptr : f.data();
 }
 
 void OwnValueCache::clear()

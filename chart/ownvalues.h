@@ -37,6 +37,9 @@ public:
     // The values of trace kind k of measurement mi, one per own point in index order; null
     // unless it was wanted at the last update.
     const double* values(int32_t mi, int32_t kind) const;
+    // The frequencies of measurement mi's own points when PointWalk finds them strictly
+    // ascending, kept while any of its kinds is wanted; null otherwise.
+    const double* ascendingFrequencies(int32_t mi) const;
     void clear();
 
 private:
@@ -47,6 +50,8 @@ private:
     };
     struct Entry {
         uint64_t serial = 0;
+        std::vector<double> frequencies; // of the own points when they ascend
+        bool walked = false; // whether the points were looked at for frequencies
         std::array<KindValues, tracesPerMeasurement> kinds;
     };
 

@@ -10,6 +10,7 @@
 #include "chartinput.h"
 #include "drawchart.h"
 #include "frequencygrid.h"
+#include "frequencywalk.h"
 #include "gridsampling.h"
 #include "locus.h"
 #include "measurementlock.h"
@@ -215,9 +216,10 @@ bool coarserThanGrid(const RubberS2PData& m, double gridStep)
 // The traces of measurement m (kinds own) sampled from its values at its own points, on its
 // grid range from first to last: the nearest own values, or the straight lines between them for
 // a measurement coarser than the grid; with a reference the lines less the reference's values,
-// without wrapping.
-void sampleOwnValues(TraceBuffers& buffers, RubberS2PData& m, const OwnValueCache& cache,
-    const ComputedKinds& own, const ReferenceValues* reference, bool lines, int32_t mi, double multiplier)
+// without wrapping. walk finds the own points around each grid frequency.
+template <typename Walk>
+void sampleOwnValues(TraceBuffers& buffers, Walk& walk, const OwnValueCache& cache, const ComputedKinds& own,
+    const ReferenceValues* reference, bool lines, int32_t mi, double multiplier)
 {
     std::array<const double*, tracesPerMeasurement> values {};
     std::array<double*, tracesPerMeasurement> out {};
@@ -228,7 +230,6 @@ void sampleOwnValues(TraceBuffers& buffers, RubberS2PData& m, const OwnValueCach
     }
     const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
     const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
-    PointWalk walk(m);
     for (int32_t i = first; i <= last; ++i) {
         const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
         if (reference == nullptr && !lines) {
@@ -245,6 +246,20 @@ void sampleOwnValues(TraceBuffers& buffers, RubberS2PData& m, const OwnValueCach
                                  [static_cast<size_t>(i)];
             out[static_cast<size_t>(j)][i] = v;
         }
+    }
+}
+
+// The same, walking the kept frequencies of m's own points where they ascend (reading a few
+// adjacent numbers instead of the points), else the points themselves.
+void sampleOwnValues(TraceBuffers& buffers, RubberS2PData& m, const OwnValueCache& cache,
+    const ComputedKinds& own, const ReferenceValues* reference, bool lines, int32_t mi, double multiplier)
+{
+    if (const double* frequencies = cache.ascendingFrequencies(mi)) {
+        FrequencyWalk walk(frequencies, m.itemCount);
+        sampleOwnValues(buffers, walk, cache, own, reference, lines, mi, multiplier);
+    } else {
+        PointWalk walk(m);
+        sampleOwnValues(buffers, walk, cache, own, reference, lines, mi, multiplier);
     }
 }
 
