@@ -54,25 +54,40 @@ void collectLoci(ChartState& state, double xMin, double xMax, std::vector<Locus>
         }
     }
     loci.resize(count);
-    const int32_t total = static_cast<int32_t>(count);
+    // The loci of one measurement lie together in the list; one walk through its points fills
+    // them all, so that each point is fetched once.
+    std::vector<size_t> firsts;
+    for (size_t l = 0; l < count; ++l) {
+        if (l == 0 || loci[l].measurement != loci[l - 1].measurement)
+            firsts.push_back(l);
+    }
+    firsts.push_back(count);
+    const int32_t groups = static_cast<int32_t>(firsts.size()) - 1;
 #pragma omp parallel for schedule(dynamic)
-    for (int32_t l = 0; l < total; ++l) {
-        Locus& locus = loci[static_cast<size_t>(l)];
-        RubberS2PData& data = *measurements.measurement(locus.measurement);
-        locus.freq.clear();
-        locus.values.clear();
+    for (int32_t g = 0; g < groups; ++g) {
+        const size_t begin = firsts[static_cast<size_t>(g)];
+        const size_t end = firsts[static_cast<size_t>(g) + 1];
+        RubberS2PData& data = *measurements.measurement(loci[begin].measurement);
+        for (size_t l = begin; l < end; ++l) {
+            loci[l].freq.clear();
+            loci[l].values.clear();
+        }
         try {
             for (int32_t i = 0; i < data.itemCount; ++i) {
                 const S2PPoint* point = data.point(i);
                 if (point == nullptr || !(point->freq >= xMin && point->freq <= xMax))
                     continue;
-                locus.freq.push_back(point->freq);
-                locus.values.push_back(sParameterOf(*point, 2 * locus.parameter));
+                for (size_t l = begin; l < end; ++l) {
+                    loci[l].freq.push_back(point->freq);
+                    loci[l].values.push_back(sParameterOf(*point, 2 * loci[l].parameter));
+                }
             }
         } catch (const std::bad_alloc&) {
-            // Out of memory the locus is left out rather than drawn in part.
-            std::vector<double>().swap(locus.freq);
-            std::vector<Complex>().swap(locus.values);
+            // Out of memory the loci are left out rather than drawn in part.
+            for (size_t l = begin; l < end; ++l) {
+                std::vector<double>().swap(loci[l].freq);
+                std::vector<Complex>().swap(loci[l].values);
+            }
         }
     }
 }
