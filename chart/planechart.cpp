@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <omp.h>
+
 #include <algorithm>
 #include <cmath>
 #include <new>
@@ -27,13 +29,11 @@ constexpr double dotRadius = 3.5;
 // Room kept outside the whole chart for the rim's labels, in lines of the margin font.
 constexpr double labelRoomLines = 1.6;
 
-// A polyline cut to the plot, in image pixels.
-using Pieces = std::vector<std::vector<QPointF>>;
-
-// One locus in frame pixels.
+// One locus in frame pixels: its pieces one after another, each ending where ends says.
 struct LocusPath {
     int32_t trace = 0;
-    std::vector<std::vector<QPoint>> pieces;
+    std::vector<QPoint> pixels;
+    std::vector<size_t> ends;
     std::optional<QPointF> first;
 };
 
@@ -71,9 +71,10 @@ bool nearPixel(const QPointF& a, const QPointF& b)
     return std::abs(a.x() - b.x()) < thinningPixels && std::abs(a.y() - b.y()) < thinningPixels;
 }
 
-Pieces piecesOf(const std::vector<Complex>& points, const GammaMapping& mapping)
+// Cuts the line through points to the plot into pieces, which it clears first.
+void cutToPlot(const std::vector<Complex>& points, const GammaMapping& mapping, PlanePieces& pieces)
 {
-    PlanePieces pieces(boxOf(mapping.plot()));
+    pieces.clear();
     std::optional<QPointF> kept;
     std::optional<QPointF> skipped;
     for (const Complex& value : points) {
@@ -91,19 +92,19 @@ Pieces piecesOf(const std::vector<Complex>& points, const GammaMapping& mapping)
     }
     if (skipped)
         pieces.lineTo(*skipped);
-    return std::move(pieces.pieces);
 }
 
 // Where a curve's label goes: its own point when that is in view, else the visible point of the
 // curve nearest to it, so that a zoomed grid keeps its labels.
-std::optional<QPointF> labelAnchor(const Pieces& pieces, const QPointF& wanted, const QRectF& box)
+std::optional<QPointF> labelAnchor(const PlanePieces& pieces, const QPointF& wanted, const QRectF& box)
 {
     if (box.contains(wanted))
         return wanted;
     std::optional<QPointF> best;
     double bestDistance = 0;
-    for (const std::vector<QPointF>& piece : pieces) {
-        for (const QPointF& p : piece) {
+    for (size_t k = 0; k < pieces.pieceCount(); ++k) {
+        for (size_t i = 0; i < pieces.pieceSize(k); ++i) {
+            const QPointF& p = pieces.pieceData(k)[i];
             const double distance
                 = std::isfinite(wanted.x()) ? std::hypot(p.x() - wanted.x(), p.y() - wanted.y()) : 0;
             if (!best || distance < bestDistance) {
@@ -124,14 +125,15 @@ void paintGrid(
     const QRectF box = boxOf(mapping.plot());
     const QFontMetrics metrics = painter.fontMetrics();
     LabelPlacer placer(box);
+    PlanePieces pieces(box);
     std::vector<std::pair<QRectF, QString>> labels;
     painter.save();
     painter.setBrush(Qt::NoBrush);
     for (const GridCurve& curve : grid) {
-        const Pieces pieces = piecesOf(curve.points, mapping);
+        cutToPlot(curve.points, mapping, pieces);
         painter.setPen(gridPenOf(chart, curve.style));
-        for (const std::vector<QPointF>& piece : pieces)
-            painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+        for (size_t k = 0; k < pieces.pieceCount(); ++k)
+            painter.drawPolyline(pieces.pieceData(k), static_cast<int>(pieces.pieceSize(k)));
         if (curve.label.empty())
             continue;
         const std::optional<QPointF> anchor = labelAnchor(pieces, mapping.toPixel(curve.labelAt), box);
@@ -151,23 +153,25 @@ void paintGrid(
     painter.restore();
 }
 
-LocusPath locusPath(const Locus& locus, const GammaMapping& mapping)
+// The locus's path through pieces, which it cuts the locus into.
+LocusPath locusPath(const Locus& locus, const GammaMapping& mapping, PlanePieces& pieces)
 {
     LocusPath path;
     path.trace = locus.trace();
-    const Pieces pieces = piecesOf(locus.values, mapping);
-    for (const std::vector<QPointF>& piece : pieces) {
-        std::vector<QPoint> pixels;
-        pixels.reserve(piece.size());
-        for (const QPointF& p : piece) {
-            const QPoint q(roundToPixel(p.x()), roundToPixel(p.y()));
+    cutToPlot(locus.values, mapping, pieces);
+    path.ends.reserve(pieces.pieceCount());
+    for (size_t k = 0; k < pieces.pieceCount(); ++k) {
+        const QPointF* piece = pieces.pieceData(k);
+        const size_t begin = path.pixels.size();
+        for (size_t i = 0; i < pieces.pieceSize(k); ++i) {
+            const QPoint q(roundToPixel(piece[i].x()), roundToPixel(piece[i].y()));
             // Points on one pixel add nothing to the line.
-            if (pixels.empty() || pixels.back() != q)
-                pixels.push_back(q);
+            if (path.pixels.size() == begin || path.pixels.back() != q)
+                path.pixels.push_back(q);
         }
-        if (pixels.size() == 1)
-            pixels.push_back(pixels.front());
-        path.pieces.push_back(std::move(pixels));
+        if (path.pixels.size() == begin + 1)
+            path.pixels.push_back(path.pixels.back());
+        path.ends.push_back(path.pixels.size());
     }
     if (!locus.values.empty()) {
         const QPointF first = mapping.toPixel(locus.values.front());
@@ -175,6 +179,16 @@ LocusPath locusPath(const Locus& locus, const GammaMapping& mapping)
             path.first = first;
     }
     return path;
+}
+
+// Calls draw(piece, size) for each piece of path in order.
+template <typename Draw> void forEachPiece(const LocusPath& path, Draw draw)
+{
+    size_t begin = 0;
+    for (const size_t end : path.ends) {
+        draw(path.pixels.data() + begin, static_cast<int32_t>(end - begin));
+        begin = end;
+    }
 }
 
 // The loci's paths, found in parallel, each in its own buffer; both sinks then paint them on
@@ -189,12 +203,14 @@ std::vector<LocusPath> locusPaths(const PlaneInput& input, const GammaMapping& m
 #pragma omp parallel
     {
         clearUpperVectorState();
+        // One buffer of pieces per thread, reused locus after locus.
+        PlanePieces pieces(boxOf(mapping.plot()));
 #pragma omp for schedule(dynamic)
         for (int32_t j = 0; j < count; ++j) {
             try {
-                paths[static_cast<size_t>(j)] = locusPath(loci[static_cast<size_t>(j)], mapping);
+                paths[static_cast<size_t>(j)] = locusPath(loci[static_cast<size_t>(j)], mapping, pieces);
             } catch (const std::bad_alloc&) {
-                paths[static_cast<size_t>(j)] = LocusPath { loci[static_cast<size_t>(j)].trace(), {}, {} };
+                paths[static_cast<size_t>(j)] = LocusPath { loci[static_cast<size_t>(j)].trace(), {}, {}, {} };
             }
         }
     }
@@ -206,15 +222,24 @@ const QPen& penOf(const ChartView& chart, int32_t trace)
     return chart.tracePens[static_cast<size_t>(paletteSlot(trace))];
 }
 
+// Sets the loci's lines straight into the image's pixels. Each thread paints a band of rows
+// with every locus in list order, so that later loci lie on top as when painted on one thread.
 void rasterLoci(
     QImage& image, const ChartView& chart, const std::vector<LocusPath>& paths, const PixelRect& plot)
 {
-    const QRect clip(plot.left, plot.top, plot.width(), plot.height());
-    for (const LocusPath& path : paths) {
-        ThickLinePainter painter(
-            image.bits(), image.bytesPerLine(), clip, penOf(chart, path.trace).color().rgb());
-        for (const std::vector<QPoint>& piece : path.pieces)
-            painter.drawPolyline(piece.data(), static_cast<int32_t>(piece.size()));
+    uchar* const bits = image.bits();
+    const int64_t bytesPerLine = image.bytesPerLine();
+#pragma omp parallel
+    {
+        const int32_t bands = omp_get_num_threads();
+        const int32_t band = omp_get_thread_num();
+        const int32_t top = plot.top + plot.height() * band / bands;
+        const int32_t bottom = plot.top + plot.height() * (band + 1) / bands;
+        const QRect clip(plot.left, top, plot.width(), bottom - top);
+        for (const LocusPath& path : paths) {
+            ThickLinePainter painter(bits, bytesPerLine, clip, penOf(chart, path.trace).color().rgb());
+            forEachPiece(path, [&](const QPoint* piece, int32_t size) { painter.drawPolyline(piece, size); });
+        }
     }
 }
 
@@ -224,8 +249,7 @@ void strokeLoci(QPainter& painter, const ChartView& chart, const std::vector<Loc
     painter.setBrush(Qt::NoBrush);
     for (const LocusPath& path : paths) {
         painter.setPen(penOf(chart, path.trace));
-        for (const std::vector<QPoint>& piece : path.pieces)
-            painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+        forEachPiece(path, [&](const QPoint* piece, int32_t size) { painter.drawPolyline(piece, size); });
     }
     painter.restore();
 }
