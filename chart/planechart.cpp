@@ -2,8 +2,6 @@
 
 #include <QFontMetrics>
 
-#include <omp.h>
-
 #include <algorithm>
 #include <cmath>
 #include <new>
@@ -11,8 +9,10 @@
 
 #include "busyscope.h"
 #include "chartstate.h"
+#include "columnbands.h"
 #include "drawchart.h"
 #include "labelplacer.h"
+#include "pixelpath.h"
 #include "planepieces.h"
 #include "polargrid.h"
 #include "roundhalfaway.h"
@@ -29,11 +29,10 @@ constexpr double dotRadius = 3.5;
 // Room kept outside the whole chart for the rim's labels, in lines of the margin font.
 constexpr double labelRoomLines = 1.6;
 
-// One locus in frame pixels: its pieces one after another, each ending where ends says.
+// One locus in frame pixels.
 struct LocusPath {
     int32_t trace = 0;
-    std::vector<QPoint> pixels;
-    std::vector<size_t> ends;
+    PixelPath pixels;
     std::optional<QPointF> first;
 };
 
@@ -159,36 +158,19 @@ LocusPath locusPath(const Locus& locus, const GammaMapping& mapping, PlanePieces
     LocusPath path;
     path.trace = locus.trace();
     cutToPlot(locus.values, mapping, pieces);
-    path.ends.reserve(pieces.pieceCount());
     for (size_t k = 0; k < pieces.pieceCount(); ++k) {
         const QPointF* piece = pieces.pieceData(k);
-        const size_t begin = path.pixels.size();
-        for (size_t i = 0; i < pieces.pieceSize(k); ++i) {
-            const QPoint q(roundToPixel(piece[i].x()), roundToPixel(piece[i].y()));
-            // Points on one pixel add nothing to the line.
-            if (path.pixels.size() == begin || path.pixels.back() != q)
-                path.pixels.push_back(q);
-        }
-        if (path.pixels.size() == begin + 1)
-            path.pixels.push_back(path.pixels.back());
-        path.ends.push_back(path.pixels.size());
+        path.pixels.startPiece();
+        for (size_t i = 0; i < pieces.pieceSize(k); ++i)
+            path.pixels.lineTo(QPoint(roundToPixel(piece[i].x()), roundToPixel(piece[i].y())));
     }
+    path.pixels.finish();
     if (!locus.values.empty()) {
         const QPointF first = mapping.toPixel(locus.values.front());
         if (boxOf(mapping.plot()).contains(first))
             path.first = first;
     }
     return path;
-}
-
-// Calls draw(piece, size) for each piece of path in order.
-template <typename Draw> void forEachPiece(const LocusPath& path, Draw draw)
-{
-    size_t begin = 0;
-    for (const size_t end : path.ends) {
-        draw(path.pixels.data() + begin, static_cast<int32_t>(end - begin));
-        begin = end;
-    }
 }
 
 // The loci's paths, found in parallel, each in its own buffer; both sinks then paint them on
@@ -210,7 +192,7 @@ std::vector<LocusPath> locusPaths(const PlaneInput& input, const GammaMapping& m
             try {
                 paths[static_cast<size_t>(j)] = locusPath(loci[static_cast<size_t>(j)], mapping, pieces);
             } catch (const std::bad_alloc&) {
-                paths[static_cast<size_t>(j)] = LocusPath { loci[static_cast<size_t>(j)].trace(), {}, {}, {} };
+                paths[static_cast<size_t>(j)] = LocusPath { loci[static_cast<size_t>(j)].trace(), {}, {} };
             }
         }
     }
@@ -222,25 +204,19 @@ const QPen& penOf(const ChartView& chart, int32_t trace)
     return chart.tracePens[static_cast<size_t>(paletteSlot(trace))];
 }
 
-// Sets the loci's lines straight into the image's pixels. Each thread paints a band of rows
-// with every locus in list order, so that later loci lie on top as when painted on one thread.
+// Sets the loci's lines straight into the image's pixels, every thread all loci in list order
+// into its own band of columns, so that later loci lie on top.
 void rasterLoci(
     QImage& image, const ChartView& chart, const std::vector<LocusPath>& paths, const PixelRect& plot)
 {
     uchar* const bits = image.bits();
     const int64_t bytesPerLine = image.bytesPerLine();
-#pragma omp parallel
-    {
-        const int32_t bands = omp_get_num_threads();
-        const int32_t band = omp_get_thread_num();
-        const int32_t top = plot.top + plot.height() * band / bands;
-        const int32_t bottom = plot.top + plot.height() * (band + 1) / bands;
-        const QRect clip(plot.left, top, plot.width(), bottom - top);
+    paintInColumnBands(QRect(plot.left, plot.top, plot.width(), plot.height()), true, [&](const QRect& band) {
         for (const LocusPath& path : paths) {
-            ThickLinePainter painter(bits, bytesPerLine, clip, penOf(chart, path.trace).color().rgb());
-            forEachPiece(path, [&](const QPoint* piece, int32_t size) { painter.drawPolyline(piece, size); });
+            ThickLinePainter painter(bits, bytesPerLine, band, penOf(chart, path.trace).color().rgb());
+            path.pixels.draw(painter, band);
         }
-    }
+    });
 }
 
 void strokeLoci(QPainter& painter, const ChartView& chart, const std::vector<LocusPath>& paths)
@@ -249,7 +225,7 @@ void strokeLoci(QPainter& painter, const ChartView& chart, const std::vector<Loc
     painter.setBrush(Qt::NoBrush);
     for (const LocusPath& path : paths) {
         painter.setPen(penOf(chart, path.trace));
-        forEachPiece(path, [&](const QPoint* piece, int32_t size) { painter.drawPolyline(piece, size); });
+        path.pixels.forEachPiece([&](const QPoint* piece, int32_t size) { painter.drawPolyline(piece, size); });
     }
     painter.restore();
 }
