@@ -116,15 +116,6 @@ QString labelText(double value, double step)
     return QString::fromStdString(formatTick(value, step));
 }
 
-void paintFrame(QPainter& painter, const ChartView& chart)
-{
-    const PixelRect& rc = chart.frameRect;
-    painter.fillRect(rc.left, rc.top, rc.width(), rc.height(), chart.backgroundBrush);
-    painter.setPen(chart.framePen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rc.left, rc.top, rc.width() - 1, rc.height() - 1);
-}
-
 void paintBumpEdge(QPainter& painter, int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
     painter.setPen(QPen(edgeLight, 1));
@@ -416,10 +407,19 @@ void paintBackdrop(QPainter& painter, const ChartView& chart, const ChartLayout&
 
 } // namespace
 
-void paintPlotFrame(QPainter& painter, const ChartView& chart, const PixelRect& plot)
+void paintChartFrame(QPainter& painter, const ChartView& chart)
 {
     painter.setFont(chart.chartFont);
-    paintFrame(painter, chart);
+    const PixelRect& rc = chart.frameRect;
+    painter.fillRect(rc.left, rc.top, rc.width(), rc.height(), chart.backgroundBrush);
+    painter.setPen(chart.framePen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rc.left, rc.top, rc.width() - 1, rc.height() - 1);
+}
+
+void paintPlotFrame(QPainter& painter, const ChartView& chart, const PixelRect& plot)
+{
+    paintChartFrame(painter, chart);
     paintBumpEdge(
         painter, plot.left, plot.top, chart.frameRect.right, chart.frameRect.bottom - chart.bottomMargin);
     painter.setPen(chart.framePen);

@@ -120,12 +120,17 @@ void paintGrid(
 {
     const std::vector<GridCurve> grid = input.kind == ChartKind::polar
         ? polarGrid(mapping, outerRadius(input))
-        : smithGrid(mapping, input.admittance);
+        : smithGrid(mapping, input.admittance, input.language);
     const QRectF box = boxOf(mapping.plot());
     const QFontMetrics metrics = painter.fontMetrics();
     LabelPlacer placer(box);
     PlanePieces pieces(box);
-    std::vector<std::pair<QRectF, QString>> labels;
+    struct Label {
+        QRectF rect;
+        QString text;
+        QColor colour;
+    };
+    std::vector<Label> labels;
     painter.save();
     painter.setBrush(Qt::NoBrush);
     for (const GridCurve& curve : grid) {
@@ -141,13 +146,15 @@ void paintGrid(
         const QString text = QString::fromStdString(curve.label);
         const QSizeF size(metrics.horizontalAdvance(text) + 2, metrics.height());
         if (const std::optional<QRectF> rect = placer.place(*anchor, size, curve.direction))
-            labels.emplace_back(*rect, text);
+            labels.push_back({ *rect, text,
+                curve.style == GridStyle::admittance ? admittanceColour : chart.framePen.color() });
     }
-    // The labels on patches of background over every line, so that they stay legible.
-    painter.setPen(chart.framePen);
-    for (const auto& [rect, text] : labels) {
-        painter.fillRect(rect, chart.backgroundBrush);
-        painter.drawText(rect, Qt::AlignCenter, text);
+    // The labels on patches of background over every line, so that they stay legible; the
+    // admittance ones in the admittance circles' colour.
+    for (const Label& label : labels) {
+        painter.fillRect(label.rect, chart.backgroundBrush);
+        painter.setPen(label.colour);
+        painter.drawText(label.rect, Qt::AlignCenter, label.text);
     }
     painter.restore();
 }
@@ -253,6 +260,7 @@ PlaneInput planeInputOf(const ChartState& state)
     PlaneInput input;
     input.kind = state.chartKind;
     input.admittance = state.admittanceGrid != 0;
+    input.language = state.language;
     input.loci = &state.plane.loci;
     input.view = state.plane.zooms.empty() ? nullptr : &state.plane.zooms.back();
     return input;
@@ -282,7 +290,7 @@ GammaMapping drawPlaneChart(ChartView& chart, const PlaneInput& input)
         return mapping;
     {
         QPainter painter(&chart.chartBitmap);
-        paintPlotFrame(painter, chart, mapping.plot());
+        paintChartFrame(painter, chart);
         paintGrid(painter, chart, mapping, input);
     }
     const std::vector<LocusPath> paths = locusPaths(input, mapping);
@@ -297,7 +305,7 @@ void paintPlaneChart(QPainter& painter, const ChartView& chart, const PlaneInput
     if (!chart.isAttached())
         return;
     const GammaMapping mapping = planeMapping(chart, input);
-    paintPlotFrame(painter, chart, mapping.plot());
+    paintChartFrame(painter, chart);
     paintGrid(painter, chart, mapping, input);
     const std::vector<LocusPath> paths = locusPaths(input, mapping);
     strokeLoci(painter, chart, paths);

@@ -7,6 +7,7 @@
 #include "chartkind.h"
 #include "chartview.h"
 #include "gammamapping.h"
+#include "language.h"
 #include "locus.h"
 
 struct ChartState;
@@ -15,6 +16,7 @@ struct ChartState;
 struct PlaneInput {
     ChartKind kind = ChartKind::smith;
     bool admittance = false; // the Smith grid adds the admittance circles
+    Language language = Language::english; // of the admittance labels' unit
     const std::vector<Locus>* loci = nullptr;
     const PlaneView* view = nullptr; // null: the whole chart
 };
