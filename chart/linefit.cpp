@@ -3,6 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// 1 / n for every sample count a ring holds; entry 0 is not used.
+constexpr std::array<double, LineFit::maxCapacity + 1> reciprocals = [] {
+    std::array<double, LineFit::maxCapacity + 1> r {};
+    for (size_t n = 1; n < r.size(); ++n)
+        r[n] = 1.0 / static_cast<double>(n);
+    return r;
+}();
+
+} // namespace
+
 LineFit::LineFit(int32_t ringCapacity)
     : capacity(std::clamp(ringCapacity, 1, maxCapacity))
 {
@@ -58,12 +70,11 @@ void LineFit::resum()
 
 double LineFit::fitAt(double x0)
 {
+    // The normal equations scaled by the sample count, so that a single division remains;
+    // the count's reciprocal comes from a table.
     const double count = sampleCount;
-    const double f = -sumU / count;
-    const double pivot = sumUU + sumU * f;
-    const double reduced = sumUY + f * sumY;
-    c1 = reduced / pivot;
-    c0 = (sumY - sumU * c1) / count - c1 * base;
+    c1 = (count * sumUY - sumU * sumY) / (count * sumUU - sumU * sumU);
+    c0 = (sumY - sumU * c1) * reciprocals[static_cast<size_t>(sampleCount)] - c1 * base;
     return c0 + c1 * x0;
 }
 
