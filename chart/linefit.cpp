@@ -13,6 +13,20 @@ constexpr std::array<double, LineFit::maxCapacity + 1> reciprocals = [] {
     return r;
 }();
 
+// The largest distance |c1 x + c0 - y| of the samples first..last - 1 from the line. The
+// samples are finite, so it does not depend on the order in which they are looked at, and the
+// loop takes several at once; on processors with AVX2 four (the same arithmetic, so the same
+// result).
+__attribute__((target_clones("avx2", "default"))) double largestDistance(
+    const double* x, const double* y, int32_t first, int32_t last, double c0, double c1)
+{
+    double largest = 0;
+#pragma omp simd reduction(max : largest)
+    for (int32_t i = first; i < last; ++i)
+        largest = std::max(largest, std::abs(c1 * x[i] + c0 - y[i]));
+    return largest;
+}
+
 } // namespace
 
 LineFit::LineFit(int32_t ringCapacity)
@@ -85,22 +99,10 @@ void LineFit::restart()
     pushesSinceResum = 0;
 }
 
-double LineFit::largestDistance(int32_t first, int32_t last) const
-{
-    // The samples are finite, so the largest distance does not depend on the order in which
-    // they are looked at, and the loop may take several at once.
-    double largest = 0;
-    const double* x = xs.data();
-    const double* y = ys.data();
-#pragma omp simd reduction(max : largest)
-    for (int32_t i = first; i < last; ++i)
-        largest = std::max(largest, std::abs(c1 * x[i] + c0 - y[i]));
-    return largest;
-}
-
 double LineFit::spread(double newestDistance) const
 {
     // The older samples are those on either side of the newest in the ring; their order does
     // not change the largest distance.
-    return std::max({ newestDistance, largestDistance(0, head), largestDistance(head + 1, sampleCount) });
+    return std::max({ newestDistance, largestDistance(xs.data(), ys.data(), 0, head, c0, c1),
+        largestDistance(xs.data(), ys.data(), head + 1, sampleCount, c0, c1) });
 }
