@@ -22,8 +22,10 @@ __attribute__((target_clones("avx2", "default"))) double largestDistance(
 {
     double largest = 0;
 #pragma omp simd reduction(max : largest)
-    for (int32_t i = first; i < last; ++i)
-        largest = std::max(largest, std::abs(c1 * x[i] + c0 - y[i]));
+    for (int32_t i = first; i < last; ++i) {
+        const double distance = std::abs(c1 * x[i] + c0 - y[i]);
+        largest = distance > largest ? distance : largest;
+    }
     return largest;
 }
 
