@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "frequencytest.h"
-#include "halfpoints.h"
+#include "halfrecords.h"
 #include "numberlines.h"
 #include "numberscan.h"
 #include "portrenormalize.h"
@@ -207,17 +207,6 @@ private:
     ComplexMatrix whole_;
 };
 
-// How a scan of frequency records over a part of the text ended.
-struct RecordRun {
-    int64_t read = 0;
-    // Numbers of a record that the end of the part cut short, left at the front of the values.
-    size_t partial = 0;
-    // A frequency that did not increase or memory that ran out ended the scan before the end.
-    bool stopped = false;
-    bool outOfMemory = false;
-    double firstRawFrequency = 0.0;
-};
-
 // Everything one thread needs to turn records into points of its own.
 struct RecordReader {
     RecordReader(const TouchstoneText& text, std::vector<size_t> index)
@@ -277,24 +266,6 @@ struct RecordReader {
 // record; a helper that meets more leaves its half to the first.
 constexpr int kMaxLeadLines = 64;
 
-// What the helper thread makes of the second half: the numbers before the first line that
-// looks like the start of a record (a frequency and whole pairs: an odd count), and the points
-// of the records from there on. The first half's thread takes them only when its own records
-// end just where that guess puts the start; otherwise it reads the half itself, whose text
-// therefore stays until the read ends.
-struct SecondHalf {
-    explicit SecondHalf(int views)
-        : points(static_cast<size_t>(views))
-    {
-    }
-
-    std::vector<double> lead;
-    std::vector<HalfPoints> points;
-    RecordRun run;
-    std::string label;
-    bool gaveUp = false;
-};
-
 // The first line at or after begin whose count of numbers is odd, or null when the numbers
 // before it would fill a whole record or too many lines come first.
 const char* firstRecordLine(const char* begin, const char* end, size_t recordSize)
@@ -314,7 +285,7 @@ const char* firstRecordLine(const char* begin, const char* end, size_t recordSiz
     return nullptr;
 }
 
-void readSecondHalf(SecondHalf& half, RecordReader& reader, const TouchstoneText& text, const char* begin,
+void readHalfRecords(HalfRecords& half, RecordReader& reader, const TouchstoneText& text, const char* begin,
     const std::atomic<bool>& stop)
 {
     const char* end = text.dataEnd;
@@ -327,36 +298,21 @@ void readSecondHalf(SecondHalf& half, RecordReader& reader, const TouchstoneText
     half.lead.resize(recordSize);
     half.lead.resize(NumberStream(begin, start).read(half.lead.data(), recordSize));
     NumberStream stream(start, end);
-    half.run = reader.scan(stream, 0, text.options, nullptr, &stop, [&](S2PPoint** points) {
-        for (size_t v = 0; v < half.points.size(); ++v) {
-            points[v] = half.points[v].append();
-            if (points[v] == nullptr)
-                return false;
-        }
-        return true;
-    });
+    half.run = reader.scan(
+        stream, 0, text.options, nullptr, &stop, [&](S2PPoint** points) { return half.append(points); });
     half.label = reader.label;
 }
 
 // The helper thread's body: memory that runs out there fails the file, as in the first half,
 // instead of ending the program.
-void readSecondHalfGuarded(SecondHalf& half, RecordReader& reader, const TouchstoneText& text,
+void readHalfRecordsGuarded(HalfRecords& half, RecordReader& reader, const TouchstoneText& text,
     const char* begin, const std::atomic<bool>& stop)
 {
     try {
-        readSecondHalf(half, reader, text, begin, stop);
+        readHalfRecords(half, reader, text, begin, stop);
     } catch (const std::bad_alloc&) {
         half.run.stopped = half.run.outOfMemory = true;
     }
-}
-
-// Adds the run of a later part of the text to the run that came before it.
-void follow(RecordRun& run, const RecordRun& next)
-{
-    run.read += next.read;
-    run.partial = next.partial;
-    run.stopped = next.stopped;
-    run.outOfMemory = next.outOfMemory;
 }
 
 } // namespace
@@ -385,16 +341,16 @@ LoadResult readNetworkData(const TouchstoneText& text, RubberS2PData* const* vie
     RecordRun run;
 
     const char* const second = secondHalfStart(begin, end);
-    std::unique_ptr<SecondHalf> half;
+    std::unique_ptr<HalfRecords> half;
     std::unique_ptr<RecordReader> helperReader;
     std::atomic<bool> stop { false };
     std::thread helper;
     if (second != nullptr) {
-        half = std::make_unique<SecondHalf>(count);
+        half = std::make_unique<HalfRecords>(count);
         helperReader = std::make_unique<RecordReader>(text, index);
     }
     if (second == nullptr
-        || !startHelper(helper, [&] { readSecondHalfGuarded(*half, *helperReader, text, second, stop); })) {
+        || !startHelper(helper, [&] { readHalfRecordsGuarded(*half, *helperReader, text, second, stop); })) {
         NumberStream stream(begin, end);
         run = reader.scan(stream, 0, text.options, text.file, nullptr, appendPoints);
     } else {
@@ -406,28 +362,17 @@ LoadResult readNetworkData(const TouchstoneText& text, RubberS2PData* const* vie
             = !half->gaveUp && run.partial + half->lead.size() == (run.partial == 0 ? 0 : recordSize);
         if (!run.stopped && !meets) {
             NumberStream rest(second, end);
-            follow(run, reader.scan(rest, run.partial, text.options, text.file, nullptr, appendPoints));
+            run.follow(reader.scan(rest, run.partial, text.options, text.file, nullptr, appendPoints));
         } else if (!run.stopped) {
             // The record that the halves share, then the helper's records behind it.
             std::copy(half->lead.begin(), half->lead.end(),
                 reader.f.values.begin() + static_cast<ptrdiff_t>(run.partial));
             NumberStream none(end, end);
-            follow(run,
-                reader.scan(
-                    none, run.partial + half->lead.size(), text.options, nullptr, nullptr, appendPoints));
-            const RecordRun& later = half->run;
-            if (!run.stopped && later.read > 0
-                && !reader.frequencies.accept(later.firstRawFrequency, text.options.freqMultiplier)) {
-                run.stopped = true;
-            } else if (!run.stopped) {
-                bool joined = true;
-                for (int v = 0; v < count; ++v)
-                    joined = half->points[static_cast<size_t>(v)].joinTo(*views[v]) && joined;
-                follow(run, later);
-                run.outOfMemory = run.outOfMemory || !joined;
-                if (!half->label.empty())
-                    reader.label = half->label;
-            }
+            run.follow(reader.scan(
+                none, run.partial + half->lead.size(), text.options, nullptr, nullptr, appendPoints));
+            if (!run.stopped)
+                joinHalfRecords(
+                    run, *half, reader.frequencies, text.options.freqMultiplier, views, reader.label);
         }
     }
     label = reader.label;
