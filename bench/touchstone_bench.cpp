@@ -1,7 +1,8 @@
 // Reading a generated two-port file of 1,000,000 points (RI, about ten significant digits per
 // number) from disk to a valid measurement, as Touchstone 1.1 and as Touchstone 2.0 with the
-// same data lines, against a bare parse of the same numbers with fast_float, and the heap that
-// the loaded measurement and the peak of the read cost per point.
+// same data lines, and a four-port file of about as many numbers and bytes to its six views,
+// against a bare parse of the same numbers with fast_float, and the heap that the loaded
+// measurement and the peak of the read cost per point.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,21 +14,34 @@
 
 #include "filebuffer.h"
 #include "heapinuse.h"
+#include "loader.h"
 #include "touchstonereader.h"
 
 namespace {
 
 constexpr int kPoints = 1000000;
+// Frequencies of the four-port file: 33 numbers each against the two-port's 9.
+constexpr int kFourPortFrequencies = kPoints * 9 / 33;
 
-std::string writeBenchFile(const std::string& p, const char* header, const char* footer)
+// Writes the eight numbers of a two-port's line, or of a four-port's matrix row, for record i.
+void writeNumbers(std::FILE* f, int i)
+{
+    const double x = i * 1e-6;
+    std::fprintf(f, " %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n", 0.1234567891 + x,
+        -0.2345678912 + x, 0.8765432198 - x, 0.0123456789 + x, 0.8765432198 - x, 0.0123456789 - x,
+        0.3456789123 + x, -0.4567891234 + x);
+}
+
+// A file of the two-port's data lines, or of a four-port's records of four rows when rows is 4.
+std::string writeBenchFile(
+    const std::string& p, const char* header, const char* footer, int records = kPoints, int rows = 1)
 {
     std::FILE* f = std::fopen(p.c_str(), "wb");
     std::fputs(header, f);
-    for (int i = 0; i < kPoints; ++i) {
-        const double x = i * 1e-6;
-        std::fprintf(f, "%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n", 10.0 + i * 0.001234567,
-            0.1234567891 + x, -0.2345678912 + x, 0.8765432198 - x, 0.0123456789 + x, 0.8765432198 - x,
-            0.0123456789 - x, 0.3456789123 + x, -0.4567891234 + x);
+    for (int i = 0; i < records; ++i) {
+        std::fprintf(f, "%.10g", 10.0 + i * 0.001234567);
+        for (int row = 0; row < rows; ++row)
+            writeNumbers(f, i + row);
     }
     std::fputs(footer, f);
     std::fclose(f);
@@ -47,6 +61,13 @@ const std::string& version2BenchFile()
         "! generated two-port\r\n[Version] 2.0\r\n# MHz S RI R 50\r\n[Number of Ports] 2\r\n"
         "[Two-Port Data Order] 21_12\r\n[Number of Frequencies] 1000000\r\n[Network Data]\r\n",
         "[End]\r\n");
+    return path;
+}
+
+const std::string& fourPortBenchFile()
+{
+    static const std::string path = writeBenchFile("/tmp/sprelin_bench_4port.s4p",
+        "! generated four-port\r\n# MHz S RI R 50\r\n", "", kFourPortFrequencies, 4);
     return path;
 }
 
@@ -82,12 +103,31 @@ void BM_LoadS2PFile(benchmark::State& state)
 }
 BENCHMARK(BM_LoadS2PFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The same data lines behind Touchstone 2.0 keywords, read by the keyword reader in one thread.
+// The same data lines behind Touchstone 2.0 keywords, read by the network data reader.
 void BM_LoadVersion2S2PFile(benchmark::State& state)
 {
     loadWhole(state, version2BenchFile());
 }
 BENCHMARK(BM_LoadVersion2S2PFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A four-port file of about the two-port's size, a matrix row a line, read by the network data
+// reader into the views of its six port pairs.
+void BM_LoadFourPortFile(benchmark::State& state)
+{
+    const std::string& path = fourPortBenchFile();
+    for (auto _ : state) {
+        RubberS2P list;
+        const LoadResult r = loadFile(list, path);
+        if (r != LoadSuccess || list.itemCount != 6 || list.measurement(5)->itemCount != kFourPortFrequencies)
+            state.SkipWithError("the file did not load whole");
+        benchmark::DoNotOptimize(list.itemCount);
+        state.PauseTiming();
+        list.removeAll();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileBytes(path)));
+}
+BENCHMARK(BM_LoadFourPortFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Only the numbers: the text is in memory and fast_float reads every number after a blank.
 void BM_BareFastFloatParse(benchmark::State& state)
