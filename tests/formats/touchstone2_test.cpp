@@ -473,6 +473,7 @@ TEST(TouchstoneLargeText, ReadsAcrossTheMiddleAsInOneScan)
         std::string head;
         int32_t records;
         std::vector<int> lines;
+        std::string between = ""; // text put behind every record
     };
     const std::string version2 = "[Version] 2.0\n# Hz S RI R 50\n[Number of Ports] 2\n"
                                  "[Two-Port Data Order] 12_21\n[Network Data]\n";
@@ -483,6 +484,8 @@ TEST(TouchstoneLargeText, ReadsAcrossTheMiddleAsInOneScan)
         // second half cannot tell where a record starts and leaves its half to the first.
         { "version 2, pairs broken over lines", 2, 2, version2, 110000, { 2, 7 } },
         { "four ports, a matrix row a line", 4, 4, "# Hz S RI R 50\n", 50000, { 9, 8 } },
+        { "four ports, comments and lines without numbers between the records", 4, 4, "# Hz S RI R 50\n",
+            50000, { 9, 8 }, "! note\n\n[x]\n" },
     };
     for (const Layout& layout : layouts) {
         for (const int pad : { 0, 100, 200, 300 }) {
@@ -491,7 +494,7 @@ TEST(TouchstoneLargeText, ReadsAcrossTheMiddleAsInOneScan)
                     + std::to_string(stop));
                 std::string text = layout.head;
                 for (int32_t k = 0; k < layout.records; ++k)
-                    text += record(layout.ports, k, pad, layout.lines);
+                    text += record(layout.ports, k, pad, layout.lines) + layout.between;
                 if (stop >= 0) {
                     // The frequency of record stop repeats that of the record before it.
                     const std::string again = "\n" + record(layout.ports, stop, 0, layout.lines);
