@@ -30,10 +30,11 @@ void releaseFileBytes(FileBytes& buffer, const char* from, const char* to)
         static_cast<size_t>(to - buffer.get()));
 }
 
-ReleaseBehind::ReleaseBehind(FileBytes* file, const char* begin)
+ReleaseBehind::ReleaseBehind(FileBytes* file, const char* begin, const std::atomic<bool>* allowed)
     : file_(file)
     , begin_(begin)
     , next_(begin + kReleaseStep)
+    , allowed_(allowed)
 {
 }
 

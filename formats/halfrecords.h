@@ -23,11 +23,10 @@ struct RecordRun {
     void follow(const RecordRun& next);
 };
 
-// What a helper thread makes of the second half of a data text of records: the numbers before
-// the first record that it recognises (lead), and the points of the records from there on, one
-// HalfPoints a view. The first half's thread takes them only when its own records end just where
-// that record starts; otherwise it reads the half itself, whose text therefore stays until the
-// read ends.
+// What a helper thread makes of the second half of a data text of records: the numbers of its
+// first lines that belong to a record begun in the first half (lead), and the points of the
+// records from there on, one HalfPoints a view. A helper that cannot tell where its first record
+// starts gives up, and the first half's thread reads the half itself.
 struct HalfRecords {
     explicit HalfRecords(int views);
     // The next record's point of every view; false when no memory is left.

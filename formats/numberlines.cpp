@@ -17,6 +17,17 @@ const char* lineEnd(const char* p, const char* end)
     return nul != nullptr ? static_cast<const char*>(nul) : end;
 }
 
+size_t countNumberLines(const char* begin, const char* end)
+{
+    size_t count = 0;
+    for (const char* p = nextNumberStart(begin, end); p != end; p = nextNumberStart(p, end)) {
+        ++count;
+        const char* eol = lineEnd(p, end);
+        p = eol == end ? eol : eol + 1;
+    }
+    return count;
+}
+
 bool scanNumberLines(const char* begin, const char* end, int width, FileBytes* file,
     const std::function<bool(const double* numbers, int count)>& take, const char** resume)
 {

@@ -33,15 +33,29 @@ struct GroupReader {
     // Where line k of the group (0 to 2) keeps its numbers.
     double* lineNumbers(size_t k) { return k == 0 ? n : n + kFirstLineNumbers + kRowNumbers * (k - 1); }
 
+    // Reads the lines of a group from line have on, up to its last line or the end of the text;
+    // returns where the text behind them starts.
+    const char* readLines(const char* p, const char* end, size_t& have)
+    {
+        for (; have < kGroupLines; ++have) {
+            p = nextNumberStart(p, end);
+            if (p == end)
+                break;
+            const char* eol = lineEnd(p, end);
+            scanNumbers(p, eol, lineNumbers(have), have == 0 ? kFirstLineNumbers : kRowNumbers);
+            p = eol == end ? eol : eol + 1;
+        }
+        return p;
+    }
+
     // Reads the groups between p and end, the first of which has its first have lines read
     // already, until a frequency does not increase or newPoints finds no memory. A group that
     // the end cuts short is read with zeros when textEnd, else left for the text behind.
     template <typename NewPoints>
-    RecordRun scan(const char* p, const char* end, size_t have, bool textEnd, FileBytes* file,
+    RecordRun scan(const char* p, const char* end, size_t have, bool textEnd, ReleaseBehind behind,
         const std::atomic<bool>* stop, NewPoints newPoints)
     {
         RecordRun run;
-        ReleaseBehind behind(file, p);
         for (;;) {
             if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
                 run.stopped = true;
@@ -49,14 +63,7 @@ struct GroupReader {
             }
             if (have == 0)
                 std::fill(std::begin(n), std::end(n), 0.0);
-            for (; have < kGroupLines; ++have) {
-                p = nextNumberStart(p, end);
-                if (p == end)
-                    break;
-                const char* eol = lineEnd(p, end);
-                scanNumbers(p, eol, lineNumbers(have), have == 0 ? kFirstLineNumbers : kRowNumbers);
-                p = eol == end ? eol : eol + 1;
-            }
+            p = readLines(p, end, have);
             if (have == 0 || (have < kGroupLines && !textEnd)) {
                 run.partial = have;
                 break;
@@ -106,36 +113,32 @@ struct GroupReader {
     std::string label;
 };
 
-// The helper thread's part: the group lines before the first line that reads a whole first line
-// (a frequency and three pairs) are its lead, kept as read.
-void readSecondHalf(
-    HalfRecords& half, GroupReader& reader, const char* begin, const char* end, const std::atomic<bool>& stop)
+// The helper thread's part. Groups start at every third line that holds numbers from the start
+// of the data, so a count of the first half's lines tells how many lines of the group that the
+// first half ends in come first in the second half; they are kept as read, and the groups behind
+// them are read into points, their text given back as the read goes. Once the count is done,
+// the first half's text is the reading thread's alone.
+void readSecondHalf(HalfRecords& half, GroupReader& reader, const TouchstoneText& text, const char* second,
+    std::atomic<bool>& counted, const std::atomic<bool>& stop)
 {
-    const char* p = begin;
-    for (int k = 0;; ++k) {
-        p = nextNumberStart(p, end);
-        if (k == kGroupLines || p == end) {
-            half.gaveUp = true;
-            return;
-        }
-        const char* eol = lineEnd(p, end);
-        double first[kFirstLineNumbers];
-        if (scanNumbers(p, eol, first, kFirstLineNumbers) == kFirstLineNumbers)
-            break;
-        half.lead.resize(half.lead.size() + kRowNumbers, 0.0);
-        scanNumbers(p, eol, half.lead.data() + half.lead.size() - kRowNumbers, kRowNumbers);
-        p = eol == end ? eol : eol + 1;
+    size_t have = countNumberLines(text.dataStart, second) % kGroupLines;
+    counted.store(true, std::memory_order_release);
+    const char* p = second;
+    if (have > 0) {
+        double* const lead = reader.lineNumbers(have);
+        p = reader.readLines(second, text.dataEnd, have);
+        half.lead.assign(lead, std::end(reader.n));
     }
-    half.run = reader.scan(
-        p, end, 0, true, nullptr, &stop, [&](S2PPoint** points) { return half.append(points); });
+    half.run = reader.scan(p, text.dataEnd, 0, true, ReleaseBehind(text.file, p), &stop,
+        [&](S2PPoint** points) { return half.append(points); });
     half.label = reader.label;
 }
 
-void readSecondHalfGuarded(
-    HalfRecords& half, GroupReader& reader, const char* begin, const char* end, const std::atomic<bool>& stop)
+void readSecondHalfGuarded(HalfRecords& half, GroupReader& reader, const TouchstoneText& text,
+    const char* second, std::atomic<bool>& counted, const std::atomic<bool>& stop)
 {
     try {
-        readSecondHalf(half, reader, begin, end, stop);
+        readSecondHalf(half, reader, text, second, counted, stop);
     } catch (const std::bad_alloc&) {
         half.run.stopped = half.run.outOfMemory = true;
     }
@@ -162,29 +165,26 @@ LoadResult readThreePortLines(const TouchstoneText& text, RubberS2PData* const* 
     const char* const second = secondHalfStart(begin, end);
     HalfRecords half(4);
     GroupReader helperReader(text.options);
+    std::atomic<bool> counted { false };
     std::atomic<bool> stop { false };
     std::thread helper;
-    if (second == nullptr
-        || !startHelper(helper, [&] { readSecondHalfGuarded(half, helperReader, second, end, stop); })) {
-        run = reader.scan(begin, end, 0, true, text.file, nullptr, appendPoints);
+    if (second == nullptr || !startHelper(helper, [&] {
+            readSecondHalfGuarded(half, helperReader, text, second, counted, stop);
+        })) {
+        run = reader.scan(begin, end, 0, true, ReleaseBehind(text.file, begin), nullptr, appendPoints);
     } else {
-        run = reader.scan(begin, second, 0, false, text.file, nullptr, appendPoints);
+        run = reader.scan(
+            begin, second, 0, false, ReleaseBehind(text.file, begin, &counted), nullptr, appendPoints);
         stop.store(run.stopped, std::memory_order_relaxed);
         helper.join();
-        const size_t leadLines = half.lead.size() / kRowNumbers;
-        const bool meets = !half.gaveUp && run.partial + leadLines == (run.partial == 0 ? 0 : kGroupLines);
-        if (!run.stopped && !meets) {
-            run.follow(reader.scan(second, end, run.partial, true, text.file, nullptr, appendPoints));
-        } else if (!run.stopped) {
-            // The group that the halves share, if the middle cut one, then the helper's groups.
-            if (run.partial > 0) {
-                std::copy(half.lead.begin(), half.lead.end(), reader.lineNumbers(run.partial));
-                run.follow(reader.scan(end, end, kGroupLines, true, nullptr, nullptr, appendPoints));
-            }
-            if (!run.stopped)
-                joinHalfRecords(
-                    run, half, reader.frequencies, text.options.freqMultiplier, views, reader.label);
+        // The group that the halves share, if the middle cut one, then the helper's groups.
+        if (!run.stopped && run.partial > 0) {
+            std::copy(half.lead.begin(), half.lead.end(), reader.lineNumbers(run.partial));
+            run.follow(
+                reader.scan(end, end, kGroupLines, true, ReleaseBehind(nullptr, end), nullptr, appendPoints));
         }
+        if (!run.stopped)
+            joinHalfRecords(run, half, reader.frequencies, text.options.freqMultiplier, views, reader.label);
     }
     label = reader.label;
     return finishThreePortViews(views, run.outOfMemory, label);

@@ -34,8 +34,8 @@ struct TouchstoneText {
     const char* dataStart = nullptr;
     const char* dataEnd = nullptr;
     // The whole-file buffer that the text lies in, when nothing reads the text after the data
-    // scan: the scan of one- and two-port lines then gives the memory behind it back as it goes,
-    // so that a large file and its points are not held whole at the same time.
+    // scan: the scans then give the memory behind them back as they go, so that a large file
+    // and its points are not held whole at the same time.
     FileBytes* file = nullptr;
 };
 
