@@ -610,7 +610,7 @@ TEST(ThreePortLargeText, ReadsAcrossTheMiddleAsInOneScan)
         { "groups of three lines", 3 * kGroups, everyThird, "" },
         { "comments and lines without numbers near the middle", 3 * kGroups, everyThird, "! note\nabc\n\n" },
         // From some line before the middle the lines of seven numbers fall one line later than
-        // the groups, as after a line too many: the second half cannot tell where a group starts.
+        // the groups, as after a line too many: what a line holds does not tell a group's start.
         { "lines of seven numbers off the groups", 3 * kGroups,
             [](int32_t n) { return n < kMiddleLine - 301 ? n % 3 == 0 : n % 3 == 1; }, "" },
         { "the text ending one line into a group", 3 * kGroups + 1, everyThird, "" },
