@@ -8,6 +8,7 @@
 
 #include "cformat.h"
 #include "decimalcommalocale.h"
+#include "loader.h"
 #include "tempdir.h"
 #include "touchstonereader.h"
 
@@ -588,6 +589,41 @@ double lineNumber(int32_t n, int t)
     return t == 0 ? n + 1.0 : 100.0 * n + t;
 }
 
+// Checks that the views 1-2, 2-3, 1-3 and the reduced view hold one point for each of groups
+// frequency groups, group k of lines 3k to 3k + 2, whose number t of line n is held(n, t).
+void expectGroups(
+    RubberS2PData* const* views, int32_t groups, const std::function<double(int32_t, int)>& held)
+{
+    const int ports[3][2] = { { 0, 1 }, { 1, 2 }, { 0, 2 } };
+    for (int v = 0; v < 3; ++v) {
+        ASSERT_EQ(views[v]->itemCount, groups);
+        for (int32_t k = 0; k < groups; ++k) {
+            const S2PPoint* p = views[v]->point(k);
+            ASSERT_EQ(p->freq, lineNumber(3 * k, 0)) << k;
+            for (int e = 0; e < 4; ++e) {
+                // Element (i, j) of the group: line 3k + i, its pair j after the frequency on the
+                // first line, pair j from the start on the others.
+                const int i = ports[v][e / 2];
+                const int j = ports[v][e % 2];
+                const int t = i == 0 ? 1 + 2 * j : 2 * j;
+                ASSERT_EQ(p->sParams(e / 2, e % 2), Complex(held(3 * k + i, t), held(3 * k + i, t + 1)))
+                    << k << " " << v << " " << e;
+            }
+        }
+    }
+    EXPECT_EQ(views[3]->itemCount, groups);
+    EXPECT_EQ(views[3]->point(groups - 1)->freq, lineNumber(3 * (groups - 1), 0));
+}
+
+// Line n of the large three-port texts: seven numbers when sevenNumbers, else six.
+std::string numberLine(int32_t n, bool sevenNumbers)
+{
+    std::string line;
+    for (int t = 0; t < (sevenNumbers ? 7 : 6); ++t)
+        line += cFormat(t == 0 ? "%.0f" : " %.0f", lineNumber(n, t));
+    return line + "\n";
+}
+
 } // namespace
 
 // A three-port data text long enough to be read in two halves at once gives the points of one
@@ -625,9 +661,7 @@ TEST(ThreePortLargeText, ReadsAcrossTheMiddleAsInOneScan)
         for (int32_t n = 0; n < layout.lines; ++n) {
             if (n % 3 == 0)
                 groupStarts.push_back(lines.size());
-            for (int t = 0; t < (layout.sevenNumbers(n) ? 7 : 6); ++t)
-                lines += cFormat(t == 0 ? "%.0f" : " %.0f", lineNumber(n, t));
-            lines += "\n";
+            lines += numberLine(n, layout.sevenNumbers(n));
             if (n > kMiddleLine - 200 && n < kMiddleLine + 200)
                 lines += layout.between;
         }
@@ -646,29 +680,28 @@ TEST(ThreePortLargeText, ReadsAcrossTheMiddleAsInOneScan)
                     = "# Hz S RI R 50\n" + std::string(static_cast<size_t>(pad), '0') + data;
                 ThreePort file;
                 ASSERT_EQ(file.read(text), LoadSuccess);
-                const int32_t groups = stop >= 0 ? stop : (layout.lines + 2) / 3;
-                RubberS2PData* const views[3] = { &file.v12, &file.v23, &file.v13 };
-                const int ports[3][2] = { { 0, 1 }, { 1, 2 }, { 0, 2 } };
-                for (int v = 0; v < 3; ++v) {
-                    ASSERT_EQ(views[v]->itemCount, groups);
-                    for (int32_t k = 0; k < groups; ++k) {
-                        const S2PPoint* p = views[v]->point(k);
-                        ASSERT_EQ(p->freq, lineNumber(3 * k, 0)) << k;
-                        for (int e = 0; e < 4; ++e) {
-                            // Element (i, j) of the group: line 3k + i, its pair j after the
-                            // frequency on the first line, pair j from the start on the others.
-                            const int i = ports[v][e / 2];
-                            const int j = ports[v][e % 2];
-                            const int t = i == 0 ? 1 + 2 * j : 2 * j;
-                            ASSERT_EQ(
-                                p->sParams(e / 2, e % 2), Complex(held(3 * k + i, t), held(3 * k + i, t + 1)))
-                                << k << " " << v << " " << e;
-                        }
-                    }
-                }
-                EXPECT_EQ(file.reduced.itemCount, groups);
-                EXPECT_EQ(file.reduced.point(groups - 1)->freq, lineNumber(3 * (groups - 1), 0));
+                RubberS2PData* const views[4] = { &file.v12, &file.v23, &file.v13, &file.reduced };
+                expectGroups(views, stop >= 0 ? stop : (layout.lines + 2) / 3, held);
             }
         }
     }
+}
+
+// A three-port file large enough that each of the two threads gives back the text behind its
+// scan: every group still reads as written.
+TEST(ThreePortLargeText, FileGivesItsTextBackBehindTheScan)
+{
+    constexpr int32_t kGroups = 120000;
+    std::string text = "# Hz S RI R 50\n";
+    for (int32_t n = 0; n < 3 * kGroups; ++n)
+        text += numberLine(n, n % 3 == 0);
+    ASSERT_GT(text.size(), size_t { 17 } << 20);
+    const TempDir dir;
+    RubberS2P list;
+    ASSERT_EQ(loadFile(list, dir.write("large.s3p", text)), LoadSuccess);
+    ASSERT_EQ(list.itemCount, 4);
+    RubberS2PData* const views[4]
+        = { list.measurement(0), list.measurement(1), list.measurement(2), list.measurement(3) };
+    expectGroups(
+        views, kGroups, [](int32_t n, int t) { return t < (n % 3 == 0 ? 7 : 6) ? lineNumber(n, t) : 0.0; });
 }
