@@ -327,14 +327,7 @@ LoadResult readNetworkData(const TouchstoneText& text, RubberS2PData* const* vie
 
     RecordReader reader(text, index);
     reader.label = label;
-    const auto appendPoints = [&](S2PPoint** points) {
-        for (int v = 0; v < count; ++v) {
-            points[v] = views[v]->point(views[v]->itemCount);
-            if (points[v] == nullptr)
-                return false;
-        }
-        return true;
-    };
+    const auto appendPoints = [&](S2PPoint** points) { return appendViewPoints(views, count, points); };
     const char* const begin = text.dataStart;
     const char* const end = text.dataEnd;
     const size_t recordSize = reader.f.values.size();

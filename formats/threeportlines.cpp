@@ -150,14 +150,7 @@ LoadResult readThreePortLines(const TouchstoneText& text, RubberS2PData* const* 
 {
     GroupReader reader(text.options);
     reader.label = label;
-    const auto appendPoints = [&](S2PPoint** points) {
-        for (int v = 0; v < 4; ++v) {
-            points[v] = views[v]->point(views[v]->itemCount);
-            if (points[v] == nullptr)
-                return false;
-        }
-        return true;
-    };
+    const auto appendPoints = [&](S2PPoint** points) { return appendViewPoints(views, 4, points); };
     const char* const begin = text.dataStart;
     const char* const end = text.dataEnd;
     RecordRun run;

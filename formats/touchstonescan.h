@@ -51,6 +51,10 @@ Complex touchstoneValue(double a, double b, TouchstoneFormat dataFormat);
 void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier,
     const double numbers[8]);
 
+// Appends a point behind the last one to each of count measurements, into points; false when
+// no memory is left for one.
+bool appendViewPoints(RubberS2PData* const* views, int count, S2PPoint** points);
+
 // Ends a data scan of count measurements, the rule of every Touchstone scan: when memory lasted
 // and each has more than one point, marks them all valid, sets their frequency summary and trims
 // their memory, and gives back LoadSuccess; otherwise releases the points of all of them and
