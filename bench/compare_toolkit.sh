@@ -1,6 +1,8 @@
 #!/bin/bash
 # Times Sprelin against scikit-rf in one run on the same files: sprelin-cli info against
-# skrf.Network() on a 1,000,000-point two-port (RI, ten significant digits), and
+# skrf.Network() on a 1,000,000-point two-port (RI, ten significant digits), sprelin-cli info of
+# the same data as Touchstone 2.0 and of a four-port of about the same size against that of the
+# two-port (bench/make_large_touchstone.py writes the three), and
 # sprelin-cli average against skrf.average plus writing the result on 200 two-ports of 1601
 # points, and sprelin-cli check against sprelin-cli info and against scikit-rf loading and
 # checking with numpy on 2000 two-ports of 1601 points and a 20-segment mask (SPRELIN_CHECK_FILES
@@ -18,6 +20,7 @@ if ! $py -c 'import numpy, skrf' > /dev/null 2>&1; then
     apt-get install -y python3-scikit-rf
 fi
 mkdir -p "$work/many"
+$py "$(dirname "$0")/make_large_touchstone.py" "$work"
 
 # scikit-rf 0.15 still names the aliases that numpy has removed. It may print a note about
 # plotting on standard output, so only the last line of its output is read.
@@ -28,15 +31,6 @@ import skrf, time, sys, glob'
 $py - "$work" <<'PY'
 import math, os, sys
 work = sys.argv[1]
-big = os.path.join(work, "big.s2p")
-if not os.path.exists(big):
-    with open(big, "w") as f:
-        f.write("! generated two-port\n# MHz S RI R 50\n")
-        for i in range(1000000):
-            x = i * 1e-6
-            f.write("%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\n" % (10.0 + i * 0.001234567,
-                0.1234567891 + x, -0.2345678912 + x, 0.8765432198 - x, 0.0123456789 + x,
-                0.8765432198 - x, 0.0123456789 - x, 0.3456789123 + x, -0.4567891234 + x))
 # The same 1601 frequencies in every file, as skrf.average requires.
 for k in range(200):
     path = os.path.join(work, "many", "m%03d.s2p" % k)
@@ -85,6 +79,12 @@ size=$(stat -c %s "$work/big.s2p")
 echo "1M points: sprelin-cli info ${info}s, skrf.Network() ${network}s, ratio $(ratio "$network" "$info")"
 echo "1M points: peak resident ${peak} KiB for a file of $((size / 1024)) KiB," \
     "$($py -c "print('%.1f' % (($peak * 1024 - $size) / 1e6))") bytes per point above the file"
+for other in big-v2.s2p big.s4p; do
+    time=$(best_of_three "$cli" info "$work/$other")
+    peak=$( { /usr/bin/time -f %M "$cli" info "$work/$other" > /dev/null; } 2>&1 | tail -1)
+    echo "$other: sprelin-cli info ${time}s, ratio to the two-port $(ratio "$time" "$info")," \
+        "peak resident ${peak} KiB for a file of $(($(stat -c %s "$work/$other") / 1024)) KiB"
+done
 
 average=$(best_of_three "$cli" average -o "$work/sprelin-average.s2p" "$work"/many/*.s2p)
 toolkit=$(toolkit_best "skrf.average([skrf.Network(f) for f in sorted(glob.glob(work + '/many/*.s2p'))]).write_touchstone(work + '/skrf-average')")
