@@ -14,6 +14,7 @@
 #include "frequencygrid.h"
 #include "gridsampling.h"
 #include "locus.h"
+#include "markervalues.h"
 #include "measurementlock.h"
 #include "ownphase.h"
 #include "parallelwork.h"
@@ -500,6 +501,7 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     ReferenceValues().swap(reference);
     std::vector<OwnPointRoom>().swap(room);
     finishPhaseTraces(buffers, measurements, phase, relative ? r : -1);
+    computeMarkerValues(state);
 
     drawTraces(state, zoom, autoX, autoY);
     computeStatistics(buffers, zoom.yMin, zoom.yMax);

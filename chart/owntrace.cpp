@@ -1,0 +1,81 @@
+#include "owntrace.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "gridsampling.h"
+#include "ownphase.h"
+#include "tracevalues.h"
+
+namespace {
+
+constexpr double noValue = std::numeric_limits<double>::quiet_NaN();
+
+// The value at f between own points i and i + 1 that bracket it.
+double between(const OwnTrace& trace, size_t i, double f)
+{
+    const double f0 = trace.freq[i];
+    const double f1 = trace.freq[i + 1];
+    const double v0 = trace.value[i];
+    if (f == f0)
+        return v0;
+    const double v1 = trace.value[i + 1];
+    if (f == f1)
+        return v1;
+    return v0 + (v1 - v0) * ((f - f0) / (f1 - f0));
+}
+
+void absoluteTrace(RubberS2PData& m, int32_t kind, const TraceView& view, OwnTrace& out)
+{
+    const int32_t count = m.itemCount;
+    out.freq.resize(static_cast<size_t>(count));
+    out.value.resize(static_cast<size_t>(count));
+    ownFrequencies(m, out.freq.data());
+    if (ownPointTrace(kind, view.phaseMode)) {
+        std::vector<double> scratch(static_cast<size_t>(count));
+        ownPhaseValues(m, kind, view.phaseMode, view.aperture, out.freq.data(), scratch.data(), out.value.data());
+        if (view.phaseMode == PhaseDelay)
+            for (double& v : out.value)
+                v *= view.delayScale;
+    } else {
+        for (int32_t i = 0; i < count; ++i)
+            out.value[static_cast<size_t>(i)] = traceValueOf(sParameterOf(measuredPoint(m, i), kind), kind, view.dbMode);
+    }
+    out.ascending = std::adjacent_find(out.freq.begin(), out.freq.end(), std::greater_equal<double>()) == out.freq.end();
+}
+
+} // namespace
+
+double OwnTrace::valueAt(double f) const
+{
+    const size_t n = freq.size();
+    if (n == 0 || !std::isfinite(f))
+        return noValue;
+    if (n == 1)
+        return f == freq[0] ? value[0] : noValue;
+    if (ascending) {
+        if (f < freq.front() || f > freq.back())
+            return noValue;
+        const size_t above = static_cast<size_t>(std::lower_bound(freq.begin(), freq.end(), f) - freq.begin());
+        return between(*this, above == 0 ? 0 : above - 1, f);
+    }
+    for (size_t i = 0; i + 1 < n; ++i)
+        if (std::min(freq[i], freq[i + 1]) <= f && f <= std::max(freq[i], freq[i + 1]) && freq[i] != freq[i + 1])
+            return between(*this, i, f);
+    return noValue;
+}
+
+void ownTrace(RubberS2PData& m, RubberS2PData* reference, int32_t kind, const TraceView& view, OwnTrace& out)
+{
+    absoluteTrace(m, kind, view, out);
+    if (reference == nullptr || reference->itemCount == 0)
+        return;
+    OwnTrace base;
+    absoluteTrace(*reference, kind, view, base);
+    const bool wrap = kind % 2 == 1 && !ownPointTrace(kind, view.phaseMode);
+    for (size_t i = 0; i < out.value.size(); ++i) {
+        const double v = out.value[i] - base.valueAt(out.freq[i]);
+        out.value[i] = wrap ? wrapPhase(v) : v;
+    }
+}
