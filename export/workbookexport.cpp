@@ -226,6 +226,40 @@ bool writeVerdicts(lxw_workbook* workbook, lxw_format* format, const ExportInput
     return true;
 }
 
+// The marker table on a worksheet of its own: a title row (an empty cell, then each marker's
+// title), then one row per shown trace with its title and its value at each marker, empty
+// where it has none. Returns false with the reason in failure when it could not be written.
+bool writeMarkerTable(lxw_workbook* workbook, lxw_format* format, const ExportInput& input, std::string& failure)
+{
+    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, "Markers");
+    if (worksheet == nullptr) {
+        failure = "out of memory";
+        return false;
+    }
+    const MarkerTable& markers = input.markers;
+    SheetWriter writer(worksheet, format);
+    std::vector<ColumnWidth> widths(markers.titles.size() + 1);
+    for (size_t c = 0; c < markers.titles.size(); ++c)
+        writer.text(static_cast<int32_t>(c + 1), 0, markers.titles[c], widths[c + 1]);
+    for (size_t r = 0; r < markers.traces.size(); ++r) {
+        const int32_t t = markers.traces[r];
+        const int32_t row = static_cast<int32_t>(r + 1);
+        writer.text(0, row,
+            traceTitle(t, displayNameOf(input, t),
+                traceUnitText(input.buffers.phase, t % tracesPerMeasurement, input.language)),
+            widths[0]);
+        for (size_t c = 0; c < markers.cells[r].size(); ++c)
+            writer.number(static_cast<int32_t>(c + 1), row, markers.cells[r][c], widths[c + 1]);
+    }
+    for (size_t c = 0; c < widths.size(); ++c)
+        writer.fitColumn(static_cast<int32_t>(c), widths[c]);
+    if (writer.failed()) {
+        failure = writer.failureText();
+        return false;
+    }
+    return true;
+}
+
 bool exportToWorkbook(const ExportInput& input, const std::string& path, std::string& error)
 {
     error.clear();
@@ -314,6 +348,8 @@ bool exportToWorkbook(const ExportInput& input, const std::string& path, std::st
     std::string failure;
     if (input.verdicts.checkedCount > 0 && !writeVerdicts(workbook.get(), format, input, failure))
         return fail(error, "Cannot write the verdicts of " + path + ": " + failure);
+    if (!input.markers.empty() && !writeMarkerTable(workbook.get(), format, input, failure))
+        return fail(error, "Cannot write the marker table of " + path + ": " + failure);
 
     const lxw_error closed = workbook_close(workbook.release());
     if (closed != LXW_NO_ERROR)
