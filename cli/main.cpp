@@ -37,6 +37,8 @@ std::string helpText()
           "  readout  --at FREQ [view options]: the cursor readout at a frequency of the view\n"
           "  check    --limits FILE [view options]: PASS or FAIL of every measurement against a\n"
           "           limit mask; exit status 3 when any fails\n"
+          "  search   --trace T [--bw N] [view options]: maximum, minimum and -N dB bandwidth\n"
+          "           of every measurement's trace\n"
           "\n"
           "-o - writes the output of average, render and export to standard output. Listings\n"
           "write control characters of names as \\n, \\t, \\\\ and \\xNN.\n"
@@ -67,6 +69,7 @@ const Command kCommands[] = {
     { "export", runExport },
     { "readout", runReadout },
     { "check", runCheck },
+    { "search", runSearch },
 };
 
 // How the command the words name ended, or the tool's own options.
