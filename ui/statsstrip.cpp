@@ -8,7 +8,7 @@
 StatsStrip::StatsStrip(QWidget* parent)
     : QTreeWidget(parent)
 {
-    setColumnCount(passCountColumn + 1);
+    setColumnCount(searchColumn + 1);
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setIndentation(0);
@@ -42,11 +42,13 @@ std::array<int, StatsStrip::columnCount + 1> StatsStrip::apertureColumnWidths(in
 void StatsStrip::sizeStatsColumns()
 {
     // While limits are open, three units of the twenty go to the pass count's column and the
-    // others share what is left.
+    // others share what is left; a search's outcome takes six more.
     constexpr int passCountUnits = 3;
+    constexpr int searchUnits = 6;
     const int width = viewport()->width();
-    const int u = width / (17 + passCountUnits) - 1;
-    const int shared = passCountShown ? width - passCountUnits * (u + 1) : width;
+    const int extraUnits = (passCountShown ? passCountUnits : 0) + (searchShown ? searchUnits : 0);
+    const int u = width / (17 + std::max(extraUnits, passCountUnits)) - 1;
+    const int shared = width - extraUnits * (u + 1);
     std::array<int, columnCount + 1> widths {};
     if (row->text(apertureColumn).isEmpty()) {
         const std::array<int, columnCount> six = columnWidths(shared);
@@ -57,6 +59,14 @@ void StatsStrip::sizeStatsColumns()
     for (int c = 0; c <= columnCount; ++c)
         setColumnWidth(c, std::max(0, widths[static_cast<size_t>(c)]));
     setColumnWidth(passCountColumn, passCountShown ? std::max(0, passCountUnits * u) : 0);
+    setColumnWidth(searchColumn, searchShown ? std::max(0, searchUnits * u) : 0);
+}
+
+void StatsStrip::setSearchText(const QString& text)
+{
+    searchShown = !text.isEmpty();
+    row->setText(searchColumn, text);
+    sizeStatsColumns();
 }
 
 void StatsStrip::setPassCount(const QString& text)

@@ -266,10 +266,12 @@ void ChartMouseTest::contextMenuInBothLanguages_data()
     QTest::addColumn<QStringList>("texts");
     QTest::newRow("English") << 1
                              << QStringList { "Open file", "", "Hide 'high->S21M'", "Color 'high->S21M'", "",
-                                    "Close 'high'" };
+                                    "Close 'high'", "", "Add marker here", "Marker at the maximum",
+                                    "Marker at the minimum", "\u22123 dB bandwidth" };
     QTest::newRow("Russian") << 0
                              << QStringList { "Открыть файл", "", "Выкл. 'high->S21M'", "Цвет  'high->S21M'",
-                                    "", "Закрыть файл 'high'" };
+                                    "", "Закрыть файл 'high'", "", "Поставить маркер", "Маркер на максимум",
+                                    "Маркер на минимум", "Полоса по уровню \u22123 дБ" };
 }
 
 void ChartMouseTest::contextMenuInBothLanguages()
@@ -285,7 +287,7 @@ void ChartMouseTest::contextMenuInBothLanguages()
     click(QPoint(200, rowOf(-3.5)), Qt::RightButton);
     QCOMPARE(log.menuTexts.size(), 1);
     QCOMPARE(log.menuTexts[0], texts);
-    QCOMPARE(log.menuCommands[0], (QList<int> { 1025, 0, 1026, 1027, 0, 1028 }));
+    QCOMPARE(log.menuCommands[0], (QList<int> { 1025, 0, 1026, 1027, 0, 1028, 0, 32871, 32872, 32873, 32874 }));
     // The window's background around the panes opens it too.
     QWidget* client = window->centralWidget();
     const QPoint background(1, client->height() - 1);
