@@ -23,7 +23,10 @@ double between(const OwnTrace& trace, size_t i, double f)
     const double v1 = trace.value[i + 1];
     if (f == f1)
         return v1;
-    return v0 + (v1 - v0) * ((f - f0) / (f1 - f0));
+    const double t = (f - f0) / (f1 - f0);
+    if (trace.wrapped)
+        return wrapPhase(v0 + wrapPhase(v1 - v0) * t);
+    return v0 + (v1 - v0) * t;
 }
 
 void absoluteTrace(RubberS2PData& m, int32_t kind, const TraceView& view, OwnTrace& out)
@@ -42,6 +45,7 @@ void absoluteTrace(RubberS2PData& m, int32_t kind, const TraceView& view, OwnTra
         for (int32_t i = 0; i < count; ++i)
             out.value[static_cast<size_t>(i)] = traceValueOf(sParameterOf(measuredPoint(m, i), kind), kind, view.dbMode);
     }
+    out.wrapped = kind % 2 == 1 && !ownPointTrace(kind, view.phaseMode);
     out.ascending = std::adjacent_find(out.freq.begin(), out.freq.end(), std::greater_equal<double>()) == out.freq.end();
 }
 
@@ -73,9 +77,8 @@ void ownTrace(RubberS2PData& m, RubberS2PData* reference, int32_t kind, const Tr
         return;
     OwnTrace base;
     absoluteTrace(*reference, kind, view, base);
-    const bool wrap = kind % 2 == 1 && !ownPointTrace(kind, view.phaseMode);
     for (size_t i = 0; i < out.value.size(); ++i) {
         const double v = out.value[i] - base.valueAt(out.freq[i]);
-        out.value[i] = wrap ? wrapPhase(v) : v;
+        out.value[i] = out.wrapped ? wrapPhase(v) : v;
     }
 }

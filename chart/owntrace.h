@@ -21,10 +21,13 @@ struct OwnTrace {
     std::vector<double> freq; // hertz, in measured order
     std::vector<double> value; // not a number where the trace has no value
     bool ascending = false; // freq strictly ascending
+    bool wrapped = false; // values are phases wrapped into [-180, 180]
 
     // The value at f on the straight line between the two own points around it (the point's
     // own value at a point); not a number outside the measured range or where either point has
-    // none. Points that are not strictly ascending give the first pair that brackets f.
+    // none. Wrapped phases go the short way round between the two points and stay wrapped, so
+    // that a value near the jump from 180 to -180 reads near it, not near 0. Points that are
+    // not strictly ascending give the first pair that brackets f.
     double valueAt(double f) const;
 };
 
