@@ -48,8 +48,12 @@ std::string markerKey(int32_t n)
     return "M" + printLong(n);
 }
 
+// The section, when there is one, sets every marker: writing leaves out the keys of the
+// markers not set. Without it the markers stay as they are, like any missing key.
 void readMarkers(const IniFile& ini, SettingsRecord& record)
 {
+    if (!ini.hasSection(kMarkersSection))
+        return;
     for (int32_t n = 1; n <= markerSlots; ++n) {
         double& slot = record.Markers[static_cast<size_t>(n - 1)];
         slot = std::numeric_limits<double>::quiet_NaN();
@@ -65,7 +69,7 @@ void readMarkers(const IniFile& ini, SettingsRecord& record)
 void writeMarkers(const SettingsRecord& record, IniFile& ini)
 {
     // A file that never held markers gets no section for none.
-    bool any = ini.value(kMarkersSection, "DeltaRef").has_value();
+    bool any = ini.hasSection(kMarkersSection);
     for (const double hertz : record.Markers)
         any = any || std::isfinite(hertz);
     if (!any)
