@@ -19,9 +19,9 @@ struct SearchWords {
     const char* nothing;
 };
 
-const SearchWords englishWords { "Max: ", "Min: ", " at ", " dB: ", ", centre ", ", BW ", "none",
+const SearchWords englishWords { "Max: ", "Min: ", " at ", " dB: ", "centre ", "BW ", "none",
     "no value in the view" };
-const SearchWords russianWords { "Макс.: ", "Мин.: ", " на ", " дБ: ", ", центр ", ", полоса ", "нет",
+const SearchWords russianWords { "Макс.: ", "Мин.: ", " на ", " дБ: ", "центр ", "полоса ", "нет",
     "нет значений в окне" };
 
 std::string number(double value)
@@ -78,8 +78,8 @@ std::string searchText(const TraceSearch& search, SearchKind kind, double drop, 
     if (kind == SearchKind::minimum)
         return words.minimum + number(search.minValue) + words.at + frequency(search.minFreq) + unit;
     const bool both = search.bandwidthFound();
-    return "\u2212" + number(drop) + words.decibels + frequency(search.lowerEdge) + " - " + frequency(search.upperEdge)
-        + unit + words.centre + (both ? frequency(search.centre()) + unit : words.none) + words.bandwidth
-        + (both ? frequency(search.bandwidth()) + unit : words.none) + ", Q "
-        + (both ? number(search.q()) : words.none);
+    return "\u2212" + number(drop) + words.decibels + words.centre + (both ? frequency(search.centre()) + unit : words.none)
+        + ", " + words.bandwidth + (both ? frequency(search.bandwidth()) + unit : words.none) + ", Q "
+        + (both ? number(search.q()) : words.none) + "; " + frequency(search.lowerEdge) + " - "
+        + frequency(search.upperEdge) + unit;
 }

@@ -29,7 +29,7 @@ std::optional<TraceSearch> searchShownTrace(ChartState& state, int32_t trace, do
 std::vector<int32_t> placeSearchMarkers(MarkerSet& markers, const TraceSearch& search, SearchKind kind);
 
 // The search's outcome for the readout strip in the language, frequencies in the unit of
-// multiplier: "Max: -0.5 at 2400 MHz", "Min: ...", or for the bandwidth "-3 dB: 2300 - 2500
-// MHz, centre 2398 MHz, BW 200 MHz, Q 11.99" with "none" for an edge not found and for what
-// needs it.
+// multiplier: "Max: -0.5 at 2400 MHz", "Min: ...", or for the bandwidth "-3 dB: centre 2398
+// MHz, BW 200 MHz, Q 11.99; 2300 - 2500 MHz", the edges last, with "none" for an edge not found
+// and for what needs it.
 std::string searchText(const TraceSearch& search, SearchKind kind, double drop, double multiplier, Language language);

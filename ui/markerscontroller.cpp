@@ -36,11 +36,10 @@ QString MarkersController::search(int32_t trace, SearchKind kind, double level, 
         return QString();
     placeSearchMarkers(markers, *found, kind);
     const RubberS2PData* m = state.measurements.measurement(trace / tracesPerMeasurement);
-    const QString name = QString::fromStdString(m->displayName) + QStringLiteral("->")
-        + QString::fromLatin1(traceName(trace % tracesPerMeasurement)) + QStringLiteral(": ");
-    return name
-        + QString::fromStdString(
-            searchText(*found, kind, level, state.unitMultiplier, languageOf(settings.Language)));
+    // The outcome first, so that a narrow strip still shows it; the trace it belongs to after it.
+    return QString::fromStdString(searchText(*found, kind, level, state.unitMultiplier, languageOf(settings.Language)))
+        + QStringLiteral(" (") + QString::fromStdString(m->displayName) + QStringLiteral("->")
+        + QString::fromLatin1(traceName(trace % tracesPerMeasurement)) + QStringLiteral(")");
 }
 
 void MarkersController::searchRow(int32_t row, SearchKind kind)

@@ -33,7 +33,8 @@ public:
     // holds it, three units wide, and the others share what is left (u = width / 20 - 1).
     void setPassCount(const QString& text);
     // While the text is not empty (a search's maximum, minimum or bandwidth), the search
-    // column holds it, six units wide, beside the pass count's three while both are there.
+    // column holds it as wide as the text, up to three fifths of the strip, with the whole
+    // text as its tool tip.
     void setSearchText(const QString& text);
 
     QString columnText(int column) const;

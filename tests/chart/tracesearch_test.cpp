@@ -129,9 +129,9 @@ TEST(TraceSearch, SearchesPlaceMarkersAndDescribeWhatTheyFound)
         { "maximum", both, SearchKind::maximum, { 2e9 }, "Max: 0 at 2000 MHz" },
         { "minimum", both, SearchKind::minimum, { 1e9 }, "Min: -10 at 1000 MHz" },
         { "bandwidth", both, SearchKind::bandwidth, { 1.7e9, 2.3e9 },
-            "\u22123 dB: 1700 - 2300 MHz, centre 1977.37 MHz, BW 600 MHz, Q 3.29562" },
+            "\u22123 dB: centre 1977.37 MHz, BW 600 MHz, Q 3.29562; 1700 - 2300 MHz" },
         { "bandwidth with one edge", oneSided, SearchKind::bandwidth, { 2.25e9 },
-            "\u22123 dB: none - 2250 MHz, centre none, BW none, Q none" },
+            "\u22123 dB: centre none, BW none, Q none; none - 2250 MHz" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

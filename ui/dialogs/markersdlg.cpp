@@ -81,6 +81,7 @@ MarkersDlg::MarkersDlg(const MarkerSet& markers, double multiplier, const QStrin
     auto* addRow = new QHBoxLayout;
     frequencyEdit = new QLineEdit(this);
     frequencyEdit->setObjectName(QStringLiteral("frequencyEdit"));
+    frequencyEdit->setPlaceholderText(text(words.frequency).arg(unitName));
     addRow->addWidget(frequencyEdit, 1);
     auto* addButton = new QPushButton(text(words.add), this);
     addButton->setObjectName(QStringLiteral("addButton"));
