@@ -180,6 +180,29 @@ bool fail(std::string& error, const std::string& text)
 
 } // namespace
 
+// A worksheet of the name added after the others; null with the reason in failure when it
+// could not be.
+lxw_worksheet* addWorksheet(lxw_workbook* workbook, const char* name, std::string& failure)
+{
+    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, name);
+    if (worksheet == nullptr)
+        failure = "out of memory";
+    return worksheet;
+}
+
+// Fits every column of the writer's sheet to its widest text; false with the reason in
+// failure when anything on the sheet could not be written.
+bool finishWorksheet(SheetWriter& writer, const std::vector<ColumnWidth>& widths, std::string& failure)
+{
+    for (size_t c = 0; c < widths.size(); ++c)
+        writer.fitColumn(static_cast<int32_t>(c), widths[c]);
+    if (writer.failed()) {
+        failure = writer.failureText();
+        return false;
+    }
+    return true;
+}
+
 // The verdict columns on a worksheet of their own, one row per measurement under a header:
 // index, name, PASS or FAIL, the worst margin (empty where a segment is not covered), its
 // trace, its frequency in the displayed unit and the segment's line; no row for a measurement
@@ -187,11 +210,9 @@ bool fail(std::string& error, const std::string& text)
 // Returns false with the reason in failure when the worksheet could not be written.
 bool writeVerdicts(lxw_workbook* workbook, lxw_format* format, const ExportInput& input, std::string& failure)
 {
-    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, "Limits");
-    if (worksheet == nullptr) {
-        failure = "out of memory";
+    lxw_worksheet* worksheet = addWorksheet(workbook, "Limits", failure);
+    if (worksheet == nullptr)
         return false;
-    }
     SheetWriter writer(worksheet, format);
     const char* const titles[] = { "Index", "Name", "Verdict", "Margin", "Trace", nullptr, "Line" };
     std::vector<ColumnWidth> widths(std::size(titles));
@@ -217,13 +238,7 @@ bool writeVerdicts(lxw_workbook* workbook, lxw_format* format, const ExportInput
         writer.number(6, row, v.line, widths[6]);
         ++row;
     }
-    for (size_t c = 0; c < widths.size(); ++c)
-        writer.fitColumn(static_cast<int32_t>(c), widths[c]);
-    if (writer.failed()) {
-        failure = writer.failureText();
-        return false;
-    }
-    return true;
+    return finishWorksheet(writer, widths, failure);
 }
 
 // The marker table on a worksheet of its own: a title row (an empty cell, then each marker's
@@ -231,11 +246,9 @@ bool writeVerdicts(lxw_workbook* workbook, lxw_format* format, const ExportInput
 // where it has none. Returns false with the reason in failure when it could not be written.
 bool writeMarkerTable(lxw_workbook* workbook, lxw_format* format, const ExportInput& input, std::string& failure)
 {
-    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, "Markers");
-    if (worksheet == nullptr) {
-        failure = "out of memory";
+    lxw_worksheet* worksheet = addWorksheet(workbook, "Markers", failure);
+    if (worksheet == nullptr)
         return false;
-    }
     const MarkerTable& markers = input.markers;
     SheetWriter writer(worksheet, format);
     std::vector<ColumnWidth> widths(markers.titles.size() + 1);
@@ -251,13 +264,7 @@ bool writeMarkerTable(lxw_workbook* workbook, lxw_format* format, const ExportIn
         for (size_t c = 0; c < markers.cells[r].size(); ++c)
             writer.number(static_cast<int32_t>(c + 1), row, markers.cells[r][c], widths[c + 1]);
     }
-    for (size_t c = 0; c < widths.size(); ++c)
-        writer.fitColumn(static_cast<int32_t>(c), widths[c]);
-    if (writer.failed()) {
-        failure = writer.failureText();
-        return false;
-    }
-    return true;
+    return finishWorksheet(writer, widths, failure);
 }
 
 bool exportToWorkbook(const ExportInput& input, const std::string& path, std::string& error)
