@@ -23,13 +23,15 @@ private:
 };
 
 // Band-pass filters of slightly different centres behind a line, with measurement noise:
-// curves with smooth stretches, steep skirts, ripple and phase wraps.
-inline void addFilter(RubberS2P& list, int32_t index, Noise& noise, int32_t stride = 1)
+// curves with smooth stretches, steep skirts, ripple and phase wraps. Points in 1 MHz steps
+// from 10 MHz, every stride-th of them.
+inline void addFilter(
+    RubberS2P& list, int32_t index, Noise& noise, int32_t stride = 1, int32_t points = pointsPerMeasurement)
 {
     const double pi = 3.141592653589793;
     const double centre = 4e9 + index * 20e6;
     RubberS2PData& m = *list.measurement(list.itemCount);
-    for (int32_t i = 0; i * stride < pointsPerMeasurement; ++i) {
+    for (int32_t i = 0; i * stride < points; ++i) {
         const double f = 10e6 + i * stride * 1e6;
         const double detune = (f / centre - centre / f) / 0.4;
         const std::complex<double> h = 1.0 / std::complex<double>(1.0, detune * detune * detune);

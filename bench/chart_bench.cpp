@@ -2,7 +2,8 @@
 // a 1200 x 800 frame, plain, with one coarse measurement among the fine ones, smoothed and
 // relative to a reference; drawing alone, so that the split between computation and drawing
 // shows; presenting the image with a cursor line; the Smith chart of S11 and S22 of every
-// measurement, redrawn and zoomed by a wheel step. The phase benchmarks show the four phase
+// measurement, redrawn and zoomed by a wheel step; the window's largest list, 2045 measurements
+// of 1601 points, S21M shown. The phase benchmarks show the four phase
 // traces (S11A, S21A, S12A, S22A) of every measurement alone, wrapped, unwrapped and as group
 // delay (aperture 5, and 101 for a wide one), plain and relative to a reference: the delay's
 // redraw is to stay within 1.5 times the wrapped phase's.
@@ -125,6 +126,34 @@ void BM_RedrawAllTracesSmoothed(benchmark::State& bench)
 {
     redraw(bench, 1, -1, true);
 }
+void BM_RedrawMixedAllTraces(benchmark::State& bench)
+{
+    redraw(bench, 0, -1, true, true);
+}
+void BM_RedrawMixedAllTracesSmoothed(benchmark::State& bench)
+{
+    redraw(bench, 1, -1, true, true);
+}
+
+void BM_RedrawLargestList(benchmark::State& bench)
+{
+    constexpr int32_t listLimit = 2045;
+    constexpr int32_t points = 1601;
+    ChartState state;
+    HeadlessChartHost host;
+    state.unitMultiplier = 1000000;
+    Noise noise;
+    for (int32_t i = 0; i < listLimit; ++i)
+        addFilter(state.measurements, i % measurementCount, noise, 1, points);
+    state.resetRowVisibility();
+    state.chart.attach(ChartView::defaultLabelFont(), frameSize);
+    for (auto _ : bench) {
+        const ZoomEntry& zoom = state.currentZoom();
+        if (recomputeChart(state, host, zoom.autoX, zoom.autoY) != RecomputeResult::Drawn)
+            bench.SkipWithError("not drawn");
+    }
+}
+
 void BM_Draw(benchmark::State& bench)
 {
     drawOnly(bench, 0, -1, false);
@@ -240,6 +269,9 @@ CHART_BENCHMARK(BM_RedrawSmoothed);
 CHART_BENCHMARK(BM_RedrawRelative);
 CHART_BENCHMARK(BM_RedrawAllTraces);
 CHART_BENCHMARK(BM_RedrawAllTracesSmoothed);
+CHART_BENCHMARK(BM_RedrawMixedAllTraces);
+CHART_BENCHMARK(BM_RedrawMixedAllTracesSmoothed);
+CHART_BENCHMARK(BM_RedrawLargestList);
 CHART_BENCHMARK(BM_Draw);
 CHART_BENCHMARK(BM_DrawSmoothed);
 CHART_BENCHMARK(BM_DrawRelative);

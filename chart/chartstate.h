@@ -10,6 +10,7 @@
 #include "limitmask.h"
 #include "markerset.h"
 #include "markervalues.h"
+#include "ownvalues.h"
 #include "phasetraces.h"
 #include "planestate.h"
 #include "rubbers2p.h"
@@ -52,6 +53,7 @@ struct ChartState {
     ChartView chart;
     RubberZoomData zoomList; // the history of views; its last entry is in force
     TraceBuffers buffers; // results of the last recomputation
+    OwnValueCache ownValues; // the shown traces' values at each measurement's own points
     // Trace check boxes in trace order S11M, S11A, S21M, S21A, S12M, S12A, S22M, S22A.
     std::array<int32_t, tracesPerMeasurement> traceEnabled { 0, 0, 1, 0, 0, 0, 0, 0 };
     // rowVisible[8 m + k]: nonzero shows trace k of measurement m.

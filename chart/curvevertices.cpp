@@ -58,18 +58,24 @@ void curveVertices(const double* freqGrid, const double* values, int32_t start, 
         } else if (!smoothing) {
             appendSpaced(vertices, roundToPixel(x), roundToPixel(y));
         } else {
-            const double fitted = fit.fitAt(x);
-            const double spread = fit.spread(std::abs(fitted - y));
+            const double newestDistance = std::abs(fit.fitAt(x) - y);
             const double c0 = fit.c0;
             const double c1 = fit.c1;
             const double deviation = std::abs(c0 + c1 * px - py);
             const double gap = std::max(x - px, 1.0);
             const bool jump
                 = (deviation > jumpPixels || deviation / gap > jumpSlope) && deviation > jumpMinimumPixels;
-            const bool bend = !jump && fit.sampleCount >= minFitSamples && spread > tolerance;
+            // The spread is at least the newest sample's distance, so a bend that distance shows
+            // needs no look at the older samples.
+            const bool judged = fit.sampleCount >= minFitSamples;
+            bool bend = !jump && judged && newestDistance > tolerance;
             if (!jump && !bend) {
-                tolerance = spread;
-            } else {
+                const double spread = fit.spread(newestDistance);
+                bend = judged && spread > tolerance;
+                if (!bend)
+                    tolerance = spread;
+            }
+            if (jump || bend) {
                 appendSpaced(vertices, roundToPixel(px), roundToPixel(jump ? py : c0 + c1 * px));
                 fit.restart();
                 fit.push(px, py);

@@ -44,6 +44,9 @@ public:
 
     explicit PointWalk(RubberS2PData& measurement);
 
+    // Whether the points are strictly ascending and match the measurement's summary.
+    bool walksAscending() const { return ascending; }
+
     const S2PPoint& nearest(double x);
     SParameters interpolated(double f);
     // The points around x, t in [0, 1); at or beyond the measured ends both are the end point

@@ -4,9 +4,11 @@
 #include <cstdint>
 
 // A least-squares straight line y = c0 + c1 x over a ring of the most recent samples: the fit
-// that RealPolyFit makes with two coefficients, value for value (the same sums, oldest sample
-// first, and the same elimination), without the loops of its general degree. Curve smoothing
-// fits a line at every point, where those loops cost more than the fit.
+// that RealPolyFit makes with two coefficients, to about 1e-12 of its values, at the cost of a
+// running sum. Curve smoothing fits a line at every point, where refitting the whole ring each
+// time cost more than the rest of the drawing. The sums are kept of x less a base, the oldest
+// sample's x when they were last summed afresh, which they are once per ring length, so that
+// neither large frequencies nor long runs of updates lose digits.
 class LineFit {
 public:
     // Most samples a ring holds.
@@ -31,8 +33,20 @@ public:
     double c1 = 0;
 
 private:
+    // Sums the held samples afresh about the oldest one's x.
+    void resum();
+    // The largest distance from the line of the samples first..last - 1 of the ring.
+    double largestDistance(int32_t first, int32_t last) const;
+
     int32_t capacity;
     int32_t head = 0; // index of the newest sample
+    int32_t pushesSinceResum = 0;
     std::array<double, maxCapacity> xs {};
     std::array<double, maxCapacity> ys {};
+    // Sums over the held samples of u = x - base: u, y, u u and u y.
+    double base = 0;
+    double sumU = 0;
+    double sumY = 0;
+    double sumUU = 0;
+    double sumUY = 0;
 };

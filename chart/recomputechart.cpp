@@ -1,8 +1,6 @@
 #include "recomputechart.h"
 #include "valuespan.h"
 
-#include <omp.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -12,11 +10,11 @@
 #include "chartinput.h"
 #include "drawchart.h"
 #include "frequencygrid.h"
+#include "frequencywalk.h"
 #include "gridsampling.h"
 #include "locus.h"
 #include "markervalues.h"
 #include "measurementlock.h"
-#include "ownphase.h"
 #include "parallelwork.h"
 #include "phasetraces.h"
 #include "planechart.h"
@@ -32,23 +30,6 @@ using ReferenceValues = std::array<std::vector<double>, tracesPerMeasurement>;
 struct PhaseView {
     int32_t mode = PhaseWrapped;
     int32_t aperture = defaultDelayAperture;
-};
-
-// Room for the values of one measurement at its own points, one per thread, made before the
-// parallel loops so that none of them allocates.
-struct OwnPointRoom {
-    std::vector<double> frequencies;
-    std::vector<double> scratch;
-    // The values of the phase trace of each S-parameter (kind / 2).
-    std::array<std::vector<double>, 4> values;
-
-    explicit OwnPointRoom(size_t points)
-        : frequencies(points)
-        , scratch(points)
-    {
-        for (std::vector<double>& v : values)
-            v.resize(points);
-    }
 };
 
 bool plotAreaTooSmall(const ChartView& chart)
@@ -154,7 +135,7 @@ double onLine(const double* values, const PointWalk::IndexNeighbours& around)
 // range: interpolated S-parameters, and for the phase traces that the mode computes along
 // the own points the straight lines between the reference's own values.
 void computeReference(ReferenceValues& reference, const TraceBuffers& buffers, RubberS2PData& r,
-    int32_t index, int32_t dbMode, double multiplier, const PhaseView& phase, std::vector<OwnPointRoom>& room)
+    int32_t index, int32_t dbMode, double multiplier, int32_t phaseMode, const OwnValueCache& cache)
 {
     const int32_t n = buffers.pointCount;
     for (std::vector<double>& values : reference)
@@ -163,15 +144,7 @@ void computeReference(ReferenceValues& reference, const TraceBuffers& buffers, R
     const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * index)];
     if (!hasPoints(&r))
         return;
-    const bool own = ownPointTrace(S11A, phase.mode) && !room.empty();
-    if (own) {
-        OwnPointRoom& values = room.front();
-        if (phase.mode == PhaseDelay)
-            ownFrequencies(r, values.frequencies.data());
-        for (int32_t k = S11A; k < tracesPerMeasurement; k += 2)
-            ownPhaseValues(r, k, phase.mode, phase.aperture, values.frequencies.data(), values.scratch.data(),
-                values.values[static_cast<size_t>(k / 2)].data());
-    }
+    const bool own = ownPointTrace(S11A, phaseMode);
 #pragma omp parallel
     {
         clearUpperVectorState();
@@ -181,14 +154,14 @@ void computeReference(ReferenceValues& reference, const TraceBuffers& buffers, R
             const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
             const SParameters s = walk.interpolated(x);
             for (int32_t k = 0; k < tracesPerMeasurement; ++k)
-                if (!own || !ownPointTrace(k, phase.mode))
+                if (!own || !ownPointTrace(k, phaseMode))
                     reference[static_cast<size_t>(k)][static_cast<size_t>(i)] = traceValue(s, k, dbMode);
             if (!own)
                 continue;
             const PointWalk::IndexNeighbours around = walk.neighbourIndices(x);
             for (int32_t k = S11A; k < tracesPerMeasurement; k += 2)
                 reference[static_cast<size_t>(k)][static_cast<size_t>(i)]
-                    = onLine(room.front().values[static_cast<size_t>(k / 2)].data(), around);
+                    = onLine(cache.values(index, k), around);
         }
     }
 }
@@ -199,13 +172,21 @@ struct ComputedKinds {
     int32_t count = 0;
 };
 
-// The computed kinds of measurement m that are sampled from its S-parameters (own false) or
-// computed along its own points in the phase mode (own true).
-ComputedKinds computedKinds(const TraceBuffers& buffers, int32_t m, int32_t phaseMode, bool own)
+// Whether trace kind k is sampled from the values at its measurement's own points: always
+// without a reference; with one only the phase traces that the mode computes along the own
+// points, the others being interpolated from the S-parameters.
+bool sampledFromOwnValues(int32_t kind, int32_t phaseMode, bool relative)
+{
+    return !relative || ownPointTrace(kind, phaseMode);
+}
+
+// The computed kinds of measurement m that are sampled from its own values (own true) or
+// interpolated from its S-parameters (own false).
+ComputedKinds computedKinds(const TraceBuffers& buffers, int32_t m, int32_t phaseMode, bool relative, bool own)
 {
     ComputedKinds kinds;
     for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
-        if (buffers.computed(tracesPerMeasurement * m + k) && ownPointTrace(k, phaseMode) == own)
+        if (buffers.computed(tracesPerMeasurement * m + k) && sampledFromOwnValues(k, phaseMode, relative) == own)
             kinds.kind[static_cast<size_t>(kinds.count++)] = k;
     }
     return kinds;
@@ -226,31 +207,6 @@ void storeRelative(TraceBuffers& buffers, const ReferenceValues& reference, cons
     }
 }
 
-// The computed traces of measurement m at grid index i from its nearest measured point.
-void storeAbsolute(TraceBuffers& buffers, const ComputedKinds& kinds, const S2PPoint& point, int32_t i,
-    int32_t m, int32_t dbMode)
-{
-    for (int32_t j = 0; j < kinds.count; ++j) {
-        const int32_t k = kinds.kind[static_cast<size_t>(j)];
-        buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i]
-            = traceValueOf(sParameterOf(point, k), k, dbMode);
-    }
-}
-
-// The computed traces of measurement m at grid index i on the straight line between two
-// measured points, interpolated in plotted values.
-void storeLine(TraceBuffers& buffers, const ComputedKinds& kinds, const PointWalk::Neighbours& around,
-    int32_t i, int32_t m, int32_t dbMode)
-{
-    for (int32_t j = 0; j < kinds.count; ++j) {
-        const int32_t k = kinds.kind[static_cast<size_t>(j)];
-        double v = traceValueOf(sParameterOf(*around.lo, k), k, dbMode);
-        if (around.t != 0)
-            v += (traceValueOf(sParameterOf(*around.hi, k), k, dbMode) - v) * around.t;
-        buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * m + k)][i] = v;
-    }
-}
-
 // Whether the points of m lie further apart than the grid's, where nearest points would draw it
 // as stairs; such a measurement is drawn as straight lines between its points instead.
 bool coarserThanGrid(const RubberS2PData& m, double gridStep)
@@ -258,29 +214,23 @@ bool coarserThanGrid(const RubberS2PData& m, double gridStep)
     return gridStep > 0 && std::isfinite(m.freqStep) && m.freqStep > gridStep;
 }
 
-// The traces of measurement m (kinds own) that the phase mode computes along its own points,
-// on its grid range from first to last: the nearest own values, or the straight lines between
-// them for a measurement coarser than the grid; with a reference the lines less the
-// reference's values, without wrapping.
-void sampleOwnTraces(TraceBuffers& buffers, RubberS2PData& m, const ComputedKinds& own,
-    const ReferenceValues* reference, bool lines, int32_t mi, double multiplier, const PhaseView& phase,
-    OwnPointRoom& room)
+// The traces of measurement m (kinds own) sampled from its values at its own points, on its
+// grid range from first to last: the nearest own values, or the straight lines between them for
+// a measurement coarser than the grid; with a reference the lines less the reference's values,
+// without wrapping. walk finds the own points around each grid frequency.
+template <typename Walk>
+void sampleOwnValues(TraceBuffers& buffers, Walk& walk, const OwnValueCache& cache, const ComputedKinds& own,
+    const ReferenceValues* reference, bool lines, int32_t mi, double multiplier)
 {
-    // The delay's fit alone needs the frequencies.
-    if (phase.mode == PhaseDelay)
-        ownFrequencies(m, room.frequencies.data());
     std::array<const double*, tracesPerMeasurement> values {};
     std::array<double*, tracesPerMeasurement> out {};
     for (int32_t j = 0; j < own.count; ++j) {
         const int32_t k = own.kind[static_cast<size_t>(j)];
-        double* v = room.values[static_cast<size_t>(k / 2)].data();
-        ownPhaseValues(m, k, phase.mode, phase.aperture, room.frequencies.data(), room.scratch.data(), v);
-        values[static_cast<size_t>(j)] = v;
+        values[static_cast<size_t>(j)] = cache.values(mi, k);
         out[static_cast<size_t>(j)] = buffers.traceValues[static_cast<size_t>(tracesPerMeasurement * mi + k)];
     }
     const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
     const int32_t last = buffers.lastIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
-    PointWalk walk(m);
     for (int32_t i = first; i <= last; ++i) {
         const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
         if (reference == nullptr && !lines) {
@@ -300,30 +250,41 @@ void sampleOwnTraces(TraceBuffers& buffers, RubberS2PData& m, const ComputedKind
     }
 }
 
+// The same, walking the kept frequencies of m's own points where they ascend (reading a few
+// adjacent numbers instead of the points), else the points themselves.
+void sampleOwnValues(TraceBuffers& buffers, RubberS2PData& m, const OwnValueCache& cache,
+    const ComputedKinds& own, const ReferenceValues* reference, bool lines, int32_t mi, double multiplier)
+{
+    if (const double* frequencies = cache.ascendingFrequencies(mi)) {
+        FrequencyWalk walk(frequencies, m.itemCount);
+        sampleOwnValues(buffers, walk, cache, own, reference, lines, mi, multiplier);
+    } else {
+        PointWalk walk(m);
+        sampleOwnValues(buffers, walk, cache, own, reference, lines, mi, multiplier);
+    }
+}
+
 // Every measurement with a shown trace sampled on its grid range (in displayed units of
-// multiplier). Without a reference: nearest measured points, or the straight lines between
-// them for measurements coarser than the grid step; with one: interpolated values less the
-// reference's. The phase traces that the mode computes along the own points: see
-// sampleOwnTraces.
-void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const ReferenceValues* reference,
-    double gridStep, int32_t dbMode, double multiplier, const PhaseView& phase,
-    std::vector<OwnPointRoom>& room)
+// multiplier), from its values at its own points (see sampleOwnValues); with a reference the
+// traces that are not computed along the own points are the interpolated S-parameters' values
+// less the reference's.
+void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const OwnValueCache& cache,
+    const ReferenceValues* reference, double gridStep, int32_t dbMode, double multiplier, int32_t phaseMode)
 {
     const int32_t count = buffers.traceCount / tracesPerMeasurement;
+    const bool relative = reference != nullptr;
 #pragma omp parallel
     {
         clearUpperVectorState();
 #pragma omp for schedule(static)
         for (int32_t mi = 0; mi < count; ++mi) {
             RubberS2PData* m = measurements.measurement(mi);
-            const ComputedKinds kinds = computedKinds(buffers, mi, phase.mode, false);
-            const ComputedKinds own = computedKinds(buffers, mi, phase.mode, true);
+            const ComputedKinds own = computedKinds(buffers, mi, phaseMode, relative, true);
+            const ComputedKinds kinds = computedKinds(buffers, mi, phaseMode, relative, false);
             if (!hasPoints(m))
                 continue;
-            const bool lines = coarserThanGrid(*m, gridStep);
-            if (own.count > 0 && !room.empty())
-                sampleOwnTraces(buffers, *m, own, reference, lines, mi, multiplier, phase,
-                    room[static_cast<size_t>(omp_get_thread_num())]);
+            if (own.count > 0)
+                sampleOwnValues(buffers, *m, cache, own, reference, coarserThanGrid(*m, gridStep), mi, multiplier);
             if (kinds.count == 0)
                 continue;
             const int32_t first = buffers.firstIndex[static_cast<size_t>(tracesPerMeasurement * mi)];
@@ -331,44 +292,36 @@ void sampleMeasurements(TraceBuffers& buffers, RubberS2P& measurements, const Re
             PointWalk walk(*m);
             for (int32_t i = first; i <= last; ++i) {
                 const double x = buffers.freqGrid[static_cast<size_t>(i)] * multiplier;
-                if (reference == nullptr && lines)
-                    storeLine(buffers, kinds, walk.neighbours(x), i, mi, dbMode);
-                else if (reference == nullptr)
-                    storeAbsolute(buffers, kinds, walk.nearest(x), i, mi, dbMode);
-                else
-                    storeRelative(buffers, *reference, kinds, walk.interpolated(x), i, mi, dbMode);
+                storeRelative(buffers, *reference, kinds, walk.interpolated(x), i, mi, dbMode);
             }
         }
     }
 }
 
+// Asks the cache for the values that this recomputation samples, and makes those missing: the
+// own-value kinds of every computed trace, and under a reference its phase traces that the mode
+// computes along the own points.
+void updateOwnValues(OwnValueCache& cache, const TraceBuffers& buffers, RubberS2P& measurements,
+    const ValueForm& form, int32_t reference)
+{
+    cache.align(measurements);
+    const bool relative = reference >= 0;
+    for (int32_t t = 0; t < buffers.traceCount; ++t)
+        if (buffers.computed(t) && sampledFromOwnValues(t % tracesPerMeasurement, form.phaseMode, relative))
+            cache.want(t / tracesPerMeasurement, t % tracesPerMeasurement);
+    for (int32_t k = S11A; relative && k < tracesPerMeasurement; k += 2)
+        if (ownPointTrace(k, form.phaseMode))
+            cache.want(reference, k);
+    cache.update(measurements, form);
+}
+
 // Whether the phase mode computes some shown trace of measurement m along its own points.
 bool hasOwnTraces(const TraceBuffers& buffers, int32_t m, int32_t phaseMode)
 {
-    return computedKinds(buffers, m, phaseMode, true).count > 0;
-}
-
-// One room per thread for the largest measurement whose own points are needed (the
-// reference's included when there is one); none when the mode needs none.
-std::vector<OwnPointRoom> ownPointRooms(
-    const TraceBuffers& buffers, RubberS2P& measurements, const PhaseView& phase, int32_t reference)
-{
-    if (!ownPointTrace(S11A, phase.mode))
-        return {};
-    int32_t points = 0;
-    for (int32_t m = 0; m < measurements.itemCount; ++m) {
-        RubberS2PData* data = measurements.measurement(m);
-        if (hasPoints(data) && (m == reference || hasOwnTraces(buffers, m, phase.mode)))
-            points = std::max(points, data->itemCount);
-    }
-    if (points == 0)
-        return {};
-    const int32_t threads = std::max(omp_get_max_threads(), 1);
-    std::vector<OwnPointRoom> rooms;
-    rooms.reserve(static_cast<size_t>(threads));
-    for (int32_t t = 0; t < threads; ++t)
-        rooms.emplace_back(static_cast<size_t>(points));
-    return rooms;
+    for (int32_t k = S11A; k < tracesPerMeasurement; k += 2)
+        if (buffers.computed(tracesPerMeasurement * m + k) && ownPointTrace(k, phaseMode))
+            return true;
+    return false;
 }
 
 // The aperture in hertz of measurement m, (aperture - 1) mean steps; 0 when m has fewer
@@ -491,15 +444,15 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     const int32_t r = state.referenceIndex;
     const bool relative = r >= 0 && r < measurements.itemCount && state.chartKind == ChartKind::frequency;
     const PhaseView phase { phaseModeOf(state.phaseMode), delayApertureOf(state.delayAperture) };
-    std::vector<OwnPointRoom> room = ownPointRooms(buffers, measurements, phase, relative ? r : -1);
+    updateOwnValues(state.ownValues, buffers, measurements, ValueForm { state.dbMode, phase.mode, phase.aperture },
+        relative ? r : -1);
     ReferenceValues reference;
     if (relative)
         computeReference(reference, buffers, *measurements.measurement(r), r, state.dbMode,
-            state.unitMultiplier, phase, room);
-    sampleMeasurements(buffers, measurements, relative ? &reference : nullptr, gridStep, state.dbMode,
-        state.unitMultiplier, phase, room);
+            state.unitMultiplier, phase.mode, state.ownValues);
+    sampleMeasurements(buffers, measurements, state.ownValues, relative ? &reference : nullptr, gridStep,
+        state.dbMode, state.unitMultiplier, phase.mode);
     ReferenceValues().swap(reference);
-    std::vector<OwnPointRoom>().swap(room);
     finishPhaseTraces(buffers, measurements, phase, relative ? r : -1);
     computeMarkerValues(state);
 
@@ -548,13 +501,15 @@ RecomputeResult recomputeChart(ChartState& state, ChartHost& host, int32_t autoX
     try {
         const MeasurementLock lock(state.measurements);
         host.setChartFrameVisible(true);
-        state.buffers.releaseBuffers();
+        state.buffers.clearResults();
         result = computeAndDraw(state, host, autoX, autoY);
     } catch (const std::bad_alloc&) {
         result = RecomputeResult::OutOfMemory;
     }
-    if (result == RecomputeResult::OutOfMemory)
+    if (result == RecomputeResult::OutOfMemory) {
         state.buffers.releaseBuffers();
+        state.ownValues.clear();
+    }
     host.reportMemory(result == RecomputeResult::OutOfMemory);
     return result;
 }

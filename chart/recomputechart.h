@@ -18,10 +18,10 @@ enum class RecomputeResult {
 
 // Turns the loaded measurements into what the chart shows: fixes the frequency axis (from the
 // data when autoX is set, else from the axis edit boxes, which are also read for a manual
-// value axis), lays a common frequency grid over it, samples every measurement on the grid
-// (nearest measured point, the straight line between measured points for measurements
-// coarser than the grid, or interpolation when a reference measurement is chosen),
-// converts the samples into the eight traces of each measurement, subtracts the reference,
+// value axis), lays a common frequency grid over it, samples every shown trace on the grid
+// from its values at its measurement's own points, kept in ChartState::ownValues (the nearest
+// point, or the straight line between points for measurements coarser than the grid), or, when
+// a reference measurement is chosen, from interpolated S-parameters, subtracts the reference,
 // draws the chart, computes each trace's statistics and writes the view back into the axis
 // edit boxes and the statistics into the file list. The main window's redraw passes the flags
 // of the view in force.

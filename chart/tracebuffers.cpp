@@ -16,10 +16,15 @@ template <typename T> void freeVector(std::vector<T>& v)
 
 void TraceBuffers::releaseBuffers()
 {
+    clearResults();
+    valueStore.release();
+}
+
+void TraceBuffers::clearResults()
+{
     freeVector(pixelColumn);
     freeVector(freqGrid);
     freeVector(traceValues);
-    valueStore.release();
     hiddenValues.reset();
     freeVector(lastIndex);
     freeVector(firstIndex);
@@ -45,7 +50,10 @@ bool TraceBuffers::allocateValues(const std::vector<bool>& shown)
         return true;
     if (n > SIZE_MAX / sizeof(double) / shownCount)
         return false;
-    auto* values = static_cast<double*>(valueStore.reserve(shownCount * n * sizeof(double)));
+    const size_t bytes = shownCount * n * sizeof(double);
+    if (valueStore.size() / 4 > bytes)
+        valueStore.release();
+    auto* values = static_cast<double*>(valueStore.reserve(bytes));
     if (values == nullptr)
         return false;
     for (size_t t = 0; t < traceValues.size() && t < shown.size(); ++t) {

@@ -16,6 +16,9 @@ struct TraceBuffers {
 
     // Frees every array; traceCount and pointCount become 0.
     void releaseBuffers();
+    // Empties the results as releaseBuffers does but keeps the room of the trace values for
+    // the next recomputation, so that a redraw does not page its values in afresh.
+    void clearResults();
     // Gives every trace pointCount values: shown traces their own array (not initialised),
     // hidden ones the shared array of not-a-number values. Returns false when memory ran out.
     bool allocateValues(const std::vector<bool>& shown);
@@ -45,7 +48,7 @@ struct TraceBuffers {
 
 private:
     // The arrays of the computed traces, one after the other, kept from one recomputation to
-    // the next.
+    // the next; made anew when it is too small or more than four times too large.
     ReusedLargeBlock valueStore;
     std::unique_ptr<double[]> hiddenValues; // pointCount not-a-number values
 };

@@ -31,6 +31,8 @@ public:
     // memory is left, the block then being empty.
     void* reserve(size_t bytes);
     void release();
+    // The room held; 0 when empty.
+    size_t size() const { return bytes_; }
 
 private:
     void* block_ = nullptr;

@@ -1,5 +1,6 @@
 #include "rubbers2p.h"
 
+#include <atomic>
 #include <new>
 
 void releaseMeasurement(void* item)
@@ -33,11 +34,22 @@ void RubberS2P::lockAll()
     for (int32_t i = 0; i < itemCount; ++i)
         measurement(i);
     lockArray();
+    // Each measurement's snapshot walks its own list of points, so they are taken in parallel;
+    // the list's snapshot makes measurement() a plain read meanwhile.
+    std::atomic<bool> outOfMemory { false };
+#pragma omp parallel for schedule(dynamic, 16) if (itemCount > 1)
     for (int32_t i = 0; i < itemCount; ++i) {
         RubberS2PData* m = measurement(i);
-        if (m != nullptr)
+        if (m == nullptr || outOfMemory)
+            continue;
+        try {
             m->lockArray();
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
     }
+    if (outOfMemory)
+        throw std::bad_alloc();
 }
 
 void RubberS2P::releaseAll()

@@ -1,5 +1,6 @@
 #include "rubbers2pdata.h"
 
+#include <atomic>
 #include <cstddef>
 #include <new>
 
@@ -12,6 +13,12 @@ void releasePoint(void* item)
     if (point == nullptr)
         return;
     point->~S2PPoint();
+}
+
+uint64_t RubberS2PData::nextSerial()
+{
+    static std::atomic<uint64_t> made { 0 };
+    return ++made;
 }
 
 RubberS2PData::~RubberS2PData()

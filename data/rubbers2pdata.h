@@ -58,8 +58,14 @@ public:
     double freqFirst = 0.0;
     double freqLast = 0.0;
     double freqStep = 0.0;
+    // A number that no other measurement made in this process has: values derived from a
+    // measurement are kept under it, so a later measurement made at the same address is never
+    // taken for it.
+    const uint64_t serial = nextSerial();
 
 private:
+    static uint64_t nextSerial();
+
     // The points and their matrix blocks, given back whole when the points are released.
     PointArena pointMemory;
 };

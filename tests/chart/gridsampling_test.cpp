@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "frequencywalk.h"
 #include "gridsampling.h"
 #include "interpolation.h"
 #include "measurementbuilder.h"
@@ -159,6 +160,12 @@ TEST(GridSampling, IndexesAreThoseOfThePointsTheWalkGives)
     for (RubberS2PData* m : { &even, &uneven, &repeated, &single }) {
         PointWalk byPoint(*m);
         PointWalk byIndex(*m);
+        // The kept frequencies of ascending points give the walk's indexes too.
+        std::vector<double> frequencies(static_cast<size_t>(m->itemCount));
+        for (int32_t i = 0; i < m->itemCount; ++i)
+            frequencies[static_cast<size_t>(i)] = m->point(i)->freq;
+        EXPECT_EQ(byPoint.walksAscending(), m != &repeated && m != &single);
+        FrequencyWalk byFrequency(frequencies.data(), m->itemCount);
         for (int32_t k = -3; k <= 43; ++k) {
             const double x = m->freqFirst - 1 + (m->freqLast - m->freqFirst + 2) * k / 40.0;
             const S2PPoint& nearest = byPoint.nearest(x);
@@ -169,6 +176,13 @@ TEST(GridSampling, IndexesAreThoseOfThePointsTheWalkGives)
             EXPECT_EQ(m->point(indexes.hi), around.hi) << x;
             EXPECT_EQ(indexes.t, around.t) << x;
             EXPECT_EQ(&measuredPoint(*m, indexes.lo), around.lo) << x;
+            if (!byPoint.walksAscending())
+                continue;
+            const PointWalk::IndexNeighbours walked = byFrequency.neighbourIndices(x);
+            EXPECT_EQ(byFrequency.nearestIndex(x), byIndex.nearestIndex(x)) << x;
+            EXPECT_EQ(walked.lo, indexes.lo) << x;
+            EXPECT_EQ(walked.hi, indexes.hi) << x;
+            EXPECT_EQ(walked.t, indexes.t) << x;
         }
     }
 }

@@ -409,3 +409,74 @@ TEST_F(Recompute, RenderingWithoutAWindow)
 }
 
 } // namespace
+
+// After each change of what the plotted values depend on, the values kept from earlier redraws
+// give exactly what a chart state that never drew before computes.
+TEST(KeptValues, FollowTheFormAndTheList)
+{
+    const std::vector<double> centres { 40e6, 60e6, 75e6 };
+    const auto load = [](ChartState& s, const std::vector<double>& at) {
+        for (double centre : at)
+            addMeasurement(s.measurements, 10e6, 100e6, 181,
+                [centre](double f) { return bandPass(f, centre, 0.3, 2e-9, 0.02); });
+        s.unitMultiplier = 1e6;
+        s.traceEnabled.fill(1);
+        s.resetRowVisibility();
+        s.chart.attach(ChartView::defaultLabelFont(), QSize(600, 400));
+    };
+    struct Step {
+        const char* change;
+        int32_t dbMode;
+        int32_t phaseMode;
+        int32_t aperture;
+        int32_t removed; // measurement closed before this redraw; negative: none
+        int32_t s22Shown;
+    };
+    const std::vector<Step> steps {
+        { "first draw", 1, PhaseWrapped, 5, -1, 1 },
+        { "VSWR", 0, PhaseWrapped, 5, -1, 1 },
+        { "unwrapped phase", 0, PhaseUnwrapped, 5, -1, 1 },
+        { "group delay", 1, PhaseDelay, 5, -1, 1 },
+        { "another aperture", 1, PhaseDelay, 9, -1, 1 },
+        { "S22 hidden", 1, PhaseDelay, 9, -1, 0 },
+        { "S22 shown again", 1, PhaseWrapped, 9, -1, 1 },
+        { "first closed", 1, PhaseWrapped, 9, 0, 1 },
+    };
+    ChartState kept;
+    HeadlessChartHost keptHost;
+    load(kept, centres);
+    std::vector<double> loaded = centres;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.change);
+        if (step.removed >= 0) {
+            kept.measurements.removeMeasurement(step.removed);
+            kept.rowVisible.erase(kept.rowVisible.begin() + 8 * step.removed,
+                kept.rowVisible.begin() + 8 * (step.removed + 1));
+            loaded.erase(loaded.begin() + step.removed);
+        }
+        ChartState fresh;
+        HeadlessChartHost freshHost;
+        load(fresh, loaded);
+        for (ChartState* s : { &kept, &fresh }) {
+            s->dbMode = step.dbMode;
+            s->phaseMode = step.phaseMode;
+            s->delayAperture = step.aperture;
+            for (size_t m = 0; m < loaded.size(); ++m) {
+                s->rowVisible[8 * m + S22M] = step.s22Shown;
+                s->rowVisible[8 * m + S22A] = step.s22Shown;
+            }
+        }
+        ASSERT_EQ(recomputeChart(kept, keptHost, 1, 1), RecomputeResult::Drawn);
+        ASSERT_EQ(recomputeChart(fresh, freshHost, 1, 1), RecomputeResult::Drawn);
+        ASSERT_EQ(kept.buffers.traceCount, fresh.buffers.traceCount);
+        ASSERT_EQ(kept.buffers.pointCount, fresh.buffers.pointCount);
+        for (int32_t t = 0; t < kept.buffers.traceCount; ++t) {
+            ASSERT_EQ(kept.buffers.computed(t), fresh.buffers.computed(t)) << "trace " << t;
+            for (int32_t i = 0; kept.buffers.computed(t) && i < kept.buffers.pointCount; ++i) {
+                const double a = kept.buffers.traceValues[static_cast<size_t>(t)][i];
+                const double b = fresh.buffers.traceValues[static_cast<size_t>(t)][i];
+                ASSERT_TRUE(a == b || (std::isnan(a) && std::isnan(b))) << "trace " << t << " point " << i;
+            }
+        }
+    }
+}
