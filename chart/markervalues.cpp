@@ -55,7 +55,12 @@ void computeMarkerValues(ChartState& state)
                 const int32_t t = tracesPerMeasurement * mi + k;
                 if (!state.traceVisible(t))
                     continue;
-                ownTrace(*m, reference, k, view, trace);
+                // Without a reference the values kept for the curves serve as they are.
+                const double* kept = reference == nullptr ? state.ownValues.values(mi, k) : nullptr;
+                if (kept != nullptr)
+                    keptTrace(*m, kept, k, view, trace);
+                else
+                    ownTrace(*m, reference, k, view, trace);
                 for (const int32_t n : numbers)
                     result.values[static_cast<size_t>(t) * markerSlots + static_cast<size_t>(n - 1)]
                         = trace.valueAt(state.markers.frequency(n));

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "gridsampling.h"
 #include "ownphase.h"
+#include "ownvalues.h"
 #include "tracevalues.h"
 
 namespace {
@@ -29,22 +29,22 @@ double between(const OwnTrace& trace, size_t i, double f)
     return v0 + (v1 - v0) * t;
 }
 
-void absoluteTrace(RubberS2PData& m, int32_t kind, const TraceView& view, OwnTrace& out)
+// Trace kind k of m without a reference: its values from kept when given (makeOwnValues of the
+// view's form), made anew otherwise.
+void absoluteTrace(RubberS2PData& m, const double* kept, int32_t kind, const TraceView& view, OwnTrace& out)
 {
-    const int32_t count = m.itemCount;
-    out.freq.resize(static_cast<size_t>(count));
-    out.value.resize(static_cast<size_t>(count));
+    const size_t count = static_cast<size_t>(m.itemCount);
+    out.freq.resize(count);
     ownFrequencies(m, out.freq.data());
-    if (ownPointTrace(kind, view.phaseMode)) {
-        std::vector<double> scratch(static_cast<size_t>(count));
-        ownPhaseValues(m, kind, view.phaseMode, view.aperture, out.freq.data(), scratch.data(), out.value.data());
-        if (view.phaseMode == PhaseDelay)
-            for (double& v : out.value)
-                v *= view.delayScale;
+    if (kept != nullptr) {
+        out.value.assign(kept, kept + count);
     } else {
-        for (int32_t i = 0; i < count; ++i)
-            out.value[static_cast<size_t>(i)] = traceValueOf(sParameterOf(measuredPoint(m, i), kind), kind, view.dbMode);
+        out.value.resize(count);
+        makeOwnValues(m, kind, ValueForm { view.dbMode, view.phaseMode, view.aperture }, out.value.data());
     }
+    if (kind % 2 == 1 && view.phaseMode == PhaseDelay)
+        for (double& v : out.value)
+            v *= view.delayScale;
     out.wrapped = kind % 2 == 1 && !ownPointTrace(kind, view.phaseMode);
     out.ascending = std::adjacent_find(out.freq.begin(), out.freq.end(), std::greater_equal<double>()) == out.freq.end();
 }
@@ -72,13 +72,18 @@ double OwnTrace::valueAt(double f) const
 
 void ownTrace(RubberS2PData& m, RubberS2PData* reference, int32_t kind, const TraceView& view, OwnTrace& out)
 {
-    absoluteTrace(m, kind, view, out);
+    absoluteTrace(m, nullptr, kind, view, out);
     if (reference == nullptr || reference->itemCount == 0)
         return;
     OwnTrace base;
-    absoluteTrace(*reference, kind, view, base);
+    absoluteTrace(*reference, nullptr, kind, view, base);
     for (size_t i = 0; i < out.value.size(); ++i) {
         const double v = out.value[i] - base.valueAt(out.freq[i]);
         out.value[i] = out.wrapped ? wrapPhase(v) : v;
     }
+}
+
+void keptTrace(RubberS2PData& m, const double* kept, int32_t kind, const TraceView& view, OwnTrace& out)
+{
+    absoluteTrace(m, kept, kind, view, out);
 }

@@ -37,3 +37,7 @@ struct OwnTrace {
 // frequency (valueAt; none outside the reference's range), wrapped phases brought back into
 // [-180, 180]. Reads only existing points, so it is safe on locked measurements.
 void ownTrace(RubberS2PData& m, RubberS2PData* reference, int32_t kind, const TraceView& view, OwnTrace& out);
+
+// Trace kind k of m as ownTrace gives it without a reference, its values taken from kept: the
+// values at m's own points that makeOwnValues gives in the view's form, kept between redraws.
+void keptTrace(RubberS2PData& m, const double* kept, int32_t kind, const TraceView& view, OwnTrace& out);
