@@ -14,30 +14,6 @@ namespace {
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
-TEST(MarkerSet, MarkersKeepTheirNumbersAndTheReferenceGoesWithItsMarker)
-{
-    MarkerSet markers;
-    EXPECT_EQ(markers.add(1e9), 1);
-    EXPECT_EQ(markers.add(2e9), 2);
-    EXPECT_EQ(markers.add(3e9), 3);
-    markers.setDeltaRef(2);
-    markers.remove(2);
-    EXPECT_EQ(markers.deltaRef(), 0);
-    EXPECT_EQ(markers.numbers(), (std::vector<int32_t> { 1, 3 }));
-    // The first free number is taken again; unusable frequencies take none.
-    for (const double unusable : { -1.0, nan, std::numeric_limits<double>::infinity() })
-        EXPECT_EQ(markers.add(unusable), 0);
-    EXPECT_EQ(markers.add(0), 2);
-    for (int32_t n = 4; n <= markerSlots; ++n)
-        EXPECT_EQ(markers.add(n * 1e9), n);
-    EXPECT_EQ(markers.add(20e9), 0);
-    EXPECT_FALSE(markers.move(17, 1e9));
-    EXPECT_TRUE(markers.move(16, 1e9));
-    EXPECT_EQ(markers.frequency(16), 1e9);
-    markers.setDeltaRef(17);
-    EXPECT_EQ(markers.deltaRef(), 0);
-}
-
 // Two measurements whose S21 reads f / 10 MHz dB at f (so straight in dB between points) and
 // whose S11 phase is one radian, drawn in MHz: "a" from 1000 to 3000 MHz in steps of 100 MHz,
 // "b" 2 dB higher from 2000 to 4000 MHz.

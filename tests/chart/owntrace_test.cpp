@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <limits>
 #include <vector>
 
-#include "measurementbuilder.h"
 #include "owntrace.h"
 
 namespace {
@@ -59,53 +57,6 @@ TEST(OwnTrace, ValueAtIsOnTheLineBetweenTheTwoPointsAround)
             EXPECT_TRUE(std::isnan(got)) << got;
         else
             EXPECT_NEAR(got, c.expected, 1e-12);
-    }
-}
-
-TEST(OwnTrace, PlotsTheMeasurementsOwnPointsInTheViewRelativeToTheReference)
-{
-    // S21 at 10^(f/20) linear, so f dB at f hertz; S11 of magnitude 0.5 (VSWR 3) at f degrees.
-    const auto values = [](double offset) {
-        return [offset](double f) {
-            const Complex s21(std::pow(10, (f + offset) / 20), 0);
-            const Complex s11 = std::polar(0.5, (f + offset) * 3.141592653589793 / 180);
-            return SParams { s11, s21, s21, s11 };
-        };
-    };
-    RubberS2P list;
-    RubberS2PData& m = addMeasurement(list, { 10, 20, 30 }, values(0));
-    RubberS2PData& reference = addMeasurement(list, { 5, 15, 25 }, values(-4));
-    struct Case {
-        const char* name;
-        int32_t kind;
-        int32_t dbMode;
-        bool relative;
-        std::vector<double> expected;
-    };
-    const Case cases[] = {
-        { "magnitude in dB", 2, 1, false, { 10, 20, 30 } },
-        { "VSWR", 0, 0, false, { 3, 3, 3 } },
-        { "phase in degrees", 1, 1, false, { 10, 20, 30 } },
-        // The reference reads 4 dB less at every frequency inside its range, 5 to 25 Hz.
-        { "relative magnitude", 2, 1, true, { 4, 4, nan } },
-        { "relative phase", 1, 1, true, { 4, 4, nan } },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TraceView view;
-        view.dbMode = c.dbMode;
-        OwnTrace trace;
-        ownTrace(m, c.relative ? &reference : nullptr, c.kind, view, trace);
-        ASSERT_EQ(trace.value.size(), c.expected.size());
-        EXPECT_EQ(trace.freq, (std::vector<double> { 10, 20, 30 }));
-        EXPECT_TRUE(trace.ascending);
-        EXPECT_EQ(trace.wrapped, c.kind == 1);
-        for (size_t i = 0; i < c.expected.size(); ++i) {
-            if (std::isnan(c.expected[i]))
-                EXPECT_TRUE(std::isnan(trace.value[i])) << i;
-            else
-                EXPECT_NEAR(trace.value[i], c.expected[i], 1e-9) << i;
-        }
     }
 }
 

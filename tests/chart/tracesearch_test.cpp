@@ -5,7 +5,6 @@
 #include <optional>
 #include <vector>
 
-#include "markersearch.h"
 #include "measurementbuilder.h"
 #include "owntrace.h"
 #include "tracesearch.h"
@@ -111,39 +110,6 @@ TEST(TraceSearch, ButterworthBandPassGivesTheFormulasEdgesCentreAndQ)
         EXPECT_NEAR(search.centre(), f0, f0 * tolerance);
         EXPECT_NEAR(search.bandwidth(), width, width * tolerance);
         EXPECT_NEAR(search.q(), f0 / width, f0 / width * tolerance);
-    }
-}
-
-TEST(TraceSearch, SearchesPlaceMarkersAndDescribeWhatTheyFound)
-{
-    const TraceSearch both = searchTrace(traceOf({ 1e9, 2e9, 3e9 }, { -10, 0, -10 }), -inf, inf, 3);
-    const TraceSearch oneSided = searchTrace(traceOf({ 1e9, 2e9, 3e9 }, { 0, -1, -9 }), -inf, inf, 3);
-    struct Case {
-        const char* name;
-        const TraceSearch& search;
-        SearchKind kind;
-        std::vector<double> placed; // hertz
-        const char* text;
-    };
-    const Case cases[] = {
-        { "maximum", both, SearchKind::maximum, { 2e9 }, "Max: 0 at 2000 MHz" },
-        { "minimum", both, SearchKind::minimum, { 1e9 }, "Min: -10 at 1000 MHz" },
-        { "bandwidth", both, SearchKind::bandwidth, { 1.7e9, 2.3e9 },
-            "\u22123 dB: centre 1977.37 MHz, BW 600 MHz, Q 3.29562; 1700 - 2300 MHz" },
-        { "bandwidth with one edge", oneSided, SearchKind::bandwidth, { 2.25e9 },
-            "\u22123 dB: centre none, BW none, Q none; none - 2250 MHz" },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MarkerSet markers;
-        markers.add(5e9);
-        const std::vector<int32_t> placed = placeSearchMarkers(markers, c.search, c.kind);
-        ASSERT_EQ(placed.size(), c.placed.size());
-        for (size_t i = 0; i < placed.size(); ++i) {
-            EXPECT_EQ(placed[i], static_cast<int32_t>(i) + 2);
-            EXPECT_NEAR(markers.frequency(placed[i]), c.placed[i], 1e-3);
-        }
-        EXPECT_EQ(searchText(c.search, c.kind, 3, 1e6, Language::english), c.text);
     }
 }
 

@@ -1,6 +1,4 @@
 #include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -10,15 +8,14 @@
 
 #include "markersdlg.h"
 
-// The marker dialog: typed frequencies in the view's unit, edits in place, Delete, the delta
-// reference and the searches, all on a copy of the markers.
+// The marker dialog: typed frequencies in the view's unit, edits in place, Delete and the delta
+// reference, all on a copy of the markers.
 class MarkersDlgTest : public QObject {
     Q_OBJECT
 private slots:
     void typedFrequenciesAreInTheViewsUnit_data();
     void typedFrequenciesAreInTheViewsUnit();
     void editDeleteAndDeltaReference();
-    void searchesRunOnTheCopyAtTheLevelChosen();
 };
 
 namespace {
@@ -97,28 +94,6 @@ void MarkersDlgTest::editDeleteAndDeltaReference()
     QCOMPARE(delta->currentIndex(), 0);
     QCOMPARE(table->rowCount(), 2);
     QCOMPARE(markers.numbers().size(), size_t(3)); // the caller's set is untouched
-}
-
-void MarkersDlgTest::searchesRunOnTheCopyAtTheLevelChosen()
-{
-    QList<SearchKind> kinds;
-    double level = 0;
-    const MarkersDlg::Searcher searcher = [&](SearchKind kind, double drop, MarkerSet& markers) {
-        kinds.append(kind);
-        level = drop;
-        markers.add(2.4e9);
-        return QStringLiteral("found %1").arg(kinds.size());
-    };
-    MarkersDlg dialog(MarkerSet(), 1e6, QStringLiteral("MHz"), 3, searcher, Language::russian);
-    part<QDoubleSpinBox>(dialog, "dropBox")->setValue(6);
-    for (const char* button : { "maximumButton", "minimumButton", "bandwidthButton" })
-        QTest::mouseClick(part<QPushButton>(dialog, button), Qt::LeftButton);
-    QCOMPARE(kinds, (QList<SearchKind> { SearchKind::maximum, SearchKind::minimum, SearchKind::bandwidth }));
-    QCOMPARE(level, 6.0);
-    QCOMPARE(dialog.bandwidthDrop(), 6.0);
-    QCOMPARE(dialog.searchText(), QStringLiteral("found 3"));
-    QCOMPARE(part<QTableWidget>(dialog, "markerTable")->rowCount(), 3);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Маркеры"));
 }
 
 QTEST_MAIN(MarkersDlgTest)
