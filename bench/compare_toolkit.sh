@@ -6,7 +6,9 @@
 # checking with numpy on 2000 two-ports of 1601 points and a 20-segment mask (SPRELIN_CHECK_FILES
 # changes the count), and sprelin-cli search --bw 3 against scikit-rf loading and finding the
 # maximum, the minimum and the -3 dB edges with numpy on 500 band-pass two-ports of 1601 points
-# (SPRELIN_SEARCH_FILES changes the count); prints each time and the ratio. Usage: bench/compare_toolkit.sh [BUILD_DIR]
+# (SPRELIN_SEARCH_FILES changes the count), and sprelin-cli render against scikit-rf loading and
+# matplotlib plotting 50 two-ports of 10,001 points; prints each time and the ratio.
+# Usage: bench/compare_toolkit.sh [BUILD_DIR]
 set -euo pipefail
 
 build=${1:-$(dirname "$0")/../build}
@@ -162,3 +164,49 @@ toolkit=$(toolkit_best "[(lambda f, v: (lambda p, level: (f[p], v[p], f[np.argmi
     for n in [skrf.Network(path) for path in sorted(glob.glob(work + '/filters/*.s2p'))]]")
 echo "$filters x 1601, -3 dB bandwidth: sprelin-cli search ${search}s, scikit-rf load and numpy search" \
     "${toolkit}s, ratio $(ratio "$toolkit" "$search")"
+
+# The chart: sprelin-cli render of 50 two-ports of 10,001 points with all eight traces, against
+# scikit-rf loading them and matplotlib plotting the same traces (magnitudes in dB, phases in
+# degrees) into a PNG of the same size, timed after the imports.
+if ! $py -c 'import matplotlib' > /dev/null 2>&1; then
+    apt-get install -y python3-matplotlib
+fi
+mkdir -p "$work/chart"
+$py - "$work" <<'PY'
+import math, os, sys
+work = sys.argv[1]
+for k in range(50):
+    path = os.path.join(work, "chart", "c%02d.s2p" % k)
+    if os.path.exists(path):
+        continue
+    with open(path, "w") as f:
+        f.write("# Hz S RI R 50\n")
+        centre = 4e9 + k * 20e6
+        for i in range(10001):
+            fr = 10e6 + i * 1e6
+            detune = (fr / centre - centre / fr) / 0.4
+            h = 1 / complex(1, detune ** 3)
+            s21 = h * complex(math.cos(-2 * math.pi * fr * 1.5e-9), math.sin(-2 * math.pi * fr * 1.5e-9))
+            s11 = (0.2 + 0.05 * math.cos(fr * 1e-8)) * complex(math.cos(-fr * 1e-9), math.sin(-fr * 1e-9))
+            v = [s11, s21, s21, 0.9 * s11]
+            f.write("%.10g " % fr + " ".join("%.9g %.9g" % (c.real, c.imag) for c in v) + "\n")
+PY
+traces=S11M,S11A,S21M,S21A,S12M,S12A,S22M,S22A
+render=$(best_of_three "$cli" render -o "$work/sprelin-chart.png" --size 1200x800 --traces $traces "$work"/chart/*.s2p)
+plot=$($py -c "$prelude
+import timeit, matplotlib
+matplotlib.use('Agg')
+import matplotlib.pyplot as plt
+work = sys.argv[1]
+def chart():
+    networks = [skrf.Network(f) for f in sorted(glob.glob(work + '/chart/*.s2p'))]
+    figure, axes = plt.subplots(figsize=(12, 8), dpi=100)
+    for n in networks:
+        for i, j in ((0, 0), (1, 0), (0, 1), (1, 1)):
+            axes.plot(n.f, n.s_db[:, i, j])
+            axes.plot(n.f, n.s_deg[:, i, j])
+    figure.savefig(work + '/skrf-chart.png')
+    plt.close(figure)
+print(min(timeit.repeat(chart, number=1, repeat=3)))" "$work" 2>/dev/null | tail -1)
+echo "50 x 10,001, all traces: sprelin-cli render ${render}s, scikit-rf load and matplotlib plot ${plot}s," \
+    "ratio $(ratio "$plot" "$render")"
