@@ -6,7 +6,11 @@
 # sprelin-cli average against skrf.average plus writing the result on 200 two-ports of 1601
 # points, and sprelin-cli check against sprelin-cli info and against scikit-rf loading and
 # checking with numpy on 2000 two-ports of 1601 points and a 20-segment mask (SPRELIN_CHECK_FILES
-# changes the count); prints each time and the ratio. Usage: bench/compare_toolkit.sh [BUILD_DIR]
+# changes the count), and sprelin-cli search --bw 3 against scikit-rf loading and finding the
+# maximum, the minimum and the -3 dB edges with numpy on 500 band-pass two-ports of 1601 points
+# (SPRELIN_SEARCH_FILES changes the count), and sprelin-cli render against scikit-rf loading and
+# matplotlib plotting 50 two-ports of 10,001 points; prints each time and the ratio.
+# Usage: bench/compare_toolkit.sh [BUILD_DIR]
 set -euo pipefail
 
 build=${1:-$(dirname "$0")/../build}
@@ -130,6 +134,36 @@ toolkit=$(toolkit_best "[(lambda n: [np.min(np.where(up, l - v, v - l)) for up, 
     for f in sorted(glob.glob(work + '/units/*.s2p'))]")
 echo "$units x 1601, 20 segments: sprelin-cli check ${check}s, info ${info}s, ratio $(ratio "$check" "$info");" \
     "scikit-rf load and numpy check ${toolkit}s, ratio $(ratio "$toolkit" "$check")"
+
+# The search: 500 third-order Butterworth band-passes of 1601 points, centres spread around 2.4 GHz.
+filters=${SPRELIN_SEARCH_FILES:-500}
+mkdir -p "$work/filters"
+$py - "$work" "$filters" <<'PY'
+import math, os, sys
+work, count = sys.argv[1], int(sys.argv[2])
+for k in range(count):
+    path = os.path.join(work, "filters", "f%04d.s2p" % k)
+    if os.path.exists(path):
+        continue
+    f0, bw = 2.4e9 * (1 + 1e-4 * (k % 50)), 200e6
+    with open(path, "w") as f:
+        f.write("# Hz S RI R 50\n")
+        for i in range(1601):
+            fr = 1.4e9 + i * 2e9 / 1600
+            w = (fr / f0 - f0 / fr) * f0 / bw
+            s21 = 1 / math.sqrt(1 + w ** 6)
+            s11 = math.sqrt(1 - s21 * s21)
+            f.write("%.9g %.9g 0 %.9g 0 %.9g 0 %.9g 0\n" % (fr, s11, s21, s21, s11))
+PY
+search=$(best_of_three "$cli" search --trace S21M --bw 3 "$work"/filters/*.s2p)
+toolkit=$(toolkit_best "[(lambda f, v: (lambda p, level: (f[p], v[p], f[np.argmin(v)], v.min(),
+    [(lambda i: f[i] + (f[i + 1] - f[i]) * (level - v[i]) / (v[i + 1] - v[i]))(p - b[0]) for b in
+        [np.nonzero(v[p::-1] < level)[0]] if b.size],
+    [(lambda i: f[i - 1] + (f[i] - f[i - 1]) * (level - v[i - 1]) / (v[i] - v[i - 1]))(p + b[0]) for b in
+        [np.nonzero(v[p:] < level)[0]] if b.size]))(int(np.argmax(v)), v.max() - 3))(n.f, n.s_db[:, 1, 0])
+    for n in [skrf.Network(path) for path in sorted(glob.glob(work + '/filters/*.s2p'))]]")
+echo "$filters x 1601, -3 dB bandwidth: sprelin-cli search ${search}s, scikit-rf load and numpy search" \
+    "${toolkit}s, ratio $(ratio "$toolkit" "$search")"
 
 # The chart: sprelin-cli render of 50 two-ports of 10,001 points with all eight traces, against
 # scikit-rf loading them and matplotlib plotting the same traces (magnitudes in dB, phases in

@@ -18,6 +18,7 @@
 #include "clippedpolyline.h"
 #include "curvevertices.h"
 #include "labeltext.h"
+#include "markerdrawing.h"
 #include "parallelwork.h"
 #include "roundhalfaway.h"
 #include "thickline.h"
@@ -529,6 +530,7 @@ void drawChart(ChartView& chart, const ChartInput& input)
         rasterCurves(chart.chartBitmap, chart, shownCurves(input, layout.scale), layout.plot);
         QPainter painter(&chart.chartBitmap);
         paintLimitLines(painter, input, layout.scale, layout.plot);
+        paintMarkers(painter, chart, input.markers, layout.scale, layout.plot);
         if (layout.axes.factor != 1)
             paintScaleNote(painter, chart, layout.plot, layout.axes.factor);
     }
@@ -543,6 +545,7 @@ void paintChart(QPainter& painter, const ChartView& chart, const ChartInput& inp
     paintBackdrop(painter, chart, layout);
     strokeCurves(painter, chart, shownCurves(input, layout.scale), layout.plot);
     paintLimitLines(painter, input, layout.scale, layout.plot);
+    paintMarkers(painter, chart, input.markers, layout.scale, layout.plot);
     if (layout.axes.factor != 1)
         paintScaleNote(painter, chart, layout.plot, layout.axes.factor);
 }

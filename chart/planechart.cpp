@@ -11,6 +11,7 @@
 #include "chartstate.h"
 #include "drawchart.h"
 #include "labelplacer.h"
+#include "markerdrawing.h"
 #include "planepieces.h"
 #include "polargrid.h"
 #include "roundhalfaway.h"
@@ -255,6 +256,7 @@ PlaneInput planeInputOf(const ChartState& state)
     input.admittance = state.admittanceGrid != 0;
     input.loci = &state.plane.loci;
     input.view = state.plane.zooms.empty() ? nullptr : &state.plane.zooms.back();
+    input.markers = &state.markers;
     return input;
 }
 
@@ -289,6 +291,8 @@ GammaMapping drawPlaneChart(ChartView& chart, const PlaneInput& input)
     rasterLoci(chart.chartBitmap, chart, paths, mapping.plot());
     QPainter painter(&chart.chartBitmap);
     paintDots(painter, chart, paths);
+    if (input.markers != nullptr && input.loci != nullptr)
+        paintPlaneMarkers(painter, chart, *input.markers, *input.loci, mapping);
     return mapping;
 }
 
@@ -302,4 +306,6 @@ void paintPlaneChart(QPainter& painter, const ChartView& chart, const PlaneInput
     const std::vector<LocusPath> paths = locusPaths(input, mapping);
     strokeLoci(painter, chart, paths);
     paintDots(painter, chart, paths);
+    if (input.markers != nullptr && input.loci != nullptr)
+        paintPlaneMarkers(painter, chart, *input.markers, *input.loci, mapping);
 }

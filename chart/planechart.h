@@ -8,6 +8,7 @@
 #include "chartview.h"
 #include "gammamapping.h"
 #include "locus.h"
+#include "markerset.h"
 
 struct ChartState;
 
@@ -17,6 +18,7 @@ struct PlaneInput {
     bool admittance = false; // the Smith grid adds the admittance circles
     const std::vector<Locus>* loci = nullptr;
     const PlaneView* view = nullptr; // null: the whole chart
+    const MarkerSet* markers = nullptr; // drawn as labelled dots on the loci; null: none
 };
 
 // The input that draws the state's last loci for its chart kind and plane view in force.
