@@ -2,7 +2,8 @@
 // traces shown, so that the file list holds 400 rows. A move over the chart presents the cursor
 // line, reads every trace and updates the file list and the readout strip; "Painted" adds the
 // repaint of the chart frame and the list that the move asks for. A wheel step forward zooms in
-// (recomputation and drawing); it is timed alone, the step back that undoes it is not.
+// (recomputation and drawing); it is timed alone, the step back that undoes it is not. The
+// "Markers" moves have all sixteen markers set, so that the list carries sixteen more columns.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -27,8 +28,8 @@ constexpr int32_t measurementCount = 50;
 const QSize windowSize(1400, 900);
 
 // The window with every trace kind shown, or S21M alone, with smoothing on (as a first start
-// has it) or off.
-std::unique_ptr<CSprelinDlg> openWindow(bool allTraces = true, bool smoothing = true)
+// has it) or off, and the given number of markers spread over the measurements' 10 MHz to 10 GHz.
+std::unique_ptr<CSprelinDlg> openWindow(bool allTraces = true, bool smoothing = true, int32_t markers = 0)
 {
     WindowServices services = defaultWindowServices();
     services.loadFiles = [](RubberS2P& list, const std::vector<std::string>&) {
@@ -46,6 +47,10 @@ std::unique_ptr<CSprelinDlg> openWindow(bool allTraces = true, bool smoothing = 
     settings.S11m = settings.S11a = settings.S21a = others;
     settings.S12m = settings.S12a = settings.S22m = settings.S22a = others;
     settings.Filter = smoothing ? 1 : 0;
+    settings.Markers = SettingsRecord().Markers;
+    settings.DeltaRef = 0;
+    for (int32_t n = 0; n < markers; ++n)
+        settings.Markers[static_cast<size_t>(n)] = 0.5e9 + n * 0.6e9;
     std::vector<std::string> names;
     for (int32_t i = 0; i < measurementCount; ++i)
         names.push_back("filter " + std::to_string(i));
@@ -68,9 +73,9 @@ void sendWheel(QWidget* frame, const QPoint& p, int delta)
     QApplication::sendEvent(frame, &wheel);
 }
 
-void mouseMoves(benchmark::State& bench, bool painted)
+void mouseMoves(benchmark::State& bench, bool painted, int32_t markers = 0)
 {
-    const std::unique_ptr<CSprelinDlg> window = openWindow();
+    const std::unique_ptr<CSprelinDlg> window = openWindow(true, true, markers);
     if (window->panes().files->rowCount() != 8 * measurementCount) {
         bench.SkipWithError("the file list does not hold 400 rows");
         return;
@@ -86,6 +91,7 @@ void mouseMoves(benchmark::State& bench, bool painted)
             QApplication::processEvents();
     }
     bench.counters["rows"] = window->panes().files->rowCount();
+    bench.counters["columns"] = window->panes().files->columnCount();
 }
 
 void BM_MouseMove(benchmark::State& bench)
@@ -96,6 +102,16 @@ void BM_MouseMove(benchmark::State& bench)
 void BM_MouseMovePainted(benchmark::State& bench)
 {
     mouseMoves(bench, true);
+}
+
+void BM_MouseMoveMarkers(benchmark::State& bench)
+{
+    mouseMoves(bench, false, markerSlots);
+}
+
+void BM_MouseMoveMarkersPainted(benchmark::State& bench)
+{
+    mouseMoves(bench, true, markerSlots);
 }
 
 // Arguments: all eight trace kinds (1) or S21M alone (0); smoothing on (1) or off (0).
@@ -118,6 +134,8 @@ void BM_WheelZoom(benchmark::State& bench)
 
 MOUSE_BENCHMARK(BM_MouseMove);
 MOUSE_BENCHMARK(BM_MouseMovePainted);
+MOUSE_BENCHMARK(BM_MouseMoveMarkers);
+MOUSE_BENCHMARK(BM_MouseMoveMarkersPainted);
 MOUSE_BENCHMARK(BM_WheelZoom)->ArgNames({ "allTraces", "smoothing" })->ArgsProduct({ { 1, 0 }, { 1, 0 } });
 
 } // namespace

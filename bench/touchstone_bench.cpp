@@ -1,7 +1,8 @@
 // Reading a generated two-port file of 1,000,000 points (RI, about ten significant digits per
 // number) from disk to a valid measurement, as Touchstone 1.1 and as Touchstone 2.0 with the
-// same data lines, against a bare parse of the same numbers with fast_float, and the heap that
-// the loaded measurement and the peak of the read cost per point.
+// same data lines, and a four-port file of about as many numbers and bytes to its six views,
+// against a bare parse of the same numbers with fast_float, and the heap that the loaded
+// measurement and the peak of the read cost per point.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,21 +14,34 @@
 
 #include "filebuffer.h"
 #include "heapinuse.h"
+#include "loader.h"
 #include "touchstonereader.h"
 
 namespace {
 
 constexpr int kPoints = 1000000;
+// Frequencies of the four-port file: 33 numbers each against the two-port's 9.
+constexpr int kFourPortFrequencies = kPoints * 9 / 33;
 
-std::string writeBenchFile(const std::string& p, const char* header, const char* footer)
+// Writes the eight numbers of a two-port's line, or of a four-port's matrix row, for record i.
+void writeNumbers(std::FILE* f, int i)
+{
+    const double x = i * 1e-6;
+    std::fprintf(f, " %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n", 0.1234567891 + x,
+        -0.2345678912 + x, 0.8765432198 - x, 0.0123456789 + x, 0.8765432198 - x, 0.0123456789 - x,
+        0.3456789123 + x, -0.4567891234 + x);
+}
+
+// A file of the two-port's data lines, or of a four-port's records of four rows when rows is 4.
+std::string writeBenchFile(
+    const std::string& p, const char* header, const char* footer, int records = kPoints, int rows = 1)
 {
     std::FILE* f = std::fopen(p.c_str(), "wb");
     std::fputs(header, f);
-    for (int i = 0; i < kPoints; ++i) {
-        const double x = i * 1e-6;
-        std::fprintf(f, "%.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g %.10g\r\n", 10.0 + i * 0.001234567,
-            0.1234567891 + x, -0.2345678912 + x, 0.8765432198 - x, 0.0123456789 + x, 0.8765432198 - x,
-            0.0123456789 - x, 0.3456789123 + x, -0.4567891234 + x);
+    for (int i = 0; i < records; ++i) {
+        std::fprintf(f, "%.10g", 10.0 + i * 0.001234567);
+        for (int row = 0; row < rows; ++row)
+            writeNumbers(f, i + row);
     }
     std::fputs(footer, f);
     std::fclose(f);
@@ -50,6 +64,13 @@ const std::string& version2BenchFile()
     return path;
 }
 
+const std::string& fourPortBenchFile()
+{
+    static const std::string path = writeBenchFile("/tmp/sprelin_bench_4port.s4p",
+        "! generated four-port\r\n# MHz S RI R 50\r\n", "", kFourPortFrequencies, 4);
+    return path;
+}
+
 size_t fileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
@@ -61,16 +82,18 @@ size_t fileBytes()
     return fileBytes(benchFile());
 }
 
-void loadWhole(benchmark::State& state, const std::string& path)
+// Loads the file through the loader, as the program does, into views measurements of points each.
+void loadWhole(benchmark::State& state, const std::string& path, int32_t views, int32_t points)
 {
     for (auto _ : state) {
-        RubberS2PData m;
-        const LoadResult r = loadS2PFile(m, path);
-        if (r != LoadSuccess || m.itemCount != kPoints || m.dataValid != 1)
+        RubberS2P list;
+        const LoadResult r = loadFile(list, path);
+        if (r != LoadSuccess || list.itemCount != views || list.measurement(views - 1)->itemCount != points
+            || list.measurement(views - 1)->dataValid != 1)
             state.SkipWithError("the file did not load whole");
-        benchmark::DoNotOptimize(m.itemCount);
+        benchmark::DoNotOptimize(list.itemCount);
         state.PauseTiming();
-        m.releasePoints();
+        list.removeAll();
         state.ResumeTiming();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileBytes(path)));
@@ -78,16 +101,24 @@ void loadWhole(benchmark::State& state, const std::string& path)
 
 void BM_LoadS2PFile(benchmark::State& state)
 {
-    loadWhole(state, benchFile());
+    loadWhole(state, benchFile(), 1, kPoints);
 }
 BENCHMARK(BM_LoadS2PFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The same data lines behind Touchstone 2.0 keywords, read by the keyword reader in one thread.
+// The same data lines behind Touchstone 2.0 keywords, read by the network data reader.
 void BM_LoadVersion2S2PFile(benchmark::State& state)
 {
-    loadWhole(state, version2BenchFile());
+    loadWhole(state, version2BenchFile(), 1, kPoints);
 }
 BENCHMARK(BM_LoadVersion2S2PFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A four-port file of about the two-port's size, a matrix row a line, read by the network data
+// reader into the views of its six port pairs.
+void BM_LoadFourPortFile(benchmark::State& state)
+{
+    loadWhole(state, fourPortBenchFile(), 6, kFourPortFrequencies);
+}
+BENCHMARK(BM_LoadFourPortFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Only the numbers: the text is in memory and fast_float reads every number after a blank.
 void BM_BareFastFloatParse(benchmark::State& state)

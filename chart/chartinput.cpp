@@ -1,6 +1,7 @@
 #include "chartinput.h"
 
 #include "chartstate.h"
+#include "markerdrawing.h"
 #include "phasetexts.h"
 
 namespace {
@@ -47,6 +48,7 @@ ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY)
         segment.f2 /= state.unitMultiplier;
         input.limitLines.push_back(segment);
     }
+    input.markers = markerMarksOf(state);
     if (delayShown(state))
         input.valueUnit = delayUnitName(state.language, buffers.phase.delayExponent);
     return input;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "limitmask.h"
+#include "markermark.h"
+
 #include <string>
 
 struct ChartState;
@@ -34,6 +36,8 @@ struct ChartInput {
     double xStep = 0; // frequency grid step in displayed units; 0 asks for niceStep
     // Limit segments drawn over the curves, frequencies in displayed units.
     std::vector<LimitSegment> limitLines;
+    // Markers drawn over the curves.
+    std::vector<MarkerMark> markers;
     // The unit written at the top of the value labels (UTF-8), such as the delay unit of the
     // phase traces in the delay mode; empty for none.
     std::string valueUnit;
@@ -42,6 +46,6 @@ struct ChartInput {
 // The input that draws the chart state's last results for its view in force: the buffers,
 // the visibility, the smoothing, and the axes the automatic flags leave to the drawing or else
 // take from the view (its frequency step in displayed units), the limit segments of the trace
-// kinds enabled, and the delay unit in the state's language when a delay trace is shown. No
+// kinds enabled, the markers, and the delay unit in the state's language when a delay trace is shown. No
 // pixel columns and no outputs.
 ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY);

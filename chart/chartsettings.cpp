@@ -56,6 +56,7 @@ void chartStateFromSettings(const SettingsRecord& settings, ChartState& state)
     // A mode or an aperture from a hand-edited or damaged file that means none is the default.
     state.phaseMode = phaseModeOf(settings.PhaseMode);
     state.delayAperture = delayApertureOf(settings.DelayAperture);
+    state.markers = MarkerSet::fromSettings(settings);
 }
 
 void chartStateIntoSettings(
@@ -86,4 +87,5 @@ void chartStateIntoSettings(
         *keys[k] = state.traceEnabled[k];
     settings.ChartKind = static_cast<int32_t>(state.chartKind);
     settings.AdmittanceGrid = state.admittanceGrid;
+    state.markers.intoSettings(settings);
 }

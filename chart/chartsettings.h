@@ -10,7 +10,7 @@ struct ChartState;
 
 // What the settings file keeps of the chart: the frequency unit, the view in force, the
 // magnitude mode, smoothing, the phase mode with the group delay aperture, the trace check boxes,
-// the chart kind and the admittance grid. Frequencies are stored in the unit, hertz held in the
+// the chart kind, the admittance grid and the markers. Frequencies are stored in the unit, hertz held in the
 // state.
 
 // The frequency unit the settings name: always one of the four, a stored multiplier in between

@@ -8,6 +8,8 @@
 #include "chartview.h"
 #include "language.h"
 #include "limitmask.h"
+#include "markerset.h"
+#include "markervalues.h"
 #include "ownvalues.h"
 #include "phasetraces.h"
 #include "planestate.h"
@@ -72,4 +74,6 @@ struct ChartState {
     int32_t admittanceGrid = 0; // nonzero: the Smith chart adds the admittance circles
     PlaneState plane; // the Smith or polar chart's views and last loci
     Limits limits; // the limit mask in force; empty: none
+    MarkerSet markers;
+    MarkerValues markerValues; // the shown traces at the markers, from the last recomputation
 };

@@ -17,6 +17,7 @@
 #include "columnbands.h"
 #include "curvevertices.h"
 #include "labeltext.h"
+#include "markerdrawing.h"
 #include "parallelwork.h"
 #include "roundhalfaway.h"
 #include "thickline.h"
@@ -519,6 +520,7 @@ void drawChart(ChartView& chart, const ChartInput& input)
         rasterCurves(chart.chartBitmap, chart, shownCurves(input, layout.scale), layout.plot);
         QPainter painter(&chart.chartBitmap);
         paintLimitLines(painter, input, layout.scale, layout.plot);
+        paintMarkers(painter, chart, input.markers, layout.scale, layout.plot);
         if (layout.axes.factor != 1)
             paintScaleNote(painter, chart, layout.plot, layout.axes.factor);
     }
@@ -533,6 +535,7 @@ void paintChart(QPainter& painter, const ChartView& chart, const ChartInput& inp
     paintBackdrop(painter, chart, layout);
     strokeCurves(painter, chart, shownCurves(input, layout.scale), layout.plot);
     paintLimitLines(painter, input, layout.scale, layout.plot);
+    paintMarkers(painter, chart, input.markers, layout.scale, layout.plot);
     if (layout.axes.factor != 1)
         paintScaleNote(painter, chart, layout.plot, layout.axes.factor);
 }

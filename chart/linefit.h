@@ -35,8 +35,6 @@ public:
 private:
     // Sums the held samples afresh about the oldest one's x.
     void resum();
-    // The largest distance from the line of the samples first..last - 1 of the ring.
-    double largestDistance(int32_t first, int32_t last) const;
 
     int32_t capacity;
     int32_t head = 0; // index of the newest sample

@@ -21,7 +21,9 @@ int64_t formKey(int32_t kind, const ValueForm& form)
     return 0;
 }
 
-void makeValues(RubberS2PData& m, int32_t kind, const ValueForm& form, double* values)
+} // namespace
+
+void makeOwnValues(RubberS2PData& m, int32_t kind, const ValueForm& form, double* values)
 {
     const int32_t count = m.itemCount;
     if (kind % 2 == 0) {
@@ -38,8 +40,6 @@ void makeValues(RubberS2PData& m, int32_t kind, const ValueForm& form, double* v
     }
     ownPhaseValues(m, kind, form.phaseMode, form.aperture, frequencies.data(), scratch.data(), values);
 }
-
-} // namespace
 
 void OwnValueCache::align(RubberS2P& measurements)
 {
@@ -95,7 +95,7 @@ void OwnValueCache::refresh(Entry& e, RubberS2PData& m, const ValueForm& form)
             continue;
         kind.form = -1;
         kind.values.resize(static_cast<size_t>(m.itemCount));
-        makeValues(m, k, form, kind.values.data());
+        makeOwnValues(m, k, form, kind.values.data());
         kind.form = key;
     }
 }

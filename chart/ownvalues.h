@@ -16,6 +16,11 @@ struct ValueForm {
     int32_t aperture = defaultDelayAperture;
 };
 
+// The plotted values of trace kind k at each of m's own points in index order, in the form:
+// magnitudes in dB or VSWR, phases in degrees, the group delay in seconds. Reads only existing
+// points, so it is safe on a locked measurement shared by several threads.
+void makeOwnValues(RubberS2PData& m, int32_t kind, const ValueForm& form, double* values);
+
 // The plotted values of each measurement's traces at its own points, kept from one
 // recomputation of the chart to the next, so that a zoom, a pan or a resize samples them instead
 // of taking logarithms and angles of every point again. The values of a trace are made on first

@@ -12,6 +12,7 @@
 #include "columnbands.h"
 #include "drawchart.h"
 #include "labelplacer.h"
+#include "markerdrawing.h"
 #include "pixelpath.h"
 #include "planepieces.h"
 #include "polargrid.h"
@@ -263,6 +264,7 @@ PlaneInput planeInputOf(const ChartState& state)
     input.language = state.language;
     input.loci = &state.plane.loci;
     input.view = state.plane.zooms.empty() ? nullptr : &state.plane.zooms.back();
+    input.markers = &state.markers;
     return input;
 }
 
@@ -297,6 +299,8 @@ GammaMapping drawPlaneChart(ChartView& chart, const PlaneInput& input)
     rasterLoci(chart.chartBitmap, chart, paths, mapping.plot());
     QPainter painter(&chart.chartBitmap);
     paintDots(painter, chart, paths);
+    if (input.markers != nullptr && input.loci != nullptr)
+        paintPlaneMarkers(painter, chart, *input.markers, *input.loci, mapping);
     return mapping;
 }
 
@@ -310,4 +314,6 @@ void paintPlaneChart(QPainter& painter, const ChartView& chart, const PlaneInput
     const std::vector<LocusPath> paths = locusPaths(input, mapping);
     strokeLoci(painter, chart, paths);
     paintDots(painter, chart, paths);
+    if (input.markers != nullptr && input.loci != nullptr)
+        paintPlaneMarkers(painter, chart, *input.markers, *input.loci, mapping);
 }

@@ -9,6 +9,7 @@
 #include "gammamapping.h"
 #include "language.h"
 #include "locus.h"
+#include "markerset.h"
 
 struct ChartState;
 
@@ -19,6 +20,7 @@ struct PlaneInput {
     Language language = Language::english; // of the admittance labels' unit
     const std::vector<Locus>* loci = nullptr;
     const PlaneView* view = nullptr; // null: the whole chart
+    const MarkerSet* markers = nullptr; // drawn as labelled dots on the loci; null: none
 };
 
 // The input that draws the state's last loci for its chart kind and plane view in force.

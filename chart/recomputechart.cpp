@@ -13,6 +13,7 @@
 #include "frequencywalk.h"
 #include "gridsampling.h"
 #include "locus.h"
+#include "markervalues.h"
 #include "measurementlock.h"
 #include "parallelwork.h"
 #include "phasetraces.h"
@@ -453,6 +454,7 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
         state.dbMode, state.unitMultiplier, phase.mode);
     ReferenceValues().swap(reference);
     finishPhaseTraces(buffers, measurements, phase, relative ? r : -1);
+    computeMarkerValues(state);
 
     drawTraces(state, zoom, autoX, autoY);
     computeStatistics(buffers, zoom.yMin, zoom.yMax);

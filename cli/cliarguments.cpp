@@ -32,6 +32,7 @@ bool parseCliArguments(const std::vector<std::string>& words, const std::set<std
             error = "option " + name + " needs a value";
             return false;
         }
+        parsed.allValues[name].push_back(parsed.values[name]);
     }
     return true;
 }

@@ -8,7 +8,8 @@
 // The words after a subcommand: options (with or without a value) and file paths. Options may
 // be given as "--name value" or "--name=value"; "--" ends the options.
 struct CliArguments {
-    std::map<std::string, std::string> values;
+    std::map<std::string, std::string> values; // the last value of each option
+    std::map<std::string, std::vector<std::string>> allValues; // every value, in order
     std::set<std::string> flags;
     std::vector<std::string> files;
 

@@ -13,3 +13,4 @@ CliResult runRender(const std::vector<std::string>& words);
 CliResult runExport(const std::vector<std::string>& words);
 CliResult runReadout(const std::vector<std::string>& words);
 CliResult runCheck(const std::vector<std::string>& words);
+CliResult runSearch(const std::vector<std::string>& words);

@@ -34,9 +34,12 @@ std::string helpText()
           "  average  -o OUT.s2p: the average of all measurements as a two-port file\n"
           "  render   -o OUT.png [view options]: the chart image as the program draws it\n"
           "  export   -o OUT.xlsx [view options]: a workbook with the plotted table and chart\n"
-          "  readout  --at FREQ [view options]: the cursor readout at a frequency of the view\n"
+          "  readout  --at FREQ [--at FREQ...] [view options]: the cursor readout at each\n"
+          "           frequency of the view, in the order given\n"
           "  check    --limits FILE [view options]: PASS or FAIL of every measurement against a\n"
           "           limit mask; exit status 3 when any fails\n"
+          "  search   --trace T [--bw N] [view options]: maximum, minimum and -N dB bandwidth\n"
+          "           of every measurement's trace\n"
           "\n"
           "-o - writes the output of average, render and export to standard output. Listings\n"
           "write control characters of names as \\n, \\t, \\\\ and \\xNN.\n"
@@ -67,6 +70,7 @@ const Command kCommands[] = {
     { "export", runExport },
     { "readout", runReadout },
     { "check", runCheck },
+    { "search", runSearch },
 };
 
 // How the command the words name ended, or the tool's own options.

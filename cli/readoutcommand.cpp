@@ -12,16 +12,18 @@
 #include "exporttexts.h"
 #include "labeltext.h"
 #include "listingtext.h"
+#include "markertable.h"
 #include "planereadout.h"
 #include "unitmultiplier.h"
 
 namespace {
 
 const char* const readoutUsage
-    = "Usage: sprelin-cli readout --at FREQ [view options] FILE...\n"
+    = "Usage: sprelin-cli readout --at FREQ [--at FREQ...] [view options] FILE...\n"
       "Loads the files, computes the chart for the view as render does and prints the\n"
       "window's cursor readout at the grid column nearest FREQ, a frequency of the view in\n"
-      "the unit of --unit: one line per shown trace, in list order,\n"
+      "the unit of --unit; --at given more than once prints one block per frequency, in\n"
+      "the order given. A block is one line per shown trace, in list order,\n"
       "  index<TAB>display name<TAB>trace<TAB>value\n"
       "with an empty value where the trace has none or lies outside the value axis, then the\n"
       "strip: frequency, Max, its measurement, Min, its measurement and Diff, tab-separated,\n"
@@ -46,20 +48,6 @@ int32_t nearestColumn(const std::vector<double>& grid, double f)
     return static_cast<int32_t>((f - *below <= *above - f ? below : above) - grid.begin());
 }
 
-// The traces of the file list rows: every shown trace of an enabled kind, measurement by
-// measurement.
-std::vector<int32_t> shownRowTraces(const ChartState& state)
-{
-    std::vector<int32_t> traces;
-    for (int32_t m = 0; m < state.measurements.itemCount; ++m)
-        for (int32_t k = 0; k < tracesPerMeasurement; ++k) {
-            const int32_t t = tracesPerMeasurement * m + k;
-            if (state.traceEnabled[static_cast<size_t>(k)] != 0 && state.traceVisible(t))
-                traces.push_back(t);
-        }
-    return traces;
-}
-
 // The usage error of a frequency outside low to high, in the displayed unit of state.
 CliResult frequencyOutside(
     const ChartCommand& command, const ChartState& state, const std::string& at, double low, double high)
@@ -72,10 +60,9 @@ CliResult frequencyOutside(
 
 // The readout of a Smith or polar chart: each shown S-parameter at its own measured point
 // nearest the frequency.
-CliResult planeReadout(const ChartCommand& command, const ChartRun& run, ComputedChart& chart)
+std::optional<CliResult> planeReadout(const ChartCommand& command, ComputedChart& chart, const std::string& at)
 {
     ChartState& state = chart.state;
-    const std::string& at = run.arguments.values.at("--at");
     const double multiplier = state.unitMultiplier;
     const ZoomEntry& zoom = state.currentZoom();
     double frequency = 0;
@@ -95,28 +82,15 @@ CliResult planeReadout(const ChartCommand& command, const ChartRun& run, Compute
             parameterName(locus.parameter), locus.freq[static_cast<size_t>(i)] / multiplier, std::abs(s),
             angleDegrees(s), impedance.c_str());
     }
-    return CliResult::afterLoad(chart.loadedAll);
+    return std::nullopt;
 }
 
-} // namespace
-
-CliResult runReadout(const std::vector<std::string>& words)
+// The block of a frequency chart's readout at one frequency; the command's result when it
+// cannot be given.
+std::optional<CliResult> frequencyReadout(const ChartCommand& command, ComputedChart& chart, const std::string& at)
 {
-    const ChartCommand command { "readout", readoutUsage, { "--at" }, false };
-    ChartRun run;
-    if (const std::optional<CliResult> done = parseChartCommand(command, words, run))
-        return *done;
-    if (!run.arguments.has("--at"))
-        return chartUsageError(command, "needs --at FREQ");
-    ComputedChart chart;
-    if (const std::optional<CliResult> done = computeChart(command, run, chart))
-        return *done;
     ChartState& state = chart.state;
-    if (state.chartKind != ChartKind::frequency)
-        return planeReadout(command, run, chart);
-
     const std::vector<double>& grid = state.buffers.freqGrid;
-    const std::string& at = run.arguments.values.at("--at");
     double frequency = 0;
     if (!readNumber(at, frequency) || frequency < grid.front() || frequency > grid.back())
         return frequencyOutside(command, state, at, grid.front(), grid.back());
@@ -139,5 +113,28 @@ CliResult runReadout(const std::vector<std::string>& words)
         std::cout << (c == 0 ? "" : "\t") << escaped(readout->strip[c]);
     }
     std::cout << '\n';
+    return std::nullopt;
+}
+
+} // namespace
+
+CliResult runReadout(const std::vector<std::string>& words)
+{
+    const ChartCommand command { "readout", readoutUsage, { "--at" }, false };
+    ChartRun run;
+    if (const std::optional<CliResult> done = parseChartCommand(command, words, run))
+        return *done;
+    if (!run.arguments.has("--at"))
+        return chartUsageError(command, "needs --at FREQ");
+    ComputedChart chart;
+    if (const std::optional<CliResult> done = computeChart(command, run, chart))
+        return *done;
+    const bool plane = chart.state.chartKind != ChartKind::frequency;
+    for (const std::string& at : run.arguments.allValues.at("--at")) {
+        const std::optional<CliResult> failed
+            = plane ? planeReadout(command, chart, at) : frequencyReadout(command, chart, at);
+        if (failed)
+            return *failed;
+    }
     return CliResult::afterLoad(chart.loadedAll);
 }

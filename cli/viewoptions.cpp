@@ -1,8 +1,10 @@
 #include "viewoptions.h"
 
+#include <optional>
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <optional>
 #include <strings.h>
 #include <vector>
 
@@ -64,17 +66,14 @@ bool readTraces(const std::string& text, ViewOptions& view, std::string& error)
 {
     view.traceEnabled.fill(0);
     for (const std::string& name : split(text, ',')) {
-        int32_t found = -1;
-        for (int32_t k = 0; k < tracesPerMeasurement; ++k)
-            if (strcasecmp(name.c_str(), traceName(k)) == 0)
-                found = k;
-        if (found < 0) {
+        const std::optional<int32_t> found = traceKindNamed(name);
+        if (!found) {
             error = "--traces takes names from S11M, S11A, S21M, S21A, S12M, S12A, S22M, S22A separated by "
                     "commas; '"
                 + name + "' is none of them";
             return false;
         }
-        view.traceEnabled[static_cast<size_t>(found)] = 1;
+        view.traceEnabled[static_cast<size_t>(*found)] = 1;
     }
     return true;
 }
@@ -225,6 +224,14 @@ bool referenceLoaded(const ViewOptions& view, int32_t measurementCount, std::str
         + std::to_string(measurementCount) + " measurements (0 to " + std::to_string(measurementCount - 1)
         + ")";
     return false;
+}
+
+std::optional<int32_t> traceKindNamed(const std::string& name)
+{
+    for (int32_t k = 0; k < tracesPerMeasurement; ++k)
+        if (strcasecmp(name.c_str(), traceName(k)) == 0)
+            return k;
+    return std::nullopt;
 }
 
 bool applyViewOptions(const ViewOptions& view, ChartState& state, std::string& error)

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -55,6 +56,9 @@ bool parseViewOptions(const CliArguments& arguments, ViewOptions& view, std::str
 // Whether the reference measurement, if any, is one of measurementCount loaded ones; false
 // with a sentence in error otherwise.
 bool referenceLoaded(const ViewOptions& view, int32_t measurementCount, std::string& error);
+
+// The trace kind of a name from "S11M" ... "S22A", in any letter case; none for another.
+std::optional<int32_t> traceKindNamed(const std::string& name);
 
 // Sets the chart state, its frequency unit included, to the view, for the measurements already
 // loaded into state. Returns false with a sentence in error when the reference measurement is

@@ -17,5 +17,6 @@ ExportInput exportInputOf(ChartState& state, Language language, double usableWid
     input.usableHeight = usableHeight;
     if (!state.limits.empty())
         input.verdicts = checkLimits(state.limits, state.measurements, state.dbMode, state.referenceIndex);
+    input.markers = markerTable(state, shownRowTraces(state), language);
     return input;
 }

@@ -6,6 +6,7 @@
 
 #include "language.h"
 #include "limitscheck.h"
+#include "markertable.h"
 #include "tracebuffers.h"
 #include "zoomentry.h"
 
@@ -36,8 +37,10 @@ struct ExportInput {
     double usableHeight = 0;
     // The verdict of every measurement against the limit mask in force; none without one.
     LimitsVerdicts verdicts;
+    // The shown traces at the markers set; empty without markers.
+    MarkerTable markers;
 };
 
 // The input for the chart state's last recomputation: its buffers, visibility, dB/VSWR mode,
-// view in force, frequency unit, measurement names and their verdicts against its limit mask.
+// view in force, frequency unit, measurement names, their verdicts against its limit mask and its marker table.
 ExportInput exportInputOf(ChartState& state, Language language, double usableWidth, double usableHeight);

@@ -44,5 +44,20 @@ std::string plottedTableText(const ExportInput& input)
         }
         text += '\n';
     }
+    const MarkerTable& markers = input.markers;
+    if (markers.empty())
+        return text;
+    text += '\n';
+    for (const std::string& title : markers.titles)
+        text += '\t' + title;
+    text += '\n';
+    for (size_t r = 0; r < markers.traces.size(); ++r) {
+        const int32_t t = markers.traces[r];
+        text += traceTitle(t, displayNameOf(input, t),
+            traceUnitText(buffers.phase, t % tracesPerMeasurement, input.language));
+        for (const double value : markers.cells[r])
+            text += '\t' + cellText(value);
+        text += '\n';
+    }
     return text;
 }

@@ -180,6 +180,29 @@ bool fail(std::string& error, const std::string& text)
 
 } // namespace
 
+// A worksheet of the name added after the others; null with the reason in failure when it
+// could not be.
+lxw_worksheet* addWorksheet(lxw_workbook* workbook, const char* name, std::string& failure)
+{
+    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, name);
+    if (worksheet == nullptr)
+        failure = "out of memory";
+    return worksheet;
+}
+
+// Fits every column of the writer's sheet to its widest text; false with the reason in
+// failure when anything on the sheet could not be written.
+bool finishWorksheet(SheetWriter& writer, const std::vector<ColumnWidth>& widths, std::string& failure)
+{
+    for (size_t c = 0; c < widths.size(); ++c)
+        writer.fitColumn(static_cast<int32_t>(c), widths[c]);
+    if (writer.failed()) {
+        failure = writer.failureText();
+        return false;
+    }
+    return true;
+}
+
 // The verdict columns on a worksheet of their own, one row per measurement under a header:
 // index, name, PASS or FAIL, the worst margin (empty where a segment is not covered), its
 // trace, its frequency in the displayed unit and the segment's line; no row for a measurement
@@ -187,11 +210,9 @@ bool fail(std::string& error, const std::string& text)
 // Returns false with the reason in failure when the worksheet could not be written.
 bool writeVerdicts(lxw_workbook* workbook, lxw_format* format, const ExportInput& input, std::string& failure)
 {
-    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, "Limits");
-    if (worksheet == nullptr) {
-        failure = "out of memory";
+    lxw_worksheet* worksheet = addWorksheet(workbook, "Limits", failure);
+    if (worksheet == nullptr)
         return false;
-    }
     SheetWriter writer(worksheet, format);
     const char* const titles[] = { "Index", "Name", "Verdict", "Margin", "Trace", nullptr, "Line" };
     std::vector<ColumnWidth> widths(std::size(titles));
@@ -217,13 +238,33 @@ bool writeVerdicts(lxw_workbook* workbook, lxw_format* format, const ExportInput
         writer.number(6, row, v.line, widths[6]);
         ++row;
     }
-    for (size_t c = 0; c < widths.size(); ++c)
-        writer.fitColumn(static_cast<int32_t>(c), widths[c]);
-    if (writer.failed()) {
-        failure = writer.failureText();
+    return finishWorksheet(writer, widths, failure);
+}
+
+// The marker table on a worksheet of its own: a title row (an empty cell, then each marker's
+// title), then one row per shown trace with its title and its value at each marker, empty
+// where it has none. Returns false with the reason in failure when it could not be written.
+bool writeMarkerTable(lxw_workbook* workbook, lxw_format* format, const ExportInput& input, std::string& failure)
+{
+    lxw_worksheet* worksheet = addWorksheet(workbook, "Markers", failure);
+    if (worksheet == nullptr)
         return false;
+    const MarkerTable& markers = input.markers;
+    SheetWriter writer(worksheet, format);
+    std::vector<ColumnWidth> widths(markers.titles.size() + 1);
+    for (size_t c = 0; c < markers.titles.size(); ++c)
+        writer.text(static_cast<int32_t>(c + 1), 0, markers.titles[c], widths[c + 1]);
+    for (size_t r = 0; r < markers.traces.size(); ++r) {
+        const int32_t t = markers.traces[r];
+        const int32_t row = static_cast<int32_t>(r + 1);
+        writer.text(0, row,
+            traceTitle(t, displayNameOf(input, t),
+                traceUnitText(input.buffers.phase, t % tracesPerMeasurement, input.language)),
+            widths[0]);
+        for (size_t c = 0; c < markers.cells[r].size(); ++c)
+            writer.number(static_cast<int32_t>(c + 1), row, markers.cells[r][c], widths[c + 1]);
     }
-    return true;
+    return finishWorksheet(writer, widths, failure);
 }
 
 bool exportToWorkbook(const ExportInput& input, const std::string& path, std::string& error)
@@ -314,6 +355,8 @@ bool exportToWorkbook(const ExportInput& input, const std::string& path, std::st
     std::string failure;
     if (input.verdicts.checkedCount > 0 && !writeVerdicts(workbook.get(), format, input, failure))
         return fail(error, "Cannot write the verdicts of " + path + ": " + failure);
+    if (!input.markers.empty() && !writeMarkerTable(workbook.get(), format, input, failure))
+        return fail(error, "Cannot write the marker table of " + path + ": " + failure);
 
     const lxw_error closed = workbook_close(workbook.release());
     if (closed != LXW_NO_ERROR)

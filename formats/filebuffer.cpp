@@ -10,6 +10,13 @@
 #include "filedescriptor.h"
 #include "largeblock.h"
 
+namespace {
+
+// How much text a scan reads between two releases of the text behind it.
+constexpr ptrdiff_t kReleaseStep = ptrdiff_t { 8 } << 20;
+
+} // namespace
+
 void FileBytesRelease::operator()(char* block) const
 {
     releaseLargeBlock(block, bytes);
@@ -21,6 +28,20 @@ void releaseFileBytes(FileBytes& buffer, const char* from, const char* to)
         return;
     releaseLargeBlockPages(buffer.get(), buffer.get_deleter().bytes, static_cast<size_t>(from - buffer.get()),
         static_cast<size_t>(to - buffer.get()));
+}
+
+ReleaseBehind::ReleaseBehind(FileBytes* file, const char* begin, const std::atomic<bool>* allowed)
+    : file_(file)
+    , begin_(begin)
+    , next_(begin + kReleaseStep)
+    , allowed_(allowed)
+{
+}
+
+void ReleaseBehind::release(const char* p)
+{
+    releaseFileBytes(*file_, begin_, p);
+    next_ = p + kReleaseStep;
 }
 
 LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& length)

@@ -1,11 +1,19 @@
 #include "networkdata.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <thread>
 #include <vector>
 
 #include "frequencytest.h"
+#include "halfrecords.h"
+#include "numberlines.h"
 #include "numberscan.h"
 #include "portrenormalize.h"
+#include "secondhalf.h"
 #include "threeport.h"
 
 namespace {
@@ -38,6 +46,18 @@ public:
         }
         return read;
     }
+
+    // Reads every number that is left and returns how many there were.
+    size_t skipAll()
+    {
+        size_t count = 0;
+        double value = 0.0;
+        while (read(&value, 1) == 1)
+            ++count;
+        return count;
+    }
+
+    const char* position() const { return p_; }
 
 private:
     const char* p_;
@@ -187,6 +207,114 @@ private:
     ComplexMatrix whole_;
 };
 
+// Everything one thread needs to turn records into points of its own.
+struct RecordReader {
+    RecordReader(const TouchstoneText& text, std::vector<size_t> index)
+        : builder(text)
+        , points(static_cast<size_t>(touchstoneViewCount(text.ports)))
+    {
+        f.ports = text.ports;
+        f.index = std::move(index);
+        f.values.resize(1 + 2 * pairCount(text.ports, text.version2 ? text.keywords.matrix : MatrixFull));
+    }
+
+    // Reads records from stream, the first of which has its first have numbers in the values
+    // already, until the stream ends, a frequency does not increase or newPoints finds no memory.
+    template <typename NewPoints>
+    RecordRun scan(NumberStream& stream, size_t have, const TouchstoneOptions& options, FileBytes* file,
+        const std::atomic<bool>* stop, NewPoints newPoints)
+    {
+        RecordRun run;
+        ReleaseBehind behind(file, stream.position());
+        const size_t size = f.values.size();
+        for (;;) {
+            if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
+                run.stopped = true;
+                break;
+            }
+            const size_t got = have + stream.read(f.values.data() + have, size - have);
+            have = 0;
+            if (got < size) {
+                run.partial = got;
+                break;
+            }
+            if (!frequencies.accept(f.values[0], options.freqMultiplier)) {
+                run.stopped = true;
+                break;
+            }
+            if (run.read == 0)
+                run.firstRawFrequency = f.values[0];
+            if (!newPoints(points.data())) {
+                run.stopped = run.outOfMemory = true;
+                break;
+            }
+            builder.build(f, points.data(), label);
+            ++run.read;
+            behind.reached(stream.position());
+        }
+        return run;
+    }
+
+    FrequencyNumbers f;
+    ViewBuilder builder;
+    FrequencyTest frequencies;
+    std::vector<S2PPoint*> points;
+    std::string label;
+};
+
+// The most lines that the second half may start with before the first line that starts a
+// record; a helper that meets more leaves its half to the first.
+constexpr int kMaxLeadLines = 64;
+
+// The first line at or after begin whose count of numbers is odd, or null when the numbers
+// before it would fill a whole record or too many lines come first.
+const char* firstRecordLine(const char* begin, const char* end, size_t recordSize)
+{
+    size_t before = 0;
+    const char* line = begin;
+    for (int k = 0; k < kMaxLeadLines && line != end; ++k) {
+        const char* eol = lineEnd(line, end);
+        const size_t count = NumberStream(line, eol).skipAll();
+        if (count % 2 == 1)
+            return line;
+        before += count;
+        if (before >= recordSize)
+            return nullptr;
+        line = eol == end ? end : eol + 1;
+    }
+    return nullptr;
+}
+
+void readHalfRecords(HalfRecords& half, RecordReader& reader, const TouchstoneText& text, const char* begin,
+    const std::atomic<bool>& stop)
+{
+    const char* end = text.dataEnd;
+    const size_t recordSize = reader.f.values.size();
+    const char* start = firstRecordLine(begin, end, recordSize);
+    if (start == nullptr) {
+        half.gaveUp = true;
+        return;
+    }
+    half.lead.resize(recordSize);
+    half.lead.resize(NumberStream(begin, start).read(half.lead.data(), recordSize));
+    NumberStream stream(start, end);
+    half.run = reader.scan(
+        stream, 0, text.options, nullptr, &stop, [&](S2PPoint** points) { return half.append(points); });
+    half.label = reader.label;
+}
+
+// The helper thread's body: memory that runs out there fails the file, as in the first half,
+// instead of ending the program.
+void readHalfRecordsGuarded(HalfRecords& half, RecordReader& reader, const TouchstoneText& text,
+    const char* begin, const std::atomic<bool>& stop)
+{
+    try {
+        readHalfRecords(half, reader, text, begin, stop);
+    } catch (const std::bad_alloc&) {
+        half.run.stopped = half.run.outOfMemory = true;
+    }
+}
+
 } // namespace
 
 LoadResult readNetworkData(const TouchstoneText& text, RubberS2PData* const* views, std::string& label)
@@ -195,43 +323,61 @@ LoadResult readNetworkData(const TouchstoneText& text, RubberS2PData* const* vie
     const TouchstoneMatrix matrix = text.version2 ? k.matrix : MatrixFull;
     const bool order12_21 = text.version2 && k.order12_21;
     const int count = touchstoneViewCount(text.ports);
+    const std::vector<size_t> index = pairIndexes(text.ports, matrix, order12_21);
 
-    FrequencyNumbers f;
-    f.ports = text.ports;
-    f.index = pairIndexes(text.ports, matrix, order12_21);
-    f.values.resize(1 + 2 * pairCount(text.ports, matrix));
-    ViewBuilder builder(text);
-    std::vector<S2PPoint*> points(static_cast<size_t>(count));
+    RecordReader reader(text, index);
+    reader.label = label;
+    const auto appendPoints = [&](S2PPoint** points) { return appendViewPoints(views, count, points); };
+    const char* const begin = text.dataStart;
+    const char* const end = text.dataEnd;
+    const size_t recordSize = reader.f.values.size();
+    RecordRun run;
 
-    NumberStream stream(text.dataStart, text.dataEnd);
-    FrequencyTest frequencies;
-    bool outOfMemory = false;
-    bool wholeBlock = false; // every number of the block belongs to an accepted point
-    int64_t read = 0;
-    for (;;) {
-        const size_t got = stream.read(f.values.data(), f.values.size());
-        if (got < f.values.size()) {
-            wholeBlock = got == 0;
-            break;
-        }
-        if (!frequencies.accept(f.values[0], text.options.freqMultiplier))
-            break;
-        for (int v = 0; v < count; ++v) {
-            points[static_cast<size_t>(v)] = views[v]->point(views[v]->itemCount);
-            outOfMemory = outOfMemory || points[static_cast<size_t>(v)] == nullptr;
-        }
-        if (outOfMemory)
-            break;
-        builder.build(f, points.data(), label);
-        ++read;
+    const char* const second = secondHalfStart(begin, end);
+    std::unique_ptr<HalfRecords> half;
+    std::unique_ptr<RecordReader> helperReader;
+    std::atomic<bool> stop { false };
+    std::thread helper;
+    if (second != nullptr) {
+        half = std::make_unique<HalfRecords>(count);
+        helperReader = std::make_unique<RecordReader>(text, index);
     }
+    if (second == nullptr
+        || !startHelper(helper, [&] { readHalfRecordsGuarded(*half, *helperReader, text, second, stop); })) {
+        NumberStream stream(begin, end);
+        run = reader.scan(stream, 0, text.options, text.file, nullptr, appendPoints);
+    } else {
+        NumberStream first(begin, second);
+        run = reader.scan(first, 0, text.options, text.file, nullptr, appendPoints);
+        stop.store(run.stopped, std::memory_order_relaxed);
+        helper.join();
+        const bool meets
+            = !half->gaveUp && run.partial + half->lead.size() == (run.partial == 0 ? 0 : recordSize);
+        if (!run.stopped && !meets) {
+            NumberStream rest(second, end);
+            run.follow(reader.scan(rest, run.partial, text.options, text.file, nullptr, appendPoints));
+        } else if (!run.stopped) {
+            // The record that the halves share, then the helper's records behind it.
+            std::copy(half->lead.begin(), half->lead.end(),
+                reader.f.values.begin() + static_cast<ptrdiff_t>(run.partial));
+            NumberStream none(end, end);
+            run.follow(reader.scan(
+                none, run.partial + half->lead.size(), text.options, nullptr, nullptr, appendPoints));
+            if (!run.stopped)
+                joinHalfRecords(
+                    run, *half, reader.frequencies, text.options.freqMultiplier, views, reader.label);
+        }
+    }
+    label = reader.label;
 
-    if (!outOfMemory && text.version2 && k.frequencies >= 0 && !(wholeBlock && read == k.frequencies)) {
+    const bool wholeBlock = run.partial == 0 && !run.stopped;
+    if (!run.outOfMemory && text.version2 && k.frequencies >= 0
+        && !(wholeBlock && run.read == k.frequencies)) {
         for (int v = 0; v < count; ++v)
             views[v]->releasePoints();
         return LoadFrequencyCountDiffers;
     }
     if (text.ports == 3)
-        return finishThreePortViews(views, outOfMemory, label);
-    return finishViews(views, count, outOfMemory);
+        return finishThreePortViews(views, run.outOfMemory, label);
+    return finishViews(views, count, run.outOfMemory);
 }

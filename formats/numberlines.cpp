@@ -4,13 +4,6 @@
 
 #include "numberscan.h"
 
-namespace {
-
-// How much text a scan reads between two releases of the text behind it.
-constexpr ptrdiff_t kReleaseStep = ptrdiff_t { 8 } << 20;
-
-} // namespace
-
 const char* nextNumberStart(const char* p, const char* end)
 {
     while (p != end && !isNumberChar(*p))
@@ -24,15 +17,23 @@ const char* lineEnd(const char* p, const char* end)
     return nul != nullptr ? static_cast<const char*>(nul) : end;
 }
 
+size_t countNumberLines(const char* begin, const char* end)
+{
+    size_t count = 0;
+    for (const char* p = nextNumberStart(begin, end); p != end; p = nextNumberStart(p, end)) {
+        ++count;
+        const char* eol = lineEnd(p, end);
+        p = eol == end ? eol : eol + 1;
+    }
+    return count;
+}
+
 bool scanNumberLines(const char* begin, const char* end, int width, FileBytes* file,
     const std::function<bool(const double* numbers, int count)>& take, const char** resume)
 {
-    const char* releaseAt = begin + kReleaseStep;
+    ReleaseBehind behind(file, begin);
     for (const char* p = nextNumberStart(begin, end); p != end; p = nextNumberStart(p, end)) {
-        if (file != nullptr && p >= releaseAt) {
-            releaseFileBytes(*file, begin, p);
-            releaseAt = p + kReleaseStep;
-        }
+        behind.reached(p);
         // No number holds a NUL, so the numbers end within the line without searching its end
         // first; whatever follows them on the line is skipped.
         double numbers[kMaxLineNumbers];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 
 #include "filebuffer.h"
@@ -11,6 +12,8 @@ constexpr int kMaxLineNumbers = 9;
 const char* nextNumberStart(const char* p, const char* end);
 // The NUL that ends the line holding p, or end.
 const char* lineEnd(const char* p, const char* end);
+// How many lines of prepared text between begin and end hold a number character.
+size_t countNumberLines(const char* begin, const char* end);
 
 // Hands the numbers of each line of prepared text between begin and end (NUL-terminated lines)
 // that holds a number character to take, in file order: up to width numbers (at most

@@ -4,18 +4,16 @@
 #include <atomic>
 #include <cstring>
 #include <new>
-#include <system_error>
 #include <thread>
 
 #include "frequencytest.h"
-#include "largeblock.h"
+#include "halfpoints.h"
 #include "numberlines.h"
 #include "portrenormalize.h"
+#include "secondhalf.h"
 
 namespace {
 
-// Texts shorter than this are read by one thread: a helper would cost more than it saves.
-constexpr ptrdiff_t kSplitBytes = ptrdiff_t { 4 } << 20;
 // The most lines that the second half may start with before its first whole line, whose later
 // numbers come from the first half; a helper that meets more leaves its half to the first.
 constexpr int kMaxLeadLines = 64;
@@ -69,36 +67,6 @@ private:
     FrequencyTest frequencies_;
 };
 
-// The helper's array of point pointers, given back on every way out.
-class PointList {
-public:
-    PointList() = default;
-    PointList(const PointList&) = delete;
-    PointList& operator=(const PointList&) = delete;
-    ~PointList() { releaseLargeBlock(points_, bytes_); }
-    // Room for capacity pointers; false when no memory is left.
-    bool allocate(size_t capacity)
-    {
-        bytes_ = capacity * sizeof(S2PPoint*);
-        points_ = static_cast<S2PPoint**>(allocateLargeBlock(bytes_));
-        return points_ != nullptr;
-    }
-    S2PPoint** get() const { return points_; }
-
-private:
-    size_t bytes_ = 0;
-    S2PPoint** points_ = nullptr;
-};
-
-size_t countNuls(const char* begin, const char* end)
-{
-    size_t count = 0;
-    for (const char* p = begin;
-         (p = static_cast<const char*>(std::memchr(p, 0, static_cast<size_t>(end - p)))) != nullptr; ++p)
-        ++count;
-    return count;
-}
-
 struct LineNumbers {
     int count;
     double values[kMaxLineNumbers];
@@ -109,9 +77,7 @@ struct LineNumbers {
 struct SecondHalf {
     LineNumbers lead[kMaxLeadLines];
     int leadCount = 0;
-    PointArena memory;
-    PointList points;
-    int32_t pointCount = 0;
+    HalfPoints points;
     double firstRawFrequency = 0.0;
     bool gaveUp = false;
     bool outOfMemory = false;
@@ -120,8 +86,7 @@ struct SecondHalf {
 void readSecondHalf(SecondHalf& half, const char* begin, const char* end, const TouchstoneOptions& options,
     bool onePort, FileBytes* file, const std::atomic<bool>& stop)
 {
-    // Every line ends with a NUL but perhaps the last.
-    if (!half.points.allocate(countNuls(begin, end) + 1)) {
+    if (!half.points.reserve(countLineEnds(begin, end) + 1)) {
         half.gaveUp = true;
         return;
     }
@@ -153,15 +118,14 @@ void readSecondHalf(SecondHalf& half, const char* begin, const char* end, const 
     scanNumberLines(rest, end, lines.width(), file, [&](const double* v, int count) {
         if (stop.load(std::memory_order_relaxed) || !lines.accept(v, count))
             return false;
-        S2PPoint* point = makePoint(half.memory);
+        if (half.points.count() == 0)
+            half.firstRawFrequency = lines.rawFrequency();
+        S2PPoint* point = half.points.append();
         if (point == nullptr) {
             half.outOfMemory = true;
             return false;
         }
         lines.store(*point);
-        if (half.pointCount == 0)
-            half.firstRawFrequency = lines.rawFrequency();
-        half.points.get()[half.pointCount++] = point;
         return true;
     });
 }
@@ -205,24 +169,13 @@ LoadResult readPointLines(RubberS2PData& measurement, const TouchstoneText& text
 
     const char* const begin = text.dataStart;
     const char* const end = text.dataEnd;
-    const void* middle = end - begin >= kSplitBytes
-        ? std::memchr(begin + (end - begin) / 2, 0, static_cast<size_t>(end - (begin + (end - begin) / 2)))
-        : nullptr;
-    if (middle == nullptr) {
-        scanNumberLines(begin, end, lines.width(), text.file, take);
-        return finish(measurement, outOfMemory);
-    }
-    // The halves meet just after a line end, so that no line lies in both.
-    const char* const second = static_cast<const char*>(middle) + 1;
+    const char* const second = secondHalfStart(begin, end);
     SecondHalf half;
     std::atomic<bool> stop { false };
     std::thread helper;
-    try {
-        helper = std::thread(
-            [&] { readSecondHalfGuarded(half, second, end, text.options, onePort, text.file, stop); });
-    } catch (const std::system_error&) {
-    }
-    if (!helper.joinable()) {
+    if (second == nullptr || !startHelper(helper, [&] {
+            readSecondHalfGuarded(half, second, end, text.options, onePort, text.file, stop);
+        })) {
         scanNumberLines(begin, end, lines.width(), text.file, take);
         return finish(measurement, outOfMemory);
     }
@@ -240,9 +193,8 @@ LoadResult readPointLines(RubberS2PData& measurement, const TouchstoneText& text
         if (!take(half.lead[k].values, half.lead[k].count))
             return finish(measurement, outOfMemory);
     }
-    if (half.pointCount > 0 && half.leadCount == 0 && !lines.acceptFrequency(half.firstRawFrequency))
+    if (half.points.count() > 0 && half.leadCount == 0 && !lines.acceptFrequency(half.firstRawFrequency))
         return finish(measurement, outOfMemory);
-    outOfMemory
-        = half.outOfMemory || !measurement.adoptPoints(half.memory, half.points.get(), half.pointCount);
+    outOfMemory = half.outOfMemory || !half.points.joinTo(measurement);
     return finish(measurement, outOfMemory);
 }

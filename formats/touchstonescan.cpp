@@ -33,6 +33,16 @@ void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, do
         point.sParams(e / 2, e % 2) = touchstoneValue(numbers[2 * e], numbers[2 * e + 1], dataFormat);
 }
 
+bool appendViewPoints(RubberS2PData* const* views, int count, S2PPoint** points)
+{
+    for (int v = 0; v < count; ++v) {
+        points[v] = views[v]->point(views[v]->itemCount);
+        if (points[v] == nullptr)
+            return false;
+    }
+    return true;
+}
+
 LoadResult finishViews(RubberS2PData* const* views, int count, bool outOfMemory)
 {
     bool enough = !outOfMemory;

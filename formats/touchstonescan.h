@@ -34,8 +34,8 @@ struct TouchstoneText {
     const char* dataStart = nullptr;
     const char* dataEnd = nullptr;
     // The whole-file buffer that the text lies in, when nothing reads the text after the data
-    // scan: the scan of one- and two-port lines then gives the memory behind it back as it goes,
-    // so that a large file and its points are not held whole at the same time.
+    // scan: the scans then give the memory behind them back as they go, so that a large file
+    // and its points are not held whole at the same time.
     FileBytes* file = nullptr;
 };
 
@@ -50,6 +50,10 @@ Complex touchstoneValue(double a, double b, TouchstoneFormat dataFormat);
 // numbers a11 b11 a12 b12 a21 b21 a22 b22 written in the given format.
 void storePoint(S2PPoint& point, double rawFreq, TouchstoneFormat dataFormat, double freqMultiplier,
     const double numbers[8]);
+
+// Appends a point behind the last one to each of count measurements, into points; false when
+// no memory is left for one.
+bool appendViewPoints(RubberS2PData* const* views, int count, S2PPoint** points);
 
 // Ends a data scan of count measurements, the rule of every Touchstone scan: when memory lasted
 // and each has more than one point, marks them all valid, sets their frequency summary and trims

@@ -158,6 +158,21 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
 }
 
+bool IniFile::hasSection(std::string_view section) const
+{
+    return findSection(section) != std::string::npos;
+}
+
+void IniFile::removeKey(std::string_view section, std::string_view key)
+{
+    const size_t sectionLine = findSection(section);
+    if (sectionLine == std::string::npos)
+        return;
+    for (size_t keyLine = findKey(sectionLine, key); keyLine != std::string::npos;
+         keyLine = findKey(sectionLine, key))
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(keyLine));
+}
+
 std::string IniFile::text() const
 {
     std::string out;

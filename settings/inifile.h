@@ -21,10 +21,14 @@ public:
 
     // The value of the key, or nothing when the section or the key is missing.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    // Whether a section of the name exists, with keys or without.
+    bool hasSection(std::string_view section) const;
     // Sets the key to the value: its line is replaced in place; a missing key is added after
     // the last key of the section, a missing section at the end of the file. The names and the
     // value are single lines.
     void setValue(std::string_view section, std::string_view key, std::string_view value);
+    // Removes every line of the key from the first section of the name; nothing else changes.
+    void removeKey(std::string_view section, std::string_view key);
 
     // The whole file again, every line ended with the line end the file used first (LF for a
     // file that had none).

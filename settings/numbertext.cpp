@@ -1,6 +1,7 @@
 #include "numbertext.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <system_error>
@@ -83,4 +84,29 @@ double scanDouble(std::string_view text)
     if (r.ec != std::errc())
         return 0.0;
     return negative ? -value : value;
+}
+
+std::string printHertz(double value)
+{
+    char buffer[400];
+    const std::to_chars_result r
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return r.ec == std::errc() ? std::string(buffer, r.ptr) : printDouble(value);
+}
+
+std::optional<double> scanExactDouble(std::string_view text)
+{
+    size_t first = skipBlanks(text);
+    size_t last = text.size();
+    while (last > first && isBlank(text[last - 1]))
+        --last;
+    if (first < last && text[first] == '+')
+        ++first;
+    double value = 0;
+    const char* begin = text.data() + first;
+    const char* end = text.data() + last;
+    const std::from_chars_result r = std::from_chars(begin, end, value, std::chars_format::general);
+    if (first == last || r.ec != std::errc() || r.ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,3 +23,10 @@ int32_t scanLong(std::string_view text);
 // A text that holds no such number, names no finite value (inf, nan) or lies beyond the
 // range of a double gives 0.
 double scanDouble(std::string_view text);
+
+// A frequency in hertz as the shortest plain decimal that reads back to the same double
+// ("2400000000", "2412345678.5"), for values that "%lg" would round to six digits.
+std::string printHertz(double value);
+// A whole text that is one finite plain decimal number (blanks around it allowed); nothing
+// for anything else, so that a bad entry can be told from a zero.
+std::optional<double> scanExactDouble(std::string_view text);

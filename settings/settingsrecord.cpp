@@ -1,5 +1,8 @@
 #include "settingsrecord.h"
 
+#include <cmath>
+#include <optional>
+
 #include "inifile.h"
 #include "numbertext.h"
 #include "profilekeys.h"
@@ -34,6 +37,51 @@ void writeInt(IniFile& ini, std::string_view section, std::string_view key, int3
 void writeDouble(IniFile& ini, std::string_view key, double value)
 {
     ini.setValue(kGeneralSection, key, printDouble(value));
+}
+
+// The section of the markers.
+constexpr std::string_view kMarkersSection = "Markers";
+
+// The key of marker n: "M1" ... "M16".
+std::string markerKey(int32_t n)
+{
+    return "M" + printLong(n);
+}
+
+// The section, when there is one, sets every marker: writing leaves out the keys of the
+// markers not set. Without it the markers stay as they are, like any missing key.
+void readMarkers(const IniFile& ini, SettingsRecord& record)
+{
+    if (!ini.hasSection(kMarkersSection))
+        return;
+    for (int32_t n = 1; n <= markerSlots; ++n) {
+        double& slot = record.Markers[static_cast<size_t>(n - 1)];
+        slot = std::numeric_limits<double>::quiet_NaN();
+        if (const std::optional<std::string> text = ini.value(kMarkersSection, markerKey(n)))
+            if (const std::optional<double> hertz = scanExactDouble(*text); hertz && *hertz >= 0)
+                slot = *hertz;
+    }
+    const int32_t reference = readIntKey(ini, kMarkersSection, "DeltaRef", 0);
+    const bool named = reference >= 1 && reference <= markerSlots;
+    record.DeltaRef = named && std::isfinite(record.Markers[static_cast<size_t>(reference - 1)]) ? reference : 0;
+}
+
+void writeMarkers(const SettingsRecord& record, IniFile& ini)
+{
+    // A file that never held markers gets no section for none.
+    bool any = ini.hasSection(kMarkersSection);
+    for (const double hertz : record.Markers)
+        any = any || std::isfinite(hertz);
+    if (!any)
+        return;
+    for (int32_t n = 1; n <= markerSlots; ++n) {
+        const double hertz = record.Markers[static_cast<size_t>(n - 1)];
+        if (std::isfinite(hertz))
+            ini.setValue(kMarkersSection, markerKey(n), printHertz(hertz));
+        else
+            ini.removeKey(kMarkersSection, markerKey(n));
+    }
+    writeInt(ini, kMarkersSection, "DeltaRef", record.DeltaRef);
 }
 
 } // namespace
@@ -100,6 +148,7 @@ void readSettings(SettingsRecord& record, const std::string& path)
         record.OpenFolder = *folder;
     if (const std::optional<std::string> limits = ini.value(kGeneralSection, "LimitsPath"))
         record.LimitsPath = *limits;
+    readMarkers(ini, record);
 }
 
 bool writeSettings(SettingsRecord& record)
@@ -154,5 +203,6 @@ bool writeSettings(const SettingsRecord& record, const std::string& path)
     if ((limitsStored || !record.LimitsPath.empty())
         && record.LimitsPath.find_first_of("\r\n") == std::string::npos)
         ini.setValue(kGeneralSection, "LimitsPath", "\"" + record.LimitsPath + "\"");
+    writeMarkers(record, ini);
     return saveProfile(path, ini);
 }

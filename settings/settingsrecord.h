@@ -1,7 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
+
+// Markers M1 to M16 that the settings file keeps, section Markers.
+constexpr int32_t markerSlots = 16;
 
 // The program's persistent settings, one field per key of the settings file, holding the
 // values in force before the file is read. Fields carry the names of their keys; the five
@@ -46,6 +51,19 @@ struct SettingsRecord {
     std::string OpenFolder;
     // The limits file in force, opened again at start; empty for none.
     std::string LimitsPath;
+    // Section Markers: the frequency of marker Mn in hertz at Markers[n - 1] (key Mn), not a
+    // number for a marker that is not set; DeltaRef the marker the others are read relative to
+    // (1 to 16), 0 for none.
+    std::array<double, markerSlots> Markers = filledMarkers();
+    int32_t DeltaRef = 0;
+
+private:
+    static std::array<double, markerSlots> filledMarkers()
+    {
+        std::array<double, markerSlots> empty {};
+        empty.fill(std::numeric_limits<double>::quiet_NaN());
+        return empty;
+    }
 };
 
 // The one record of the process, holding the values before reading until readSettings.
@@ -64,7 +82,8 @@ void readSettings(SettingsRecord& record);
 void readSettings(SettingsRecord& record, const std::string& path);
 
 // Writes every persistent field to the record's settings file (resolved first), integers in
-// "%ld" and doubles in "%lg" form. Other sections and keys of the file stay. The file is
+// "%ld" and doubles in "%lg" form, the markers' frequencies in hertz exactly; the keys of
+// markers not set are removed. Other sections and keys of the file stay. The file is
 // replaced whole or not at all; false when nothing was written (no path, a folder that cannot
 // be made or written, a failed write).
 bool writeSettings(SettingsRecord& record);

@@ -15,8 +15,8 @@ void addEntry(QMenu& menu, ChartMenuCommand command, const QString& text)
 
 } // namespace
 
-std::unique_ptr<QMenu> makeChartMenu(
-    const UiTexts& texts, const QString& measurementName, const QString& traceName, QWidget* parent)
+std::unique_ptr<QMenu> makeChartMenu(const UiTexts& texts, const QString& measurementName,
+    const QString& traceName, double bandwidthDrop, QWidget* parent)
 {
     const QString label = measurementName + QStringLiteral("->") + traceName;
     const QString quote = QStringLiteral("'");
@@ -27,6 +27,11 @@ std::unique_ptr<QMenu> makeChartMenu(
     addEntry(*menu, ChartMenuCommand::traceColour, texts.menuTraceColour + label + quote);
     menu->addSeparator();
     addEntry(*menu, ChartMenuCommand::closeFile, texts.menuCloseFile + measurementName + quote);
+    menu->addSeparator();
+    addEntry(*menu, ChartMenuCommand::addMarker, texts.menuAddMarker);
+    addEntry(*menu, ChartMenuCommand::markerMaximum, texts.menuMarkerMaximum);
+    addEntry(*menu, ChartMenuCommand::markerMinimum, texts.menuMarkerMinimum);
+    addEntry(*menu, ChartMenuCommand::markerBandwidth, texts.menuMarkerBandwidth.arg(bandwidthDrop));
     return menu;
 }
 
@@ -43,6 +48,14 @@ ChartMenuCommand chartMenuCommandOf(const QAction* action)
         return ChartMenuCommand::traceColour;
     case ChartMenuCommand::closeFile:
         return ChartMenuCommand::closeFile;
+    case ChartMenuCommand::addMarker:
+        return ChartMenuCommand::addMarker;
+    case ChartMenuCommand::markerMaximum:
+        return ChartMenuCommand::markerMaximum;
+    case ChartMenuCommand::markerMinimum:
+        return ChartMenuCommand::markerMinimum;
+    case ChartMenuCommand::markerBandwidth:
+        return ChartMenuCommand::markerBandwidth;
     default:
         return ChartMenuCommand::none;
     }

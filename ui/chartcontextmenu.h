@@ -19,6 +19,10 @@ enum class ChartMenuCommand : int32_t {
     hideTrace = 1026,
     traceColour = 1027,
     closeFile = 1028,
+    addMarker = 32871,
+    markerMaximum = 32872,
+    markerMinimum = 32873,
+    markerBandwidth = 32874,
 };
 
 // Shows a menu at a point of the screen and gives the action chosen, or null when the menu
@@ -26,10 +30,11 @@ enum class ChartMenuCommand : int32_t {
 using MenuChooser = std::function<QAction*(QMenu& menu, const QPoint& globalPos)>;
 
 // The context menu for one trace of one measurement: open files; hide the trace and choose its
-// colour, both named "measurement->trace"; close the measurement's file. Each action carries
-// its command number as its data.
-std::unique_ptr<QMenu> makeChartMenu(
-    const UiTexts& texts, const QString& measurementName, const QString& traceName, QWidget* parent);
+// colour, both named "measurement->trace"; close the measurement's file; then a marker at the
+// pointer, and markers at the trace's maximum, minimum and bandwidth at bandwidthDrop below
+// the maximum. Each action carries its command number as its data.
+std::unique_ptr<QMenu> makeChartMenu(const UiTexts& texts, const QString& measurementName,
+    const QString& traceName, double bandwidthDrop, QWidget* parent);
 
 // The command of an action of that menu; none for null or any other action.
 ChartMenuCommand chartMenuCommandOf(const QAction* action);

@@ -147,6 +147,11 @@ void ChartMouse::onPlaneMove(const QPoint& p, Qt::MouseButtons buttons)
 void ChartMouse::onLeftPress(const QPoint& p, Qt::KeyboardModifiers modifiers)
 {
     ChartState& state = *parts.state;
+    if (modifiers.testFlag(Qt::ShiftModifier) && drag.zoomMode == 0) {
+        if (const std::optional<double> hertz = cursorFrequency(p))
+            emit addMarkerRequested(*hertz);
+        return;
+    }
     if (modifiers.testFlag(Qt::ControlModifier)) {
         if (stepBack(state, *parts.host))
             present(ChartOverlay());
@@ -180,7 +185,18 @@ void ChartMouse::onRightPress(const QPoint& p, const QPoint& globalPos)
         onMove(p, Qt::NoButton);
         return;
     }
-    showContextMenu(globalPos);
+    showContextMenu(p, globalPos);
+}
+
+std::optional<double> ChartMouse::cursorFrequency(const QPoint& p)
+{
+    ChartState& state = *parts.state;
+    if (planeChart(state))
+        return std::nullopt;
+    const std::optional<ChartPointer> pointer = chartPointerAt(state, p.x(), p.y());
+    if (!pointer)
+        return std::nullopt;
+    return state.buffers.freqGrid[static_cast<size_t>(pointer->column)] * state.unitMultiplier;
 }
 
 void ChartMouse::onWheel(const QPoint& p, int delta)
@@ -276,7 +292,7 @@ void ChartMouse::showReadout(const CursorReadout& readout)
         files.scrollToItem(above);
 }
 
-void ChartMouse::showContextMenu(const QPoint& globalPos)
+void ChartMouse::showContextMenu(const QPoint& p, const QPoint& globalPos)
 {
     const MList& files = *parts.files;
     const int32_t row = hover;
@@ -286,8 +302,9 @@ void ChartMouse::showContextMenu(const QPoint& globalPos)
     RubberS2PData* measurement = parts.state->measurements.measurement(m);
     const QString name
         = measurement != nullptr ? QString::fromStdString(measurement->displayName) : QString();
+    const double drop = parts.bandwidthDrop != nullptr ? *parts.bandwidthDrop : defaultBandwidthDrop;
     const std::unique_ptr<QMenu> menu = makeChartMenu(
-        uiTexts(languageOf(parts.settings->Language)), name, files.rowItem(row)->text(0), parts.frame);
+        uiTexts(languageOf(parts.settings->Language)), name, files.rowItem(row)->text(0), drop, parts.frame);
     switch (chartMenuCommandOf(chooseFromMenu(*menu, globalPos))) {
     case ChartMenuCommand::openFile:
         emit openFilesRequested();
@@ -300,6 +317,19 @@ void ChartMouse::showContextMenu(const QPoint& globalPos)
         break;
     case ChartMenuCommand::closeFile:
         emit closeRequested(m);
+        break;
+    case ChartMenuCommand::addMarker:
+        if (const std::optional<double> hertz = cursorFrequency(p))
+            emit addMarkerRequested(*hertz);
+        break;
+    case ChartMenuCommand::markerMaximum:
+        emit searchRequested(row, SearchKind::maximum);
+        break;
+    case ChartMenuCommand::markerMinimum:
+        emit searchRequested(row, SearchKind::minimum);
+        break;
+    case ChartMenuCommand::markerBandwidth:
+        emit searchRequested(row, SearchKind::bandwidth);
         break;
     case ChartMenuCommand::none:
         break;

@@ -4,10 +4,12 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "chartcontextmenu.h"
 #include "chartzoom.h"
+#include "markersearch.h"
 
 class ChartFrame;
 class ChartHost;
@@ -21,7 +23,7 @@ struct SettingsRecord;
 
 // The mouse over the chart: the cursor line and its readout into the file list and the
 // readout strip, the rubber band, the wheel zoom, stepping back, panning with the middle
-// button and the context menu. It turns the chart frame's Qt events into the chart's own
+// button, the context menu and Shift+click for a marker. It turns the chart frame's Qt events into the chart's own
 // readout and zoom operations; what they decide is theirs.
 class ChartMouse : public QObject {
     Q_OBJECT
@@ -38,6 +40,7 @@ public:
         QWidget* background = nullptr; // the window's client area around the panes
         int32_t* listUpdating = nullptr; // the file list's change reports are ignored while set
         int32_t frameWidth = 0; // half the splitter band
+        const double* bandwidthDrop = nullptr; // the level of the context menu's bandwidth search
     };
 
     ChartMouse(const Parts& parts, MenuChooser chooseFromMenu, QObject* parent = nullptr);
@@ -63,6 +66,11 @@ signals:
     void hideRowRequested(int32_t row);
     void colourRequested(int32_t slot);
     void closeRequested(int32_t measurement);
+    // A marker at a frequency in hertz: Shift and the left button, or the context menu, at the
+    // cursor's grid frequency.
+    void addMarkerRequested(double hertz);
+    // The context menu's searches on the trace of a file list row.
+    void searchRequested(int32_t row, SearchKind kind);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,7 +87,9 @@ private:
     void onMiddlePress(const QPoint& p);
     void onRightPress(const QPoint& p, const QPoint& globalPos);
     void onWheel(const QPoint& p, int delta);
-    void showContextMenu(const QPoint& globalPos);
+    void showContextMenu(const QPoint& p, const QPoint& globalPos);
+    // The grid frequency of the cursor at p in hertz, on a frequency chart that has a grid.
+    std::optional<double> cursorFrequency(const QPoint& p);
     // Shows the chart, drawn anew, with the overlay.
     void present(const ChartOverlay& overlay);
     void setBandOpen(bool open);

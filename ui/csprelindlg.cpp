@@ -26,6 +26,7 @@
 #include "fileloading.h"
 #include "limitscontroller.h"
 #include "mainmenu.h"
+#include "markerscontroller.h"
 #include "mlist.h"
 #include "profilestorage.h"
 #include "settingsrecord.h"
@@ -46,6 +47,7 @@ CSprelinDlg::CSprelinDlg(std::vector<std::string> commandLine, WindowServices wi
     files = new FileLoading(state, settings, services, *list, *views, this);
     commands = std::make_unique<FileCommands>(state, settings, services, this);
     limits = new LimitsController(state, settings, services, *windowPanes, this);
+    markers = new MarkersController(state, settings, *windowPanes, this);
     buildMenu();
     connectParts();
     startUp(commandLine);
@@ -82,6 +84,7 @@ void CSprelinDlg::buildMenu()
     on(MenuCommand::unwrappedPhase, [this] { views->setPhaseMode(PhaseUnwrapped); });
     on(MenuCommand::groupDelay, [this] { views->setPhaseMode(PhaseDelay); });
     on(MenuCommand::delayAperture, &CSprelinDlg::chooseDelayAperture);
+    on(MenuCommand::markers, [this] { markers->openDialog(); });
     on(MenuCommand::russian, [this] { setLanguage(Language::russian); });
     on(MenuCommand::english, [this] { setLanguage(Language::english); });
     on(MenuCommand::about, &CSprelinDlg::showAbout);
@@ -98,7 +101,10 @@ void CSprelinDlg::connectParts()
 {
     connect(list, &FileListController::chartChanged, views, &ViewControls::redrawChart);
     connect(limits, &LimitsController::chartChanged, views, &ViewControls::redrawChart);
+    connect(markers, &MarkersController::chartChanged, views, &ViewControls::redrawChart);
+    // The marker columns follow the limits column, which the verdicts put there first.
     connect(views, &ViewControls::chartRedrawn, limits, &LimitsController::showVerdicts);
+    connect(views, &ViewControls::chartRedrawn, markers, &MarkersController::showValues);
     connect(views, &ViewControls::memoryReported, this, [this](bool ranOut) {
         const QString& text = uiTexts(language()).chartOutOfMemory;
         if (ranOut)
@@ -131,12 +137,18 @@ void CSprelinDlg::connectParts()
     parts.background = windowPanes->client;
     parts.listUpdating = list->updatingFlag();
     parts.frameWidth = windowPanes->frameWidth();
+    parts.bandwidthDrop = markers->bandwidthDrop();
     mouse = new ChartMouse(parts, services.chooseFromMenu, this);
-    connect(list, &FileListController::rebuilt, mouse, [this] { mouse->forgetHoverRow(); });
+    connect(list, &FileListController::rebuilt, mouse, [this] {
+        mouse->forgetHoverRow();
+        markers->forgetSearch();
+    });
     connect(mouse, &ChartMouse::openFilesRequested, files, &FileLoading::openFiles);
     connect(mouse, &ChartMouse::hideRowRequested, list, &FileListController::hideTraceRow);
     connect(mouse, &ChartMouse::colourRequested, list, &FileListController::chooseTraceColour);
     connect(mouse, &ChartMouse::closeRequested, files, &FileLoading::closeFiles);
+    connect(mouse, &ChartMouse::addMarkerRequested, markers, &MarkersController::addMarker);
+    connect(mouse, &ChartMouse::searchRequested, markers, &MarkersController::searchRow);
 }
 
 void CSprelinDlg::startUp(const std::vector<std::string>& commandLine)
@@ -203,6 +215,7 @@ void CSprelinDlg::applyLanguage()
     windowPanes->files->setCloseLinkText(texts.closeLink);
     windowPanes->hint->setText(texts.chartHint);
     limits->showVerdicts();
+    markers->showValues();
 }
 
 void CSprelinDlg::updateMenuChecks()

@@ -18,6 +18,7 @@ class FileListController;
 class FileLoading;
 class LimitsController;
 class MainMenu;
+class MarkersController;
 class ViewControls;
 class WindowPanes;
 struct SettingsRecord;
@@ -45,6 +46,7 @@ public:
     FileListController& listController() const { return *list; }
     FileLoading& loading() const { return *files; }
     ChartMouse& chartMouse() const { return *mouse; }
+    MarkersController& markersController() const { return *markers; }
     MainMenu& mainMenu() const { return *menu; }
     const StatusNotice& statusNotice() const { return notice; }
 
@@ -86,6 +88,7 @@ private:
     ViewControls* views = nullptr;
     FileLoading* files = nullptr;
     LimitsController* limits = nullptr;
+    MarkersController* markers = nullptr;
     std::unique_ptr<FileCommands> commands;
     ChartMouse* mouse = nullptr;
     QtTranslation qtTexts;

@@ -13,9 +13,6 @@
 
 namespace {
 
-// The file list's columns without limits; the Limits column follows them.
-constexpr int plainColumnCount = 5;
-
 QString textOf(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -71,7 +68,7 @@ void LimitsController::showVerdicts()
     const Language language = languageOf(settings.Language);
     MList& files = *panes.files;
     const bool open = !state.limits.empty();
-    files.setColumnCount(open ? plainColumnCount + 1 : plainColumnCount);
+    files.setColumnCount(open ? MList::plainColumnCount + 1 : MList::plainColumnCount);
     const LimitsVerdicts verdicts = open
         ? checkLimits(state.limits, state.measurements, state.dbMode, state.referenceIndex)
         : LimitsVerdicts();
@@ -82,10 +79,10 @@ void LimitsController::showVerdicts()
             verdictText(list[static_cast<size_t>(i)], state.dbMode, state.unitMultiplier, language));
     };
     if (open) {
-        files.headerItem()->setText(plainColumnCount, uiTexts(language).limitsColumn);
+        files.headerItem()->setText(MList::plainColumnCount, uiTexts(language).limitsColumn);
         for (int32_t r = 0; r < files.rowCount(); ++r)
-            files.rowItem(r)->setText(plainColumnCount, textOfVerdict(verdicts.traces, files.itemData(r)));
-        files.resizeColumnToContents(plainColumnCount);
+            files.rowItem(r)->setText(MList::plainColumnCount, textOfVerdict(verdicts.traces, files.itemData(r)));
+        files.resizeColumnToContents(MList::plainColumnCount);
     }
     for (int32_t m = 0; m < files.topLevelItemCount() && m < state.measurements.itemCount; ++m) {
         const RubberS2PData* measurement = state.measurements.measurement(m);

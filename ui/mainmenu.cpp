@@ -48,6 +48,8 @@ MainMenu::MainMenu(QMenuBar* bar)
         phaseGroup->addAction(add(viewMenu, command, true));
     add(viewMenu, MenuCommand::delayAperture);
     viewMenu->addSeparator();
+    add(viewMenu, MenuCommand::markers);
+    viewMenu->addSeparator();
     languageMenu = viewMenu->addMenu(QString());
     add(languageMenu, MenuCommand::russian, true);
     add(languageMenu, MenuCommand::english, true);
@@ -114,6 +116,7 @@ void MainMenu::applyTexts(const UiTexts& texts)
     action(MenuCommand::unwrappedPhase)->setText(texts.unwrappedPhaseCommand);
     action(MenuCommand::groupDelay)->setText(texts.groupDelayCommand);
     action(MenuCommand::delayAperture)->setText(texts.delayApertureCommand);
+    action(MenuCommand::markers)->setText(texts.markersCommand);
     languageMenu->setTitle(texts.languageMenu);
     action(MenuCommand::russian)->setText(texts.russianCommand);
     action(MenuCommand::english)->setText(texts.englishCommand);

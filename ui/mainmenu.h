@@ -36,6 +36,7 @@ enum class MenuCommand : int32_t {
     unwrappedPhase = 32861,
     groupDelay = 32862,
     delayAperture = 32863,
+    markers = 32870,
     russian = 32810,
     english = 32811,
     about = 16,
@@ -44,7 +45,7 @@ enum class MenuCommand : int32_t {
 // The main window's menu bar: File (Open, Close, Re-read; Open limits, Close limits; Export into MS Excel,
 // Averaged S2P, Save chart image; Copy chart image, Copy table; Exit), View (Normal, Large graph; Always on
 // top; Smoothing; Frequency chart, Smith chart, Polar chart, Admittance grid; Phase, Unwrapped phase, Group
-// delay, Group delay aperture...; Language with Russian and English) and Help (About). The texts follow the
+// delay, Group delay aperture...; Markers...; Language with Russian and English) and Help (About). The texts follow the
 // language; each action carries its command number as its data, and the window connects to the actions'
 // triggered signals.
 class MainMenu {

@@ -19,6 +19,9 @@
 class MList : public QTreeWidget {
     Q_OBJECT
 public:
+    // The trace column and the four value columns; the columns of limits and markers follow.
+    static constexpr int plainColumnCount = 5;
+
     explicit MList(QWidget* parent = nullptr);
 
     // Removes every group and row; no row is marked.

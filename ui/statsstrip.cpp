@@ -8,7 +8,7 @@
 StatsStrip::StatsStrip(QWidget* parent)
     : QTreeWidget(parent)
 {
-    setColumnCount(passCountColumn + 1);
+    setColumnCount(searchColumn + 1);
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setIndentation(0);
@@ -41,12 +41,18 @@ std::array<int, StatsStrip::columnCount + 1> StatsStrip::apertureColumnWidths(in
 
 void StatsStrip::sizeStatsColumns()
 {
-    // While limits are open, three units of the twenty go to the pass count's column and the
+    // While limits are open, three units of the twenty go to the pass count's column; a
+    // search's outcome takes the width of its text, up to three fifths of the strip. The
     // others share what is left.
     constexpr int passCountUnits = 3;
+    constexpr int searchPadding = 12;
     const int width = viewport()->width();
     const int u = width / (17 + passCountUnits) - 1;
-    const int shared = passCountShown ? width - passCountUnits * (u + 1) : width;
+    const int passCountWidth = passCountShown ? passCountUnits * (u + 1) : 0;
+    const int searchWidth = searchShown
+        ? std::min(fontMetrics().horizontalAdvance(row->text(searchColumn)) + searchPadding, width * 3 / 5)
+        : 0;
+    const int shared = width - passCountWidth - searchWidth;
     std::array<int, columnCount + 1> widths {};
     if (row->text(apertureColumn).isEmpty()) {
         const std::array<int, columnCount> six = columnWidths(shared);
@@ -57,6 +63,15 @@ void StatsStrip::sizeStatsColumns()
     for (int c = 0; c <= columnCount; ++c)
         setColumnWidth(c, std::max(0, widths[static_cast<size_t>(c)]));
     setColumnWidth(passCountColumn, passCountShown ? std::max(0, passCountUnits * u) : 0);
+    setColumnWidth(searchColumn, searchWidth);
+}
+
+void StatsStrip::setSearchText(const QString& text)
+{
+    searchShown = !text.isEmpty();
+    row->setText(searchColumn, text);
+    row->setToolTip(searchColumn, text);
+    sizeStatsColumns();
 }
 
 void StatsStrip::setPassCount(const QString& text)

@@ -17,6 +17,8 @@ public:
     static constexpr int apertureColumn = 6;
     // The last column: the pass count, there while limits are open.
     static constexpr int passCountColumn = 7;
+    // After it: the outcome of the last marker search, there while it has a text.
+    static constexpr int searchColumn = 8;
 
     explicit StatsStrip(QWidget* parent = nullptr);
 
@@ -30,6 +32,10 @@ public:
     // While the text is not empty ("47 of 50 pass" while limits are open), the last column
     // holds it, three units wide, and the others share what is left (u = width / 20 - 1).
     void setPassCount(const QString& text);
+    // While the text is not empty (a search's maximum, minimum or bandwidth), the search
+    // column holds it as wide as the text, up to three fifths of the strip, with the whole
+    // text as its tool tip.
+    void setSearchText(const QString& text);
 
     QString columnText(int column) const;
     void setColumnText(int column, const QString& text);
@@ -42,4 +48,5 @@ protected:
 private:
     QTreeWidgetItem* row;
     bool passCountShown = false;
+    bool searchShown = false;
 };

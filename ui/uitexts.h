@@ -71,6 +71,13 @@ struct UiTexts {
     QString menuHideTrace;
     QString menuTraceColour;
     QString menuCloseFile;
+    // Markers: View > Markers..., and the context menu's entries that place markers (the
+    // bandwidth entry with %1 for the level).
+    QString markersCommand;
+    QString menuAddMarker;
+    QString menuMarkerMaximum;
+    QString menuMarkerMinimum;
+    QString menuMarkerBandwidth;
     QString openDialogTitle;
     QString openFilter; // the open-file dialog's filter list, entries separated by ";;"
     QString colourDialogTitle;

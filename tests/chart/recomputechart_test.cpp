@@ -450,8 +450,8 @@ TEST(KeptValues, FollowTheFormAndTheList)
         SCOPED_TRACE(step.change);
         if (step.removed >= 0) {
             kept.measurements.removeMeasurement(step.removed);
-            kept.rowVisible.erase(kept.rowVisible.begin() + 8 * step.removed,
-                kept.rowVisible.begin() + 8 * (step.removed + 1));
+            kept.rowVisible.erase(
+                kept.rowVisible.begin() + 8 * step.removed, kept.rowVisible.begin() + 8 * (step.removed + 1));
             loaded.erase(loaded.begin() + step.removed);
         }
         ChartState fresh;

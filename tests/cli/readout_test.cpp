@@ -92,6 +92,22 @@ TEST(CliReadout, RowsAndStripOfTheShownTraces)
     }
 }
 
+TEST(CliReadout, EveryAtGivesItsBlockInTheOrderGiven)
+{
+    const ReadoutFiles files;
+    const CliRun run = readout(files, "--at 2500 --at 1500 --at=2500");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string block25 = "0\tlow\tS21M\t   -7\n1\thigh\tS21M\t   -3\n"
+                                "2500\tMax:    -3\thigh\tMin:    -7\tlow\tDiff:     4\n";
+    const std::string block15 = "0\tlow\tS21M\t   -7\n1\thigh\tS21M\t   -3\n"
+                                "1500\tMax:    -3\thigh\tMin:    -7\tlow\tDiff:     4\n";
+    EXPECT_EQ(run.out, block25 + block15 + block25);
+    // A frequency outside the view fails the command, after the blocks before it.
+    const CliRun outside = readout(files, "--at 1500 --at 999");
+    EXPECT_EQ(outside.status, 2);
+    EXPECT_EQ(outside.out, block15);
+}
+
 TEST(CliReadout, NearestColumnInTheViewsUnitAndFormat)
 {
     struct Case {

@@ -109,6 +109,24 @@ TEST(TableText, HoldsTheExportsTitlesAndNumbersInTheCLocale)
     }
 }
 
+TEST(TableText, MarkerTableFollowsAfterAnEmptyLine)
+{
+    Plotted plotted;
+    ExportInput input(plotted.buffers, plotted.rowVisible);
+    input.displayNames = { "first", "second" };
+    input.markers.numbers = { 1, 3 };
+    input.markers.titles = { "M1 100 MHz", "\u0394M3 0.25 MHz" };
+    input.markers.traces = { 2, 10 };
+    input.markers.cells = { { -1.5, NAN }, { 2.25, -0.125 } };
+    const auto rows = cellsOf(plottedTableText(input));
+    ASSERT_EQ(rows.size(), 1u + Plotted::points + 4);
+    const size_t first = 1 + Plotted::points;
+    EXPECT_TRUE(rows[first].empty());
+    EXPECT_EQ(rows[first + 1], (std::vector<std::string> { "", "M1 100 MHz", "\u0394M3 0.25 MHz" }));
+    EXPECT_EQ(rows[first + 2], (std::vector<std::string> { "S21M first", "-1.5", "" }));
+    EXPECT_EQ(rows[first + 3], (std::vector<std::string> { "S21M second", "2.25", "-0.125" }));
+}
+
 TEST(TableText, NothingPlottedGivesNoText)
 {
     TraceBuffers buffers;

@@ -460,3 +460,22 @@ TEST_F(WorkbookExport, ReadsNothingOutsideInconsistentBuffers)
 }
 
 } // namespace
+
+TEST_F(WorkbookExport, MarkerTableHasASheetOfItsOwn)
+{
+    PlottedTable table(2, 5);
+    table.show(2);
+    ExportInput input = table.input();
+    EXPECT_EQ(exported(input).part("xl/worksheets/sheet2.xml"), "");
+    input.markers.numbers = { 2 };
+    input.markers.titles = { "M2 150 MHz" };
+    input.markers.traces = { 2 };
+    input.markers.cells = { { -3.25 } };
+    const XlsxContents contents = exported(input);
+    EXPECT_NE(contents.part("xl/workbook.xml").find("name=\"Markers\""), std::string::npos);
+    const std::string sheet = contents.part("xl/worksheets/sheet2.xml");
+    EXPECT_NE(sheet.find("<v>-3.25</v>"), std::string::npos) << sheet;
+    const std::string strings = contents.part("xl/sharedStrings.xml");
+    EXPECT_NE(strings.find("M2 150 MHz"), std::string::npos);
+    EXPECT_NE(strings.find("S21M meas0"), std::string::npos);
+}

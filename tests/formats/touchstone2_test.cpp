@@ -421,3 +421,103 @@ TEST(TouchstoneReader, FrequencyThatIsNotFiniteEndsTheScan)
     TouchstoneFile first;
     EXPECT_EQ(first.read("# GHz S RI\n-nan 0 0\n1 0 0\n2 0 0\n", 1), LoadNoDataLine);
 }
+
+namespace {
+
+// Raw pair of element (i, j) of record k in the large texts below: exact in binary, so that a
+// read must give it back bit for bit.
+Complex recordElement(int i, int j, int32_t k)
+{
+    return Complex(k, 10 * i + j);
+}
+
+// Record k of a large text: frequency k + 1 Hz, the first written with pad leading zeros so
+// that the middle of the text falls on another line of a record, then the full matrix row by
+// row, lines[0] numbers on the first line, lines[1] on the next and so on.
+std::string record(int ports, int32_t k, int pad, const std::vector<int>& lines)
+{
+    std::vector<int> numbers = { k + 1 };
+    for (int i = 0; i < ports; ++i) {
+        for (int j = 0; j < ports; ++j) {
+            const Complex z = recordElement(i, j, k);
+            numbers.push_back(static_cast<int>(z.real()));
+            numbers.push_back(static_cast<int>(z.imag()));
+        }
+    }
+    std::string t(k == 0 ? static_cast<size_t>(pad) : 0, '0');
+    size_t line = 0;
+    int onLine = 0;
+    for (const int n : numbers) {
+        if (onLine == lines[line]) {
+            t += "\n";
+            line = std::min(line + 1, lines.size() - 1);
+            onLine = 0;
+        }
+        t += (onLine == 0 ? "" : " ") + std::to_string(n);
+        ++onLine;
+    }
+    return t + "\n";
+}
+
+} // namespace
+
+// A data text long enough to be read in two halves at once gives the points of one scan from
+// the start, wherever in a record the halves meet, and the first frequency that does not
+// increase ends it there.
+TEST(TouchstoneLargeText, ReadsAcrossTheMiddleAsInOneScan)
+{
+    struct Layout {
+        const char* name;
+        int ports;
+        int extensionPorts;
+        std::string head;
+        int32_t records;
+        std::vector<int> lines;
+        std::string between = ""; // text put behind every record
+    };
+    const std::string version2 = "[Version] 2.0\n# Hz S RI R 50\n[Number of Ports] 2\n"
+                                 "[Two-Port Data Order] 12_21\n[Network Data]\n";
+    const Layout layouts[] = {
+        { "version 2, a record a line", 2, 2, version2, 120000, { 9 } },
+        { "version 2, the frequency on a line of its own", 2, 2, version2, 110000, { 1, 8 } },
+        // A line of a frequency and half a pair, then one of an odd count inside the record: the
+        // second half cannot tell where a record starts and leaves its half to the first.
+        { "version 2, pairs broken over lines", 2, 2, version2, 110000, { 2, 7 } },
+        { "four ports, a matrix row a line", 4, 4, "# Hz S RI R 50\n", 50000, { 9, 8 } },
+        { "four ports, comments and lines without numbers between the records", 4, 4, "# Hz S RI R 50\n",
+            30000, { 9, 8 }, "! note\n\n[x]\n" },
+    };
+    for (const Layout& layout : layouts) {
+        for (const int pad : { 0, 100, 200, 300 }) {
+            for (const int32_t stop : { -1, layout.records / 2 - 1, layout.records / 2 + 3 }) {
+                SCOPED_TRACE(std::string(layout.name) + ", pad " + std::to_string(pad) + ", stop "
+                    + std::to_string(stop));
+                std::string text = layout.head;
+                for (int32_t k = 0; k < layout.records; ++k)
+                    text += record(layout.ports, k, pad, layout.lines) + layout.between;
+                if (stop >= 0) {
+                    // The frequency of record stop repeats that of the record before it.
+                    const std::string again = "\n" + record(layout.ports, stop, 0, layout.lines);
+                    text.replace(text.find(again) + 1, std::to_string(stop + 1).size(), std::to_string(stop));
+                }
+                TouchstoneFile file;
+                ASSERT_EQ(file.read(text, layout.extensionPorts), LoadSuccess);
+                int v = 0;
+                for (int a = 0; a < layout.ports; ++a) {
+                    for (int b = a + 1; b < layout.ports; ++b, ++v) {
+                        RubberS2PData& m = file.view(static_cast<size_t>(v));
+                        ASSERT_EQ(m.itemCount, stop >= 0 ? stop : layout.records);
+                        for (int32_t k = 0; k < m.itemCount; ++k) {
+                            const S2PPoint* p = m.point(k);
+                            ASSERT_EQ(p->freq, k + 1.0) << k;
+                            ASSERT_EQ(p->sParams(0, 0), recordElement(a, a, k)) << k;
+                            ASSERT_EQ(p->sParams(0, 1), recordElement(a, b, k)) << k;
+                            ASSERT_EQ(p->sParams(1, 0), recordElement(b, a, k)) << k;
+                            ASSERT_EQ(p->sParams(1, 1), recordElement(b, b, k)) << k;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}

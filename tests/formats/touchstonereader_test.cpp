@@ -8,6 +8,7 @@
 
 #include "cformat.h"
 #include "decimalcommalocale.h"
+#include "loader.h"
 #include "tempdir.h"
 #include "touchstonereader.h"
 
@@ -576,4 +577,131 @@ TEST(TwoPortLargeText, ReadsAcrossTheMiddleAsInOneScan)
         EXPECT_EQ(reflection.itemCount, stop);
         EXPECT_EQ(reflection.freqLast, stop);
     }
+}
+
+namespace {
+
+// Number t of line n of the large three-port texts below: the first number of every line
+// increases with n, so that frequency groups read off their intended lines still follow each
+// other; all are exact in binary.
+double lineNumber(int32_t n, int t)
+{
+    return t == 0 ? n + 1.0 : 100.0 * n + t;
+}
+
+// Checks that the views 1-2, 2-3, 1-3 and the reduced view hold one point for each of groups
+// frequency groups, group k of lines 3k to 3k + 2, whose number t of line n is held(n, t).
+void expectGroups(
+    RubberS2PData* const* views, int32_t groups, const std::function<double(int32_t, int)>& held)
+{
+    const int ports[3][2] = { { 0, 1 }, { 1, 2 }, { 0, 2 } };
+    for (int v = 0; v < 3; ++v) {
+        ASSERT_EQ(views[v]->itemCount, groups);
+        for (int32_t k = 0; k < groups; ++k) {
+            const S2PPoint* p = views[v]->point(k);
+            ASSERT_EQ(p->freq, lineNumber(3 * k, 0)) << k;
+            for (int e = 0; e < 4; ++e) {
+                // Element (i, j) of the group: line 3k + i, its pair j after the frequency on the
+                // first line, pair j from the start on the others.
+                const int i = ports[v][e / 2];
+                const int j = ports[v][e % 2];
+                const int t = i == 0 ? 1 + 2 * j : 2 * j;
+                ASSERT_EQ(p->sParams(e / 2, e % 2), Complex(held(3 * k + i, t), held(3 * k + i, t + 1)))
+                    << k << " " << v << " " << e;
+            }
+        }
+    }
+    EXPECT_EQ(views[3]->itemCount, groups);
+    EXPECT_EQ(views[3]->point(groups - 1)->freq, lineNumber(3 * (groups - 1), 0));
+}
+
+// Line n of the large three-port texts: seven numbers when sevenNumbers, else six.
+std::string numberLine(int32_t n, bool sevenNumbers)
+{
+    std::string line;
+    for (int t = 0; t < (sevenNumbers ? 7 : 6); ++t)
+        line += cFormat(t == 0 ? "%.0f" : " %.0f", lineNumber(n, t));
+    return line + "\n";
+}
+
+} // namespace
+
+// A three-port data text long enough to be read in two halves at once gives the points of one
+// scan from the start: frequency groups are three lines that hold numbers, wherever the halves
+// meet, whatever lines without numbers lie between them, however many numbers the lines hold,
+// and the first frequency that does not increase ends them all.
+TEST(ThreePortLargeText, ReadsAcrossTheMiddleAsInOneScan)
+{
+    constexpr int32_t kGroups = 40000;
+    constexpr int32_t kMiddleLine = 3 * kGroups / 2;
+    struct Layout {
+        const char* name;
+        int32_t lines;
+        // Lines that hold seven numbers, as the first line of a group does; the others hold six.
+        std::function<bool(int32_t)> sevenNumbers;
+        std::string between; // text put behind the lines near the middle
+    };
+    const auto everyThird = [](int32_t n) { return n % 3 == 0; };
+    const Layout layouts[] = {
+        { "groups of three lines", 3 * kGroups, everyThird, "" },
+        { "comments and lines without numbers near the middle", 3 * kGroups, everyThird, "! note\nabc\n\n" },
+        // From some line before the middle the lines of seven numbers fall one line later than
+        // the groups, as after a line too many: what a line holds does not tell a group's start.
+        { "lines of seven numbers off the groups", 3 * kGroups,
+            [](int32_t n) { return n < kMiddleLine - 301 ? n % 3 == 0 : n % 3 == 1; }, "" },
+        { "the text ending one line into a group", 3 * kGroups + 1, everyThird, "" },
+    };
+    for (const Layout& layout : layouts) {
+        // Number t of line n as the file holds it; lines past the text and missing numbers read as 0.
+        const auto held = [&](int32_t n, int t) {
+            return n < layout.lines && t < (layout.sevenNumbers(n) ? 7 : 6) ? lineNumber(n, t) : 0.0;
+        };
+        std::string lines;
+        std::vector<size_t> groupStarts;
+        for (int32_t n = 0; n < layout.lines; ++n) {
+            if (n % 3 == 0)
+                groupStarts.push_back(lines.size());
+            lines += numberLine(n, layout.sevenNumbers(n));
+            if (n > kMiddleLine - 200 && n < kMiddleLine + 200)
+                lines += layout.between;
+        }
+        for (const int pad : { 0, 120, 240 }) {
+            for (const int32_t stop : { -1, kGroups / 2 - 2, kGroups / 2 + 2 }) {
+                SCOPED_TRACE(std::string(layout.name) + ", pad " + std::to_string(pad) + ", stop "
+                    + std::to_string(stop));
+                std::string data = lines;
+                // A group whose frequency is that of the first: the scan ends before it.
+                if (stop >= 0) {
+                    const size_t at = groupStarts[static_cast<size_t>(stop)];
+                    data.replace(at, data.find(' ', at) - at, "1");
+                }
+                // Leading zeros on the first frequency move the middle of the text by pad / 2.
+                const std::string text
+                    = "# Hz S RI R 50\n" + std::string(static_cast<size_t>(pad), '0') + data;
+                ThreePort file;
+                ASSERT_EQ(file.read(text), LoadSuccess);
+                RubberS2PData* const views[4] = { &file.v12, &file.v23, &file.v13, &file.reduced };
+                expectGroups(views, stop >= 0 ? stop : (layout.lines + 2) / 3, held);
+            }
+        }
+    }
+}
+
+// A three-port file large enough that each of the two threads gives back the text behind its
+// scan: every group still reads as written.
+TEST(ThreePortLargeText, FileGivesItsTextBackBehindTheScan)
+{
+    constexpr int32_t kGroups = 120000;
+    std::string text = "# Hz S RI R 50\n";
+    for (int32_t n = 0; n < 3 * kGroups; ++n)
+        text += numberLine(n, n % 3 == 0);
+    ASSERT_GT(text.size(), size_t { 17 } << 20);
+    const TempDir dir;
+    RubberS2P list;
+    ASSERT_EQ(loadFile(list, dir.write("large.s3p", text)), LoadSuccess);
+    ASSERT_EQ(list.itemCount, 4);
+    RubberS2PData* const views[4]
+        = { list.measurement(0), list.measurement(1), list.measurement(2), list.measurement(3) };
+    expectGroups(
+        views, kGroups, [](int32_t n, int t) { return t < (n % 3 == 0 ? 7 : 6) ? lineNumber(n, t) : 0.0; });
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include <clocale>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -59,7 +60,17 @@ SettingsRecord distinctRecord()
     r.Language = 0;
     r.PhaseMode = 2;
     r.DelayAperture = 7;
+    r.Markers[0] = 2.4e9;
+    r.Markers[2] = 2412345678.5;
+    r.Markers[15] = 0;
+    r.DeltaRef = 3;
     return r;
+}
+
+// Whether two marker frequencies are the same, a marker not set (NaN) included.
+bool sameMarker(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
 }
 
 void expectSameFields(const SettingsRecord& a, const SettingsRecord& b)
@@ -94,6 +105,9 @@ void expectSameFields(const SettingsRecord& a, const SettingsRecord& b)
     EXPECT_EQ(a.Language, b.Language);
     EXPECT_EQ(a.PhaseMode, b.PhaseMode);
     EXPECT_EQ(a.DelayAperture, b.DelayAperture);
+    for (int32_t n = 0; n < markerSlots; ++n)
+        EXPECT_PRED2(sameMarker, a.Markers[static_cast<size_t>(n)], b.Markers[static_cast<size_t>(n)]) << n;
+    EXPECT_EQ(a.DeltaRef, b.DeltaRef);
 }
 
 // The record that a first start without a settings file ends up with.
@@ -394,4 +408,57 @@ TEST_F(SettingsFileTest, LimitsPathIsKeptUntilTheLimitsAreClosed)
     closed.LimitsPath = "before reading";
     readSettings(closed, path());
     EXPECT_EQ(closed.LimitsPath, "");
+}
+
+TEST_F(SettingsFileTest, MarkersSectionIgnoresBadEntries)
+{
+    const double none = std::nan("");
+    struct Case {
+        const char* section;
+        double m1;
+        double m2;
+        int32_t deltaRef;
+    };
+    const Case cases[] = {
+        { "M1=2400000000\nM2=2412345678.5\nDeltaRef=2\n", 2.4e9, 2412345678.5, 2 },
+        { "M1= 1e9 \nM2=+5\nDeltaRef=1\n", 1e9, 5, 1 },
+        // Words, trailing text, decimal commas, negative, infinite and out-of-range numbers
+        // are no frequencies; a reference to a marker not set is none.
+        { "M1=abc\nM2=2400000000x\nDeltaRef=1\n", none, none, 0 },
+        { "M1=2,4e9\nM2=-1\nDeltaRef=2\n", none, none, 0 },
+        { "M1=inf\nM2=1e400\n", none, none, 0 },
+        { "M1=\nM2=7\nDeltaRef=17\n", none, 7, 0 },
+        { "M2=7\nDeltaRef=-2\n", none, 7, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.section);
+        writeAll(path(), std::string("[Markers]\n") + c.section);
+        SettingsRecord record;
+        record.Markers.fill(1.0);
+        record.DeltaRef = 5;
+        readSettings(record, path());
+        EXPECT_PRED2(sameMarker, record.Markers[0], c.m1);
+        EXPECT_PRED2(sameMarker, record.Markers[1], c.m2);
+        for (size_t n = 2; n < record.Markers.size(); ++n)
+            EXPECT_TRUE(std::isnan(record.Markers[n])) << n;
+        EXPECT_EQ(record.DeltaRef, c.deltaRef);
+    }
+}
+
+TEST_F(SettingsFileTest, MarkersAreWrittenInHertzAndClearedMarkersLeaveTheFile)
+{
+    SettingsRecord record;
+    ASSERT_TRUE(writeSettings(record, path()));
+    EXPECT_EQ(readAll(path()).find("[Markers]"), std::string::npos);
+    record.Markers[0] = 2.4e9;
+    record.Markers[1] = 2412345678.5;
+    record.DeltaRef = 1;
+    ASSERT_TRUE(writeSettings(record, path()));
+    EXPECT_NE(readAll(path()).find("[Markers]\nM1=2400000000\nM2=2412345678.5\nDeltaRef=1\n"), std::string::npos)
+        << readAll(path());
+    record.Markers[0] = std::nan("");
+    record.DeltaRef = 0;
+    ASSERT_TRUE(writeSettings(record, path()));
+    EXPECT_NE(readAll(path()).find("[Markers]\nM2=2412345678.5\nDeltaRef=0\n"), std::string::npos)
+        << readAll(path());
 }

@@ -41,6 +41,7 @@ private slots:
     void contextMenuInBothLanguages_data();
     void contextMenuInBothLanguages();
     void hideEntryHidesOneTrace();
+    void markersFromShiftClickAndTheMenu();
 
 private:
     // Two files of 50 to 300 MHz, S21 at -3 dB ("high") and -7 dB ("low") at 50 MHz, loaded
@@ -266,10 +267,12 @@ void ChartMouseTest::contextMenuInBothLanguages_data()
     QTest::addColumn<QStringList>("texts");
     QTest::newRow("English") << 1
                              << QStringList { "Open file", "", "Hide 'high->S21M'", "Color 'high->S21M'", "",
-                                    "Close 'high'" };
+                                    "Close 'high'", "", "Add marker here", "Marker at the maximum",
+                                    "Marker at the minimum", "\u22123 dB bandwidth" };
     QTest::newRow("Russian") << 0
                              << QStringList { "Открыть файл", "", "Выкл. 'high->S21M'", "Цвет  'high->S21M'",
-                                    "", "Закрыть файл 'high'" };
+                                    "", "Закрыть файл 'high'", "", "Поставить маркер", "Маркер на максимум",
+                                    "Маркер на минимум", "Полоса по уровню \u22123 дБ" };
 }
 
 void ChartMouseTest::contextMenuInBothLanguages()
@@ -285,7 +288,7 @@ void ChartMouseTest::contextMenuInBothLanguages()
     click(QPoint(200, rowOf(-3.5)), Qt::RightButton);
     QCOMPARE(log.menuTexts.size(), 1);
     QCOMPARE(log.menuTexts[0], texts);
-    QCOMPARE(log.menuCommands[0], (QList<int> { 1025, 0, 1026, 1027, 0, 1028 }));
+    QCOMPARE(log.menuCommands[0], (QList<int> { 1025, 0, 1026, 1027, 0, 1028, 0, 32871, 32872, 32873, 32874 }));
     // The window's background around the panes opens it too.
     QWidget* client = window->centralWidget();
     const QPoint background(1, client->height() - 1);
@@ -309,6 +312,39 @@ void ChartMouseTest::hideEntryHidesOneTrace()
     // The hidden trace is gone from the chart: only the high trace's colour is left.
     QCOMPARE(countPixels(frame()->shownImage(), QColor(254, 0, 127)), 0);
     QVERIFY(countPixels(frame()->shownImage(), QColor(254, 0, 0)) > 0);
+}
+
+void ChartMouseTest::markersFromShiftClickAndTheMenu()
+{
+    openTwoFiles();
+    const int lineCount = countPixels(frame()->shownImage(), QColor(70, 70, 70));
+    MList* list = window->panes().files;
+    const ChartState& state = window->chartState();
+    move(QPoint(250, rowOf(-3)));
+    const double cursorMHz = strip(0).toDouble();
+    click(QPoint(250, rowOf(-3)), Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(state.markers.numbers(), (std::vector<int32_t> { 1 }));
+    QCOMPARE(state.markers.frequency(1), cursorMHz * 1e6);
+    QCOMPARE(list->columnCount(), MList::plainColumnCount + 1);
+    QCOMPARE(list->headerItem()->text(MList::plainColumnCount), QStringLiteral("M1 %1 MHz").arg(cursorMHz));
+    const double fall = s21SlopePerMHz * (cursorMHz - 50);
+    QCOMPARE(list->rowItem(0)->text(MList::plainColumnCount), QString::asprintf("%5.4g", -3 + fall));
+    QCOMPARE(list->rowItem(1)->text(MList::plainColumnCount), QString::asprintf("%5.4g", -7 + fall));
+    QVERIFY(countPixels(frame()->shownImage(), QColor(70, 70, 70)) > lineCount);
+
+    // The falling trace peaks at its first point and is 3 dB down 3 / 0.02 = 150 MHz above it.
+    move(QPoint(200, rowOf(-3)));
+    log.menuChoice = 32872;
+    click(QPoint(200, rowOf(-3)), Qt::RightButton);
+    QCOMPARE(state.markers.frequency(2), 50e6);
+    QCOMPARE(strip(StatsStrip::searchColumn), QStringLiteral("Max: -3 at 50 MHz (high->S21M)"));
+    log.menuChoice = 32874;
+    click(QPoint(200, rowOf(-3)), Qt::RightButton);
+    QCOMPARE(state.markers.numbers().size(), size_t(3));
+    QCOMPARE(state.markers.frequency(3), 200e6);
+    QCOMPARE(strip(StatsStrip::searchColumn),
+        QStringLiteral("\u22123 dB: centre none, BW none, Q none; none - 200 MHz (high->S21M)"));
+    QCOMPARE(list->columnCount(), MList::plainColumnCount + 3);
 }
 
 QTEST_MAIN(ChartMouseTest)

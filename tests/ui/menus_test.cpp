@@ -237,7 +237,7 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
                                     "-", "Сглаживание графиков", "-", "Частотная характеристика",
                                     "Диаграмма Смита", "Полярная диаграмма", "Сетка проводимостей", "-",
                                     "Фаза", "Развёрнутая фаза", "Групповое время запаздывания",
-                                    "Апертура группового времени...", "-", "Язык" }
+                                    "Апертура группового времени...", "-", "Маркеры...", "-", "Язык" }
                              << QStringList { "Русский", "English" }
                              << QStringList { "О программе Sprelin..." };
     QTest::newRow("English") << 1 << QStringList { "File", "View", "Help" }
@@ -247,7 +247,7 @@ void MenusTest::menuBarHoldsTheCommandsInOrder_data()
                              << QStringList { "Normal", "Large graph", "-", "Always on top", "-", "Smoothing",
                                     "-", "Frequency chart", "Smith chart", "Polar chart", "Admittance grid",
                                     "-", "Phase", "Unwrapped phase", "Group delay", "Group delay aperture...",
-                                    "-", "Language" }
+                                    "-", "Markers...", "-", "Language" }
                              << QStringList { "Русский", "English" } << QStringList { "About Sprelin..." };
 }
 
@@ -288,7 +288,7 @@ void MenusTest::menuBarHoldsTheCommandsInOrder()
              MenuCommand::exportWorkbook, MenuCommand::averagedS2P, MenuCommand::exit, MenuCommand::normal,
              MenuCommand::largeGraph, MenuCommand::topmost, MenuCommand::smoothing, MenuCommand::wrappedPhase,
              MenuCommand::unwrappedPhase, MenuCommand::groupDelay, MenuCommand::delayAperture,
-             MenuCommand::russian, MenuCommand::english, MenuCommand::about }) {
+             MenuCommand::markers, MenuCommand::russian, MenuCommand::english, MenuCommand::about }) {
         QVERIFY(command(c) != nullptr);
         QVERIFY(command(c)->isEnabled());
         QCOMPARE(MainMenu::commandOf(command(c)), static_cast<int32_t>(c));
