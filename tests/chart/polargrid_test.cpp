@@ -60,24 +60,4 @@ TEST(PolarGrid, ZoomedViewsLabelTheirFinerLinesApart)
     }
 }
 
-TEST(LabelText, FineTicksTellMultiplesOfTheirStepApart)
-{
-    struct Row {
-        double value;
-        double step;
-        const char* text;
-    };
-    const Row rows[] = {
-        { 0.98995, 0.00005, "0.98995" },
-        { 0.9901, 0.0001, "0.9901" },
-        { 1.25, 0.25, "1.25" },
-        { 30, 10, "30" },
-        { -12.5, 2.5, "-12.5" },
-        { 0.30000000000000004, 0.1, "0.3" },
-        { -1e-15, 0.2, "0.0" },
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(formatFineTick(row.value, row.step), row.text) << row.value << " " << row.step;
-}
-
 } // namespace
