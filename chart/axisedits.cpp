@@ -17,24 +17,27 @@ double readEdit(std::string text)
 
 } // namespace
 
-AxisEditTexts formatAxisEdits(const ZoomEntry& zoom, double multiplier)
+AxisEditTexts formatAxisEdits(const ZoomEntry& zoom, double multiplier, ChartKind kind)
 {
     AxisEditTexts texts;
-    texts.yMax = formatNumber(editFormat, zoom.yMax);
-    texts.yMin = formatNumber(editFormat, zoom.yMin);
+    if (kind == ChartKind::frequency) {
+        texts.yMax = formatNumber(editFormat, zoom.yMax);
+        texts.yMin = formatNumber(editFormat, zoom.yMin);
+        texts.yStep = formatNumber(editFormat, zoom.yStep);
+    }
     texts.xStep = formatNumber(editFormat, zoom.xStep / multiplier);
-    texts.yStep = formatNumber(editFormat, zoom.yStep);
     texts.xMax = formatNumber(editFormat, zoom.xMax / multiplier);
     texts.xMin = formatNumber(editFormat, zoom.xMin / multiplier);
     return texts;
 }
 
-bool parseAxisEdits(const AxisEditTexts& texts, ZoomEntry& zoom, double multiplier)
+bool parseAxisEdits(const AxisEditTexts& texts, ZoomEntry& zoom, double multiplier, ChartKind kind)
 {
-    const double yMax = readEdit(texts.yMax);
-    const double yMin = readEdit(texts.yMin);
+    const bool valueAxis = kind == ChartKind::frequency;
+    const double yMax = valueAxis ? readEdit(texts.yMax) : zoom.yMax;
+    const double yMin = valueAxis ? readEdit(texts.yMin) : zoom.yMin;
     const double xStep = readEdit(texts.xStep) * multiplier;
-    const double yStep = readEdit(texts.yStep);
+    const double yStep = valueAxis ? readEdit(texts.yStep) : zoom.yStep;
     const double xMax = readEdit(texts.xMax) * multiplier;
     const double xMin = readEdit(texts.xMin) * multiplier;
 

@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <QString>
 
-#include <omp.h>
-
 #include <algorithm>
 #include <cmath>
 #include <new>
@@ -16,6 +14,7 @@
 #include "axisscale.h"
 #include "busyscope.h"
 #include "clippedpolyline.h"
+#include "columnbands.h"
 #include "curvevertices.h"
 #include "labeltext.h"
 #include "markerdrawing.h"
@@ -116,15 +115,6 @@ void drawCentred(QPainter& painter, int32_t x, int32_t y, const QString& text, b
 QString labelText(double value, double step)
 {
     return QString::fromStdString(formatTick(value, step));
-}
-
-void paintFrame(QPainter& painter, const ChartView& chart)
-{
-    const PixelRect& rc = chart.frameRect;
-    painter.fillRect(rc.left, rc.top, rc.width(), rc.height(), chart.backgroundBrush);
-    painter.setPen(chart.framePen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rc.left, rc.top, rc.width() - 1, rc.height() - 1);
 }
 
 void paintBumpEdge(QPainter& painter, int32_t left, int32_t top, int32_t right, int32_t bottom)
@@ -287,29 +277,20 @@ QRect clipOf(const PixelRect& plot)
     return QRect(plot.left, plot.top, plot.width(), plot.height());
 }
 
-// The image's fast sink: lines two pixels wide set straight into its pixels. The plot is cut
-// into one band of columns per thread and every thread paints all curves, in trace order, into
-// its own band. A line's pixels do not depend on the clip, so the image is the one a single
-// pass over the whole plot paints.
+// The image's fast sink: lines two pixels wide set straight into its pixels, every thread all
+// curves in trace order into its own band of columns.
 void rasterCurves(
     QImage& image, const ChartView& chart, const std::vector<ShownCurve>& curves, const PixelRect& plot)
 {
     uchar* const bits = image.bits();
     const int64_t bytesPerLine = image.bytesPerLine();
-    const QRect clip = clipOf(plot);
-#pragma omp parallel if (curves.size() > 1)
-    {
-        const int32_t bands = omp_get_num_threads();
-        const int32_t band = omp_get_thread_num();
-        const int32_t left = clip.left() + static_cast<int32_t>(int64_t { clip.width() } * band / bands);
-        const int32_t right = clip.left() + static_cast<int32_t>(int64_t { clip.width() } * (band + 1) / bands);
-        const QRect bandClip(left, clip.top(), right - left, clip.height());
+    paintInColumnBands(clipOf(plot), curves.size() > 1, [&](const QRect& band) {
         for (const ShownCurve& curve : curves) {
-            ThickLinePainter painter(bits, bytesPerLine, bandClip, tracePenOf(chart, curve.trace).color().rgb());
+            ThickLinePainter painter(bits, bytesPerLine, band, tracePenOf(chart, curve.trace).color().rgb());
             for (const std::vector<QPoint>& piece : curve.pieces)
                 painter.drawPolyline(piece.data(), static_cast<int32_t>(piece.size()));
         }
-    }
+    });
 }
 
 // The painter's sink: the same vertices as one path per curve in the trace pens, two pixels
@@ -427,10 +408,19 @@ void paintBackdrop(QPainter& painter, const ChartView& chart, const ChartLayout&
 
 } // namespace
 
-void paintPlotFrame(QPainter& painter, const ChartView& chart, const PixelRect& plot)
+void paintChartFrame(QPainter& painter, const ChartView& chart)
 {
     painter.setFont(chart.chartFont);
-    paintFrame(painter, chart);
+    const PixelRect& rc = chart.frameRect;
+    painter.fillRect(rc.left, rc.top, rc.width(), rc.height(), chart.backgroundBrush);
+    painter.setPen(chart.framePen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rc.left, rc.top, rc.width() - 1, rc.height() - 1);
+}
+
+void paintPlotFrame(QPainter& painter, const ChartView& chart, const PixelRect& plot)
+{
+    paintChartFrame(painter, chart);
     paintBumpEdge(
         painter, plot.left, plot.top, chart.frameRect.right, chart.frameRect.bottom - chart.bottomMargin);
     painter.setPen(chart.framePen);

@@ -37,8 +37,12 @@ ChartAxes chooseAxes(const ChartInput& input, const PixelRect& plot, int32_t lab
 // Makes the chart's image the frame's size when the frame changed.
 void adoptFrameSize(ChartView& chart);
 
-// Paints the background, the frame and the plot's border (the bump edge on its left and
-// bottom, a line on its right) in the chart's font: what every chart kind lies on.
+// Paints the background and the frame's outline in the chart's font: what a Smith or polar
+// chart lies on.
+void paintChartFrame(QPainter& painter, const ChartView& chart);
+
+// The chart frame with the frequency plot's border (the bump edge on its left and bottom
+// beside the axis labels, a line on its right).
 void paintPlotFrame(QPainter& painter, const ChartView& chart, const PixelRect& plot);
 
 // Chooses the axes as drawChart would and fills the given outputs with them, without drawing:

@@ -2,15 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-
-namespace {
-
-// Pixel coordinates beyond this are treated as no point: far outside any plot, and still
-// exact enough to clip against it.
-constexpr double farPixel = 1e12;
-
-} // namespace
 
 PlaneView boundedView(PlaneView view)
 {
@@ -34,17 +25,6 @@ GammaMapping::GammaMapping(const PixelRect& plot, const PlaneView& view)
     centreX = plot.left + width / 2;
     centreY = plot.top + height / 2;
     scale = std::min(width, height) / (2 * shown.halfSpan);
-}
-
-QPointF GammaMapping::toPixel(const Complex& value) const
-{
-    const double x = centreX + (value.real() - shown.centreRe) * scale;
-    const double y = centreY - (value.imag() - shown.centreIm) * scale;
-    if (!(std::abs(x) < farPixel) || !(std::abs(y) < farPixel)) {
-        const double none = std::numeric_limits<double>::quiet_NaN();
-        return QPointF(none, none);
-    }
-    return QPointF(x, y);
 }
 
 Complex GammaMapping::toPlane(double x, double y) const

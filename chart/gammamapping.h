@@ -2,6 +2,9 @@
 
 #include <QPointF>
 
+#include <cmath>
+#include <limits>
+
 #include "complexmatrix.h"
 #include "pixelrect.h"
 
@@ -27,10 +30,24 @@ PlaneView boundedView(PlaneView view);
 // drawn, maps to a point that is not finite.
 class GammaMapping {
 public:
+    // Pixel coordinates beyond this are treated as no point: far outside any plot, and still
+    // exact enough to clip against it.
+    static constexpr double farPixel = 1e12;
+
     GammaMapping() = default;
     GammaMapping(const PixelRect& plot, const PlaneView& view);
 
-    QPointF toPixel(const Complex& value) const;
+    // Inline: a dense locus maps a million points a drawing.
+    QPointF toPixel(const Complex& value) const
+    {
+        const double x = centreX + (value.real() - shown.centreRe) * scale;
+        const double y = centreY - (value.imag() - shown.centreIm) * scale;
+        if (!(std::abs(x) < farPixel) || !(std::abs(y) < farPixel)) {
+            const double none = std::numeric_limits<double>::quiet_NaN();
+            return QPointF(none, none);
+        }
+        return QPointF(x, y);
+    }
     Complex toPlane(double x, double y) const;
     double pixelsPerUnit() const { return scale; }
     const PlaneView& view() const { return shown; }

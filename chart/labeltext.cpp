@@ -1,8 +1,10 @@
 #include "labeltext.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "clocalescope.h"
 
@@ -40,6 +42,22 @@ std::string formatTick(double value, double step)
     if (std::abs(value) < std::abs(step) * zeroTickShare)
         value = 0;
     return formatNumber(stepFormat(step), value);
+}
+
+std::string formatFineTick(double value, double step)
+{
+    constexpr int32_t mostDecimals = 15;
+    step = std::abs(step);
+    if (std::abs(value) < step * zeroTickShare)
+        value = 0;
+    int32_t decimals = 0;
+    double scaled = step;
+    while (decimals < mostDecimals && std::abs(scaled - std::round(scaled)) > scaled * 1e-6) {
+        ++decimals;
+        scaled *= 10;
+    }
+    const std::string format = "%." + std::to_string(decimals) + "f";
+    return formatNumber(format.c_str(), value);
 }
 
 double scanNumber(const std::string& text)

@@ -16,6 +16,11 @@ const char* stepFormat(double step);
 // rounding noise (under a millionth of the step) prints as 0, never as "-0" or "1e-17".
 std::string formatTick(double value, double step);
 
+// A label of a Smith or polar chart's grid, which a deep zoom makes fine: the value with as
+// many decimals as tell multiples of the step apart (none for whole steps), rounding noise
+// printed as 0 as formatTick does.
+std::string formatFineTick(double value, double step);
+
 // The number at the start of the text as the standard string-to-double conversion reads it
 // in the "C" locale: leading blanks, sign, digits, point, exponent. Text that does not start
 // with a number gives 0.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <new>
+#include <utility>
 
 #include "chartstate.h"
 #include "tracevalues.h"
@@ -41,38 +42,60 @@ void collectLoci(ChartState& state, double xMin, double xMax, std::vector<Locus>
 {
     RubberS2P& measurements = state.measurements;
     size_t count = 0;
+    // The first locus of each measurement that has a locus to take, and the end of its loci.
+    std::vector<std::pair<size_t, size_t>> walks;
     for (int32_t m = 0; m < measurements.itemCount; ++m) {
         const RubberS2PData* data = measurements.measurement(m);
-        for (int32_t p = 0; data != nullptr && data->itemCount > 0 && p < parametersPerMeasurement; ++p) {
+        if (data == nullptr || data->itemCount <= 0)
+            continue;
+        const LocusSource source { data->serial, data->itemCount, xMin, xMax };
+        const size_t begin = count;
+        bool current = true;
+        for (int32_t p = 0; p < parametersPerMeasurement; ++p) {
             if (!parameterShown(state, m, p))
                 continue;
             if (count == loci.size())
                 loci.emplace_back();
-            loci[count].measurement = m;
-            loci[count].parameter = p;
+            Locus& locus = loci[count];
+            current = current && locus.parameter == p && locus.source == source;
+            locus.measurement = m;
+            locus.parameter = p;
             ++count;
         }
+        if (!current)
+            walks.emplace_back(begin, count);
     }
     loci.resize(count);
-    const int32_t total = static_cast<int32_t>(count);
+    // One walk through a measurement's points fills all its loci, so that each point is
+    // fetched once.
+    const int32_t total = static_cast<int32_t>(walks.size());
 #pragma omp parallel for schedule(dynamic)
-    for (int32_t l = 0; l < total; ++l) {
-        Locus& locus = loci[static_cast<size_t>(l)];
-        RubberS2PData& data = *measurements.measurement(locus.measurement);
-        locus.freq.clear();
-        locus.values.clear();
+    for (int32_t w = 0; w < total; ++w) {
+        const auto [begin, end] = walks[static_cast<size_t>(w)];
+        RubberS2PData& data = *measurements.measurement(loci[begin].measurement);
+        for (size_t l = begin; l < end; ++l) {
+            loci[l].freq.clear();
+            loci[l].values.clear();
+            loci[l].source = LocusSource();
+        }
         try {
             for (int32_t i = 0; i < data.itemCount; ++i) {
                 const S2PPoint* point = data.point(i);
                 if (point == nullptr || !(point->freq >= xMin && point->freq <= xMax))
                     continue;
-                locus.freq.push_back(point->freq);
-                locus.values.push_back(sParameterOf(*point, 2 * locus.parameter));
+                for (size_t l = begin; l < end; ++l) {
+                    loci[l].freq.push_back(point->freq);
+                    loci[l].values.push_back(sParameterOf(*point, 2 * loci[l].parameter));
+                }
             }
+            for (size_t l = begin; l < end; ++l)
+                loci[l].source = LocusSource { data.serial, data.itemCount, xMin, xMax };
         } catch (const std::bad_alloc&) {
-            // Out of memory the locus is left out rather than drawn in part.
-            std::vector<double>().swap(locus.freq);
-            std::vector<Complex>().swap(locus.values);
+            // Out of memory the loci are left out rather than drawn in part.
+            for (size_t l = begin; l < end; ++l) {
+                std::vector<double>().swap(loci[l].freq);
+                std::vector<Complex>().swap(loci[l].values);
+            }
         }
     }
 }

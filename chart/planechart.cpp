@@ -9,9 +9,11 @@
 
 #include "busyscope.h"
 #include "chartstate.h"
+#include "columnbands.h"
 #include "drawchart.h"
 #include "labelplacer.h"
 #include "markerdrawing.h"
+#include "pixelpath.h"
 #include "planepieces.h"
 #include "polargrid.h"
 #include "roundhalfaway.h"
@@ -28,13 +30,10 @@ constexpr double dotRadius = 3.5;
 // Room kept outside the whole chart for the rim's labels, in lines of the margin font.
 constexpr double labelRoomLines = 1.6;
 
-// A polyline cut to the plot, in image pixels.
-using Pieces = std::vector<std::vector<QPointF>>;
-
 // One locus in frame pixels.
 struct LocusPath {
     int32_t trace = 0;
-    std::vector<std::vector<QPoint>> pieces;
+    PixelPath pixels;
     std::optional<QPointF> first;
 };
 
@@ -72,9 +71,10 @@ bool nearPixel(const QPointF& a, const QPointF& b)
     return std::abs(a.x() - b.x()) < thinningPixels && std::abs(a.y() - b.y()) < thinningPixels;
 }
 
-Pieces piecesOf(const std::vector<Complex>& points, const GammaMapping& mapping)
+// Cuts the line through points to the plot into pieces, which it clears first.
+void cutToPlot(const std::vector<Complex>& points, const GammaMapping& mapping, PlanePieces& pieces)
 {
-    PlanePieces pieces(boxOf(mapping.plot()));
+    pieces.clear();
     std::optional<QPointF> kept;
     std::optional<QPointF> skipped;
     for (const Complex& value : points) {
@@ -92,19 +92,19 @@ Pieces piecesOf(const std::vector<Complex>& points, const GammaMapping& mapping)
     }
     if (skipped)
         pieces.lineTo(*skipped);
-    return std::move(pieces.pieces);
 }
 
 // Where a curve's label goes: its own point when that is in view, else the visible point of the
 // curve nearest to it, so that a zoomed grid keeps its labels.
-std::optional<QPointF> labelAnchor(const Pieces& pieces, const QPointF& wanted, const QRectF& box)
+std::optional<QPointF> labelAnchor(const PlanePieces& pieces, const QPointF& wanted, const QRectF& box)
 {
     if (box.contains(wanted))
         return wanted;
     std::optional<QPointF> best;
     double bestDistance = 0;
-    for (const std::vector<QPointF>& piece : pieces) {
-        for (const QPointF& p : piece) {
+    for (size_t k = 0; k < pieces.pieceCount(); ++k) {
+        for (size_t i = 0; i < pieces.pieceSize(k); ++i) {
+            const QPointF& p = pieces.pieceData(k)[i];
             const double distance
                 = std::isfinite(wanted.x()) ? std::hypot(p.x() - wanted.x(), p.y() - wanted.y()) : 0;
             if (!best || distance < bestDistance) {
@@ -121,18 +121,24 @@ void paintGrid(
 {
     const std::vector<GridCurve> grid = input.kind == ChartKind::polar
         ? polarGrid(mapping, outerRadius(input))
-        : smithGrid(mapping, input.admittance);
+        : smithGrid(mapping, input.admittance, input.language);
     const QRectF box = boxOf(mapping.plot());
     const QFontMetrics metrics = painter.fontMetrics();
     LabelPlacer placer(box);
-    std::vector<std::pair<QRectF, QString>> labels;
+    PlanePieces pieces(box);
+    struct Label {
+        QRectF rect;
+        QString text;
+        QColor colour;
+    };
+    std::vector<Label> labels;
     painter.save();
     painter.setBrush(Qt::NoBrush);
     for (const GridCurve& curve : grid) {
-        const Pieces pieces = piecesOf(curve.points, mapping);
+        cutToPlot(curve.points, mapping, pieces);
         painter.setPen(gridPenOf(chart, curve.style));
-        for (const std::vector<QPointF>& piece : pieces)
-            painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+        for (size_t k = 0; k < pieces.pieceCount(); ++k)
+            painter.drawPolyline(pieces.pieceData(k), static_cast<int>(pieces.pieceSize(k)));
         if (curve.label.empty())
             continue;
         const std::optional<QPointF> anchor = labelAnchor(pieces, mapping.toPixel(curve.labelAt), box);
@@ -141,35 +147,32 @@ void paintGrid(
         const QString text = QString::fromStdString(curve.label);
         const QSizeF size(metrics.horizontalAdvance(text) + 2, metrics.height());
         if (const std::optional<QRectF> rect = placer.place(*anchor, size, curve.direction))
-            labels.emplace_back(*rect, text);
+            labels.push_back({ *rect, text,
+                curve.style == GridStyle::admittance ? admittanceColour : chart.framePen.color() });
     }
-    // The labels on patches of background over every line, so that they stay legible.
-    painter.setPen(chart.framePen);
-    for (const auto& [rect, text] : labels) {
-        painter.fillRect(rect, chart.backgroundBrush);
-        painter.drawText(rect, Qt::AlignCenter, text);
+    // The labels on patches of background over every line, so that they stay legible; the
+    // admittance ones in the admittance circles' colour.
+    for (const Label& label : labels) {
+        painter.fillRect(label.rect, chart.backgroundBrush);
+        painter.setPen(label.colour);
+        painter.drawText(label.rect, Qt::AlignCenter, label.text);
     }
     painter.restore();
 }
 
-LocusPath locusPath(const Locus& locus, const GammaMapping& mapping)
+// The locus's path through pieces, which it cuts the locus into.
+LocusPath locusPath(const Locus& locus, const GammaMapping& mapping, PlanePieces& pieces)
 {
     LocusPath path;
     path.trace = locus.trace();
-    const Pieces pieces = piecesOf(locus.values, mapping);
-    for (const std::vector<QPointF>& piece : pieces) {
-        std::vector<QPoint> pixels;
-        pixels.reserve(piece.size());
-        for (const QPointF& p : piece) {
-            const QPoint q(roundToPixel(p.x()), roundToPixel(p.y()));
-            // Points on one pixel add nothing to the line.
-            if (pixels.empty() || pixels.back() != q)
-                pixels.push_back(q);
-        }
-        if (pixels.size() == 1)
-            pixels.push_back(pixels.front());
-        path.pieces.push_back(std::move(pixels));
+    cutToPlot(locus.values, mapping, pieces);
+    for (size_t k = 0; k < pieces.pieceCount(); ++k) {
+        const QPointF* piece = pieces.pieceData(k);
+        path.pixels.startPiece();
+        for (size_t i = 0; i < pieces.pieceSize(k); ++i)
+            path.pixels.lineTo(QPoint(roundToPixel(piece[i].x()), roundToPixel(piece[i].y())));
     }
+    path.pixels.finish();
     if (!locus.values.empty()) {
         const QPointF first = mapping.toPixel(locus.values.front());
         if (boxOf(mapping.plot()).contains(first))
@@ -190,10 +193,12 @@ std::vector<LocusPath> locusPaths(const PlaneInput& input, const GammaMapping& m
 #pragma omp parallel
     {
         clearUpperVectorState();
+        // One buffer of pieces per thread, reused locus after locus.
+        PlanePieces pieces(boxOf(mapping.plot()));
 #pragma omp for schedule(dynamic)
         for (int32_t j = 0; j < count; ++j) {
             try {
-                paths[static_cast<size_t>(j)] = locusPath(loci[static_cast<size_t>(j)], mapping);
+                paths[static_cast<size_t>(j)] = locusPath(loci[static_cast<size_t>(j)], mapping, pieces);
             } catch (const std::bad_alloc&) {
                 paths[static_cast<size_t>(j)] = LocusPath { loci[static_cast<size_t>(j)].trace(), {}, {} };
             }
@@ -207,16 +212,19 @@ const QPen& penOf(const ChartView& chart, int32_t trace)
     return chart.tracePens[static_cast<size_t>(paletteSlot(trace))];
 }
 
+// Sets the loci's lines straight into the image's pixels, every thread all loci in list order
+// into its own band of columns, so that later loci lie on top.
 void rasterLoci(
     QImage& image, const ChartView& chart, const std::vector<LocusPath>& paths, const PixelRect& plot)
 {
-    const QRect clip(plot.left, plot.top, plot.width(), plot.height());
-    for (const LocusPath& path : paths) {
-        ThickLinePainter painter(
-            image.bits(), image.bytesPerLine(), clip, penOf(chart, path.trace).color().rgb());
-        for (const std::vector<QPoint>& piece : path.pieces)
-            painter.drawPolyline(piece.data(), static_cast<int32_t>(piece.size()));
-    }
+    uchar* const bits = image.bits();
+    const int64_t bytesPerLine = image.bytesPerLine();
+    paintInColumnBands(QRect(plot.left, plot.top, plot.width(), plot.height()), true, [&](const QRect& band) {
+        for (const LocusPath& path : paths) {
+            ThickLinePainter painter(bits, bytesPerLine, band, penOf(chart, path.trace).color().rgb());
+            path.pixels.draw(painter, band);
+        }
+    });
 }
 
 void strokeLoci(QPainter& painter, const ChartView& chart, const std::vector<LocusPath>& paths)
@@ -225,8 +233,7 @@ void strokeLoci(QPainter& painter, const ChartView& chart, const std::vector<Loc
     painter.setBrush(Qt::NoBrush);
     for (const LocusPath& path : paths) {
         painter.setPen(penOf(chart, path.trace));
-        for (const std::vector<QPoint>& piece : path.pieces)
-            painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+        path.pixels.forEachPiece([&](const QPoint* piece, int32_t size) { painter.drawPolyline(piece, size); });
     }
     painter.restore();
 }
@@ -254,6 +261,7 @@ PlaneInput planeInputOf(const ChartState& state)
     PlaneInput input;
     input.kind = state.chartKind;
     input.admittance = state.admittanceGrid != 0;
+    input.language = state.language;
     input.loci = &state.plane.loci;
     input.view = state.plane.zooms.empty() ? nullptr : &state.plane.zooms.back();
     input.markers = &state.markers;
@@ -284,7 +292,7 @@ GammaMapping drawPlaneChart(ChartView& chart, const PlaneInput& input)
         return mapping;
     {
         QPainter painter(&chart.chartBitmap);
-        paintPlotFrame(painter, chart, mapping.plot());
+        paintChartFrame(painter, chart);
         paintGrid(painter, chart, mapping, input);
     }
     const std::vector<LocusPath> paths = locusPaths(input, mapping);
@@ -301,7 +309,7 @@ void paintPlaneChart(QPainter& painter, const ChartView& chart, const PlaneInput
     if (!chart.isAttached())
         return;
     const GammaMapping mapping = planeMapping(chart, input);
-    paintPlotFrame(painter, chart, mapping.plot());
+    paintChartFrame(painter, chart);
     paintGrid(painter, chart, mapping, input);
     const std::vector<LocusPath> paths = locusPaths(input, mapping);
     strokeLoci(painter, chart, paths);

@@ -7,6 +7,7 @@
 #include "chartkind.h"
 #include "chartview.h"
 #include "gammamapping.h"
+#include "language.h"
 #include "locus.h"
 #include "markerset.h"
 
@@ -16,6 +17,7 @@ struct ChartState;
 struct PlaneInput {
     ChartKind kind = ChartKind::smith;
     bool admittance = false; // the Smith grid adds the admittance circles
+    Language language = Language::english; // of the admittance labels' unit
     const std::vector<Locus>* loci = nullptr;
     const PlaneView* view = nullptr; // null: the whole chart
     const MarkerSet* markers = nullptr; // drawn as labelled dots on the loci; null: none

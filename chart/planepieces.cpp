@@ -9,11 +9,6 @@ bool finitePoint(const QPointF& p)
     return std::isfinite(p.x()) && std::isfinite(p.y());
 }
 
-bool inside(const QRectF& box, const QPointF& p)
-{
-    return p.x() >= box.left() && p.x() <= box.right() && p.y() >= box.top() && p.y() <= box.bottom();
-}
-
 // Liang-Barsky: narrows [t0, t1] to where p + t d lies on the inner side of one edge.
 bool clipEdge(double denominator, double numerator, double& t0, double& t1)
 {
@@ -47,7 +42,20 @@ void PlanePieces::breakLine()
     open = false;
 }
 
-void PlanePieces::lineTo(const QPointF& p)
+void PlanePieces::clear()
+{
+    points.clear();
+    ends.clear();
+    breakLine();
+}
+
+void PlanePieces::startPiece(const QPointF& p)
+{
+    points.push_back(p);
+    ends.push_back(points.size());
+}
+
+void PlanePieces::lineToEdge(const QPointF& p)
 {
     if (!finitePoint(p)) {
         breakLine();
@@ -55,24 +63,17 @@ void PlanePieces::lineTo(const QPointF& p)
     }
     if (hasLast)
         addSegment(last, p);
-    else if (inside(box, p)) {
-        pieces.push_back({ p });
+    else if (inside(p)) {
+        startPiece(p);
         open = true;
     }
     last = p;
     hasLast = true;
 }
 
+// A segment with an end outside the box (lineTo takes those wholly inside).
 void PlanePieces::addSegment(QPointF a, QPointF b)
 {
-    // Most segments of a locus lie wholly inside the plot and need no cutting.
-    if (inside(box, a) && inside(box, b)) {
-        if (!open)
-            pieces.push_back({ a });
-        pieces.back().push_back(b);
-        open = true;
-        return;
-    }
     const double dx = b.x() - a.x();
     const double dy = b.y() - a.y();
     double t0 = 0;
@@ -85,7 +86,8 @@ void PlanePieces::addSegment(QPointF a, QPointF b)
     const QPointF from(a.x() + t0 * dx, a.y() + t0 * dy);
     const QPointF to(a.x() + t1 * dx, a.y() + t1 * dy);
     if (!open || t0 > 0)
-        pieces.push_back({ from });
-    pieces.back().push_back(to);
+        startPiece(from);
+    points.push_back(to);
+    ends.back() = points.size();
     open = t1 >= 1;
 }

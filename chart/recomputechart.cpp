@@ -391,7 +391,9 @@ void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY
 {
     ChartInput input = chartInputOf(state, autoX, autoY);
     input.pixelColumn = state.buffers.pixelColumn.data();
-    if (autoY != 0) {
+    // A Smith or polar chart computes no trace values to choose a value axis from: the
+    // frequency chart's value axis stays as it was.
+    if (autoY != 0 && state.chartKind == ChartKind::frequency) {
         input.yMinOut = &zoom.yMin;
         input.yMaxOut = &zoom.yMax;
         input.yStepOut = &zoom.yStep;
@@ -401,7 +403,7 @@ void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY
     if (state.chartKind == ChartKind::frequency) {
         drawChart(state.chart, input);
     } else {
-        // The loci of the same frequency view; the frequency axes are still chosen, so that
+        // The loci of the same frequency view; the frequency axis is still chosen, so that
         // the view and its edit boxes stay as they were.
         layOutChart(state.chart, input);
         collectLoci(state, zoom.xMin, zoom.xMax, state.plane.loci);

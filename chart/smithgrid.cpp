@@ -28,24 +28,39 @@ std::string ohms(double normalised)
     return formatNumber("%lg", normalised * smithReferenceOhms);
 }
 
+// A normalised admittance in millisiemens for the reference impedance, with the unit: the
+// impedance labels give ohms, so the admittance ones give siemens, and millisiemens keep
+// them whole (1 / 50 ohm is 20 mS).
+std::string millisiemens(double normalised, Language language)
+{
+    return formatNumber("%lg", normalised * 1000 / smithReferenceOhms)
+        + (language == Language::russian ? " \u043c\u0421\u043c" : " mS");
+}
+
+// Labels of the admittance circles, which meet the real axis where the impedance circles
+// do, sit below and left of that point; the impedance labels sit above and right.
+const QPointF belowLeft(-0.7071, 0.7071);
+
 // The circle of constant resistance r: centre r / (1 + r), radius 1 / (1 + r), labelled where it
-// meets the real axis on the left.
-GridCurve resistanceCircle(const GammaMapping& mapping, double r, GridStyle style, double sign)
+// meets the real axis away from the open circuit. With sign -1 the circle of conductance r,
+// mirrored through the centre.
+GridCurve resistanceCircle(const GammaMapping& mapping, double r, GridStyle style, double sign, Language language)
 {
     GridCurve curve;
     curve.style = style;
     appendArc(curve.points, Complex(sign * r / (1 + r), 0), 1 / (1 + r), 0, 2 * pi, mapping.pixelsPerUnit());
-    if (style != GridStyle::admittance) {
-        curve.label = ohms(r);
-        curve.labelAt = Complex((r - 1) / (r + 1), 0);
-        curve.direction = aboveRight;
-    }
+    const bool admittance = style == GridStyle::admittance;
+    curve.label = admittance ? millisiemens(r, language) : ohms(r);
+    curve.labelAt = Complex(sign * (r - 1) / (r + 1), 0);
+    curve.direction = admittance ? belowLeft : aboveRight;
     return curve;
 }
 
 // The arc of constant reactance x inside the rim: on the circle of centre (1, 1 / x) and radius
 // 1 / |x|, from the open circuit at 1 to the rim point of j x; labelled at the rim, outside it.
-GridCurve reactanceArc(const GammaMapping& mapping, double x, GridStyle style, double sign)
+// With sign -1 the arc of susceptance x, mirrored through the centre: it meets the rim where
+// the reactance arc of -1 / x does, so its label goes inside the rim instead.
+GridCurve reactanceArc(const GammaMapping& mapping, double x, GridStyle style, double sign, Language language)
 {
     const double ax = std::abs(x);
     const Complex rim = rimPoint(ax);
@@ -61,11 +76,11 @@ GridCurve reactanceArc(const GammaMapping& mapping, double x, GridStyle style, d
         const Complex q = x > 0 ? p : std::conj(p);
         curve.points.push_back(sign * q);
     }
-    if (style != GridStyle::admittance) {
-        curve.label = (x > 0 ? "+j" : std::string(minusSign) + "j") + ohms(ax);
-        curve.labelAt = x > 0 ? rim : std::conj(rim);
-        curve.direction = QPointF(curve.labelAt.real(), -curve.labelAt.imag());
-    }
+    const bool admittance = style == GridStyle::admittance;
+    curve.label = (x > 0 ? "+j" : std::string(minusSign) + "j") + (admittance ? millisiemens(ax, language) : ohms(ax));
+    curve.labelAt = sign * (x > 0 ? rim : std::conj(rim));
+    const QPointF outward(curve.labelAt.real(), -curve.labelAt.imag());
+    curve.direction = admittance ? -outward : outward;
     return curve;
 }
 
@@ -79,15 +94,15 @@ GridCurve outline(std::vector<Complex> points)
 
 void addFamily(std::vector<GridCurve>& grid, const GammaMapping& mapping,
     const std::vector<double>& resistances, const std::vector<double>& reactances, GridStyle style,
-    double sign)
+    double sign, Language language)
 {
     for (const double r : resistances) {
         if (r > 0)
-            grid.push_back(resistanceCircle(mapping, r, style, sign));
+            grid.push_back(resistanceCircle(mapping, r, style, sign, language));
     }
     for (const double x : reactances) {
         if (x != 0)
-            grid.push_back(reactanceArc(mapping, x, style, sign));
+            grid.push_back(reactanceArc(mapping, x, style, sign, language));
     }
 }
 
@@ -99,7 +114,7 @@ const std::vector<double>& smithMainValues()
     return values;
 }
 
-std::vector<GridCurve> smithGrid(const GammaMapping& mapping, bool admittance)
+std::vector<GridCurve> smithGrid(const GammaMapping& mapping, bool admittance, Language language)
 {
     const std::vector<double>& main = smithMainValues();
     std::vector<double> reactances;
@@ -112,16 +127,16 @@ std::vector<GridCurve> smithGrid(const GammaMapping& mapping, bool admittance)
     appendArc(rim, Complex(0, 0), 1, 0, 2 * pi, mapping.pixelsPerUnit());
     grid.push_back(outline(std::move(rim)));
     grid.push_back(outline({ Complex(-1, 0), Complex(1, 0) }));
-    addFamily(grid, mapping, main, reactances, GridStyle::major, 1);
+    addFamily(grid, mapping, main, reactances, GridStyle::major, 1, language);
     if (mapping.view().halfSpan < finerGridHalfSpan) {
         const auto inside = [](const Complex& g, double v) { return std::abs(g) < 1 ? v : NAN; };
         const VisibleSpan r
             = visibleSpan(mapping, [&](const Complex& g) { return inside(g, impedanceOf(g).real()); });
         const VisibleSpan x
             = visibleSpan(mapping, [&](const Complex& g) { return inside(g, impedanceOf(g).imag()); });
-        addFamily(grid, mapping, finerValues(r, main), finerValues(x, main), GridStyle::finer, 1);
+        addFamily(grid, mapping, finerValues(r, main), finerValues(x, main), GridStyle::finer, 1, language);
     }
     if (admittance)
-        addFamily(grid, mapping, main, reactances, GridStyle::admittance, -1);
+        addFamily(grid, mapping, main, reactances, GridStyle::admittance, -1, language);
     return grid;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "gammamapping.h"
+#include "language.h"
 #include "planegrid.h"
 
 // Reference impedance the grid's labels are given for, ohms.
@@ -15,5 +16,6 @@ const std::vector<double>& smithMainValues();
 // axis, a circle of constant resistance and two arcs of constant reactance (+x and -x) per main
 // value, labelled in ohms for smithReferenceOhms ("25", "+j25", "−j25"), finer circles and arcs
 // with their labels when the view is zoomed in, and with admittance the circles of constant
-// conductance and susceptance at the same values, unlabelled.
-std::vector<GridCurve> smithGrid(const GammaMapping& mapping, bool admittance);
+// conductance and susceptance at the same values, labelled in millisiemens in the language
+// ("20 mS", "+j20 mS") beside the impedance labels rather than over them.
+std::vector<GridCurve> smithGrid(const GammaMapping& mapping, bool admittance, Language language);

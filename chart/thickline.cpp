@@ -17,6 +17,16 @@ ThickLinePainter::ThickLinePainter(uchar* imageBits, int64_t rowBytes, const QRe
 
 void ThickLinePainter::plot(int32_t x, int32_t y)
 {
+    // Most pixels of a line lie inside the clip with their whole block.
+    if (x > left && x < right && y > top && y < bottom) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + (y - 1) * bytesPerLine);
+        row[x - 1] = colour;
+        row[x] = colour;
+        row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+        row[x - 1] = colour;
+        row[x] = colour;
+        return;
+    }
     for (int32_t yy = y - 1; yy <= y; ++yy) {
         if (yy < top || yy >= bottom)
             continue;
@@ -30,12 +40,30 @@ void ThickLinePainter::plot(int32_t x, int32_t y)
 
 void ThickLinePainter::drawPolyline(const QPoint* vertices, int32_t count)
 {
-    for (int32_t k = 0; k + 1 < count; ++k)
-        drawLine(vertices[k], vertices[k + 1]);
+    for (int32_t k = 0; k + 1 < count; ++k) {
+        // A step to a neighbouring pixel paints only its end after the first step: its start
+        // is the end of the step before, already painted (a line's pixels do not depend on the
+        // clip, so this holds outside it too).
+        if (k > 0 && neighbours(vertices[k], vertices[k + 1]))
+            plot(vertices[k + 1].x(), vertices[k + 1].y());
+        else
+            drawLine(vertices[k], vertices[k + 1]);
+    }
+}
+
+bool ThickLinePainter::neighbours(QPoint a, QPoint b)
+{
+    return std::abs(static_cast<int64_t>(b.x()) - a.x()) <= 1 && std::abs(static_cast<int64_t>(b.y()) - a.y()) <= 1;
 }
 
 void ThickLinePainter::drawLine(QPoint a, QPoint b)
 {
+    // The line between neighbouring pixels is its two ends, the common step of a dense curve.
+    if (neighbours(a, b)) {
+        plot(a.x(), a.y());
+        plot(b.x(), b.y());
+        return;
+    }
     // A pixel at x paints columns x - 1 and x, so pixels up to one past the clip still reach it.
     if (std::max(a.x(), b.x()) < left || std::min(a.x(), b.x()) > right || std::max(a.y(), b.y()) < top
         || std::min(a.y(), b.y()) > bottom)

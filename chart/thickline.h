@@ -20,6 +20,7 @@ public:
     void drawLine(QPoint a, QPoint b);
 
 private:
+    static bool neighbours(QPoint a, QPoint b);
     void plot(int32_t x, int32_t y);
     // The line with the larger extent along its first coordinate; transposed swaps x and y.
     void drawMajor(int64_t a0, int64_t a1, int64_t b0, int64_t b1, int64_t from, int64_t to, bool transposed);

@@ -123,7 +123,7 @@ bool ViewControls::readAxisEdits()
 void ViewControls::writeAxisEdits(const ZoomEntry& zoom, double unitMultiplier)
 {
     ControlStrip* strip = panes.strip;
-    const AxisEditTexts texts = formatAxisEdits(zoom, unitMultiplier);
+    const AxisEditTexts texts = formatAxisEdits(zoom, unitMultiplier, state.chartKind);
     strip->yMaxEdit->setEditText(editText(texts.yMax));
     strip->yMinEdit->setEditText(editText(texts.yMin));
     strip->xStepEdit->setText(editText(texts.xStep));
@@ -142,7 +142,7 @@ bool ViewControls::readAxisEdits(ZoomEntry& zoom, double unitMultiplier)
     texts.yStep = fromEdit(strip->yStepEdit->text());
     texts.xMax = fromEdit(strip->xMaxEdit->text());
     texts.xMin = fromEdit(strip->xMinEdit->text());
-    return parseAxisEdits(texts, zoom, unitMultiplier);
+    return parseAxisEdits(texts, zoom, unitMultiplier, state.chartKind);
 }
 
 void ViewControls::fillStatistics(const ChartState& chartState)
@@ -175,7 +175,8 @@ void ViewControls::updateAxisEnables()
 {
     ControlStrip* strip = panes.strip;
     const ZoomEntry& zoom = state.currentZoom();
-    const bool manualY = zoom.autoY == 0;
+    // A Smith or polar chart has no value axis to set.
+    const bool manualY = zoom.autoY == 0 && state.chartKind == ChartKind::frequency;
     const bool manualX = zoom.autoX == 0;
     strip->yMinEdit->setEnabled(manualY);
     strip->yMaxEdit->setEnabled(manualY);
@@ -209,6 +210,7 @@ void ViewControls::setChartKind(ChartKind kind)
 {
     state.chartKind = kind;
     settings.ChartKind = static_cast<int32_t>(kind);
+    updateAxisEnables();
     redrawChart();
 }
 

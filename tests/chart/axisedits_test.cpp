@@ -33,6 +33,30 @@ TEST(AxisEdits, FormatShowsFrequenciesInTheDisplayedUnit)
     EXPECT_EQ(ghz.xStep, "0.01");
 }
 
+// A Smith or polar chart shows the frequency view its loci are cut to and no value axis: the
+// Y boxes are empty, and whatever they hold leaves the view's value axis as it was.
+TEST(AxisEdits, PlaneChartsShowAndReadTheFrequencyViewAlone)
+{
+    for (const ChartKind kind : { ChartKind::smith, ChartKind::polar }) {
+        const AxisEditTexts shown = formatAxisEdits(manualView(), 1e6, kind);
+        EXPECT_EQ(shown.xMin, "100");
+        EXPECT_EQ(shown.xMax, "200");
+        EXPECT_EQ(shown.xStep, "10");
+        EXPECT_EQ(shown.yMin + shown.yMax + shown.yStep, "");
+        for (const char* y : { "", "7" }) {
+            ZoomEntry zoom = manualView();
+            const AxisEditTexts typed { y, y, "1", y, "150", "120" };
+            ASSERT_TRUE(parseAxisEdits(typed, zoom, 1e6, kind)) << y;
+            EXPECT_EQ(zoom.xMin, 120e6);
+            EXPECT_EQ(zoom.xMax, 150e6);
+            EXPECT_EQ(zoom.xStep, 1e6);
+            EXPECT_EQ(zoom.yMin, manualView().yMin);
+            EXPECT_EQ(zoom.yMax, manualView().yMax);
+            EXPECT_EQ(zoom.yStep, manualView().yStep);
+        }
+    }
+}
+
 TEST(AxisEdits, WrittenViewReadsBack)
 {
     ZoomEntry read;

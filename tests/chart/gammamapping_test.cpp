@@ -61,11 +61,12 @@ TEST(GammaMapping, ValuesWithoutAPlaceMapToNoPoint)
 }
 
 // The ideal loads land on the crossings of the grid's circles, and every grid curve runs
-// through the reflections its resistance or reactance gives.
+// through the reflections its resistance or reactance (in ohms), its conductance or
+// susceptance (in millisiemens) gives, and through the point its label stands at.
 TEST(SmithGrid, IdealLoadsLieOnTheirCircles)
 {
     const GammaMapping mapping(plot, PlaneView { 0, 0, 1.1 });
-    const std::vector<GridCurve> grid = smithGrid(mapping, false);
+    const std::vector<GridCurve> grid = smithGrid(mapping, true, Language::english);
     // The nearest pixel distance from a load to the curve labelled text.
     const auto distance = [&](const std::string& text, const Complex& load) {
         const QPointF at = mapping.toPixel(load);
@@ -98,9 +99,22 @@ TEST(SmithGrid, IdealLoadsLieOnTheirCircles)
         { "+j25", { 10, 25 } },
         { "\u2212j100", { 250, -100 } },
         { "10", { 10, -250 } },
+        { "20 mS", 1.0 / Complex(0.02, 0.01) },
+        { "100 mS", { 10, 0 } },
+        { "+j20 mS", 1.0 / Complex(0.01, 0.02) },
+        { "\u2212j4 mS", 1.0 / Complex(0.004, -0.004) },
+        { "+j100 mS", 1.0 / Complex(0.04, 0.1) },
     };
     for (const Row& row : rows)
         EXPECT_LT(distance(row.label, reflectionOf(row.ohms)), 1.0) << row.label << " " << row.ohms;
+    for (const GridCurve& curve : grid) {
+        if (!curve.label.empty()) {
+            EXPECT_LT(distance(curve.label, curve.labelAt), 1.0) << curve.label;
+        }
+    }
+    const std::vector<GridCurve> russian = smithGrid(mapping, true, Language::russian);
+    EXPECT_TRUE(std::any_of(russian.begin(), russian.end(),
+        [](const GridCurve& c) { return c.label == "20 \u043c\u0421\u043c"; }));
     // The short and the open lie on the rim.
     for (const Complex& load : { Complex(-1, 0), Complex(1, 0) })
         EXPECT_LT(std::abs(std::abs(load) - 1), 1e-12);

@@ -109,6 +109,25 @@ TEST_F(Recompute, AutomaticAxesFollowTheData)
     EXPECT_EQ(state.buffers.pixelColumn.front(), state.chart.leftMargin);
 }
 
+// A Smith or polar chart has no trace values to choose a value axis from: the frequency
+// chart's value axis stays as it was, so that going back to it, even with Auto Y off, shows it.
+TEST_F(Recompute, PlaneChartsLeaveTheValueAxisAlone)
+{
+    addConstantMeasurement(state.measurements, 15e6, 95e6, 81, Complex(0.1, 0));
+    ASSERT_EQ(redraw(), RecomputeResult::Drawn);
+    const ZoomEntry before = state.currentZoom();
+    for (const ChartKind kind : { ChartKind::smith, ChartKind::polar }) {
+        state.chartKind = kind;
+        ASSERT_EQ(redraw(), RecomputeResult::Drawn);
+        const ZoomEntry& zoom = state.currentZoom();
+        EXPECT_EQ(zoom.yMin, before.yMin);
+        EXPECT_EQ(zoom.yMax, before.yMax);
+        EXPECT_EQ(zoom.yStep, before.yStep);
+        EXPECT_EQ(zoom.xMin, before.xMin);
+        EXPECT_EQ(zoom.xMax, before.xMax);
+    }
+}
+
 TEST_F(Recompute, TraceValuesOfKnownPoints)
 {
     addMeasurement(state.measurements, 0, 10e6, 11, [](double) {

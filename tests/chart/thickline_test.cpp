@@ -113,4 +113,26 @@ TEST_F(ThickLine, LinesOutsideTheClipAndLoneVerticesDrawNothing)
     EXPECT_TRUE(inked().empty());
 }
 
+TEST_F(ThickLine, StepsBetweenNeighbouringPixelsPaintTheBlocksOfTheirVertices)
+{
+    // A dense curve: a walk of single steps, part of it beyond the clip's edges.
+    const QRect clip(3, 2, 30, 25);
+    std::vector<QPoint> walk { QPoint(1, 1) };
+    const int steps[][2] = { { 1, 1 }, { 1, 0 }, { 0, 1 }, { 1, -1 }, { 0, 0 }, { -1, 1 }, { 1, 1 }, { 0, -1 } };
+    for (int k = 0; k < 200; ++k)
+        walk.push_back(walk.back() + QPoint(steps[k % 8][0] * (k < 100 ? 1 : -1), steps[(k * 3) % 8][1]));
+    ThickLinePainter painter(image.bits(), image.bytesPerLine(), clip, ink);
+    painter.drawPolyline(walk.data(), static_cast<int32_t>(walk.size()));
+    std::set<std::pair<int, int>> expected;
+    for (const QPoint& v : walk) {
+        for (int x = v.x() - 1; x <= v.x(); ++x) {
+            for (int y = v.y() - 1; y <= v.y(); ++y) {
+                if (clip.contains(x, y))
+                    expected.insert({ x, y });
+            }
+        }
+    }
+    EXPECT_EQ(inked(), expected);
+}
+
 } // namespace
