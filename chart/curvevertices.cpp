@@ -64,7 +64,7 @@ void curveVertices(const double* freqGrid, const double* values, int32_t start, 
             const double deviation = std::abs(c0 + c1 * px - py);
             const double gap = std::max(x - px, 1.0);
             const bool jump
-                = (deviation > jumpPixels || deviation / gap > jumpSlope) && deviation > jumpMinimumPixels;
+                = (deviation > jumpPixels || deviation > jumpSlope * gap) && deviation > jumpMinimumPixels;
             // The spread is at least the newest sample's distance, so a bend that distance shows
             // needs no look at the older samples.
             const bool judged = fit.sampleCount >= minFitSamples;
