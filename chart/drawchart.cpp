@@ -15,11 +15,11 @@
 #include "busyscope.h"
 #include "clippedpolyline.h"
 #include "columnbands.h"
-#include "curvevertices.h"
 #include "labeltext.h"
 #include "markerdrawing.h"
 #include "parallelwork.h"
 #include "roundhalfaway.h"
+#include "showncurves.h"
 #include "thickline.h"
 #include "tracepalette.h"
 #include "vectorstate.h"
@@ -47,24 +47,6 @@ double widenedEnd(double low)
     if (high > low)
         return high;
     return low + std::abs(low) * 1e-9;
-}
-
-bool traceShown(const ChartInput& input, int32_t t)
-{
-    if (input.visible == nullptr)
-        return true;
-    return t < input.visibleCount && input.visible[t] != 0;
-}
-
-int32_t traceStart(const ChartInput& input, int32_t t)
-{
-    return input.firstIndex != nullptr ? std::max(input.firstIndex[t], 0) : 0;
-}
-
-int32_t traceEnd(const ChartInput& input, int32_t t)
-{
-    return input.lastIndex != nullptr ? std::min(input.lastIndex[t], input.pointCount - 1)
-                                      : input.pointCount - 1;
 }
 
 // The range of the shown values; the last index of a trace given with lastIndex is not
@@ -206,65 +188,6 @@ void paintUnitNote(QPainter& painter, const ChartView& chart, const PixelRect& p
     const int32_t labelColumn = (plot.left + chart.frameRect.left) / 2;
     painter.setPen(chart.framePen);
     drawCentred(painter, labelColumn, unitNoteTop(plot), unit);
-}
-
-// One shown trace's curve in frame pixels: a polyline per run of values the trace has.
-struct ShownCurve {
-    int32_t trace = 0;
-    std::vector<std::vector<QPoint>> pieces;
-};
-
-// The vertices of trace t, a piece per run of finite values, so that a value the trace does
-// not have (the dB value of an exact zero) breaks the curve instead of being bridged.
-void curvePieces(const ChartInput& input, int32_t t, const CurveScale& scale, ShownCurve& curve)
-{
-    const double* values = input.traceValues[t];
-    const int32_t end = traceEnd(input, t);
-    int32_t first = traceStart(input, t);
-    while (first <= end) {
-        while (first <= end && !std::isfinite(values[first]))
-            ++first;
-        int32_t last = first;
-        while (last < end && std::isfinite(values[last + 1]))
-            ++last;
-        if (first > end)
-            return;
-        std::vector<QPoint> piece;
-        curveVertices(input.freqGrid, values, first, last, input.smoothing != 0, scale, piece);
-        if (!piece.empty())
-            curve.pieces.push_back(std::move(piece));
-        first = last + 1;
-    }
-}
-
-// The curves of the shown traces in trace order. The vertices are found in parallel, each trace
-// in its own buffer; both sinks below then paint on this thread alone, in trace order, so that
-// later traces always lie on top.
-std::vector<ShownCurve> shownCurves(const ChartInput& input, const CurveScale& scale)
-{
-    std::vector<ShownCurve> curves;
-    if (input.traceValues == nullptr || input.freqGrid == nullptr || input.pointCount <= 0)
-        return curves;
-    for (int32_t t = 0; t < input.traceCount; ++t) {
-        if (traceShown(input, t) && input.traceValues[t] != nullptr)
-            curves.push_back(ShownCurve { t, {} });
-    }
-    const int32_t shownCount = static_cast<int32_t>(curves.size());
-#pragma omp parallel
-    {
-        clearUpperVectorState();
-#pragma omp for schedule(static)
-        for (int32_t j = 0; j < shownCount; ++j) {
-            ShownCurve& curve = curves[static_cast<size_t>(j)];
-            const int32_t t = curve.trace;
-            try {
-                curvePieces(input, t, scale, curve);
-            } catch (const std::bad_alloc&) {
-                std::vector<std::vector<QPoint>>().swap(curve.pieces);
-            }
-        }
-    }
-    return curves;
 }
 
 const QPen& tracePenOf(const ChartView& chart, int32_t trace)

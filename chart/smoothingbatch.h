@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPoint>
+
+#include <cstdint>
+#include <vector>
+
+#include "curvevertices.h"
+
+// Most curves that smoothedVertices takes at once.
+constexpr int32_t smoothingBatchLanes = 4;
+
+// The smoothed vertices that curveVertices makes, for up to smoothingBatchLanes curves over the
+// same grid points start..end at once: curve k has the values values[k] and gets the vertices
+// *vertices[k], vertex for vertex those of curveVertices. The curves share the grid and the
+// scale, so every step of the running line works on all of them together in vector registers,
+// with the very arithmetic of the one-curve walk; where a curve bends, it is served alone.
+//
+// Every value in start..end must be finite, as within a run of a trace's values. Ranges of
+// fewer than three points give no vertices; each vertex list is cleared first.
+void smoothedVertices(const double* freqGrid, const double* const* values, int32_t curveCount, int32_t start,
+    int32_t end, const CurveScale& scale, std::vector<QPoint>* const* vertices);
