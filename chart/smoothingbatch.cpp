@@ -21,10 +21,20 @@ using LaneMask = int64_t __attribute__((vector_size(lanes * sizeof(int64_t))));
     return reinterpret_cast<Lanes>(reinterpret_cast<LaneMask>(v) & INT64_MAX);
 }
 
+// The larger of a and b, b where a is NaN.
 [[gnu::target("avx2"), gnu::always_inline]] inline Lanes larger(Lanes a, Lanes b)
 {
     return a > b ? a : b;
 }
+
+// Sums over a curve's held samples of u = x - base: u, y, u u and u y.
+struct FitSums {
+    double base = 0;
+    double u = 0;
+    double y = 0;
+    double uu = 0;
+    double uy = 0;
+};
 
 // Whether any curve's mask is set.
 [[gnu::target("avx2"), gnu::always_inline]] inline bool anySet(LaneMask m)
@@ -33,90 +43,75 @@ using LaneMask = int64_t __attribute__((vector_size(lanes * sizeof(int64_t))));
     return (half[0] | half[1]) != 0;
 }
 
-// The running lines of all curves of a batch. The curves share the grid, so a sample's x is
-// common to them; each curve's ring holds its newest count samples. Every sample is kept
-// twice, at slot p = step mod capacity and at p + capacity, so that the newest capacity samples
-// always lie side by side, the newest at p + capacity.
+// The samples of all curves of a batch. The curves share the grid, so a sample's x is common
+// to them; each curve's ring holds its newest samples, and a slot that its ring does not reach
+// holds NaN. Every sample is kept twice, at slot p = step mod capacity and at p + capacity, so
+// that the newest capacity samples always lie side by side, the newest at p + capacity.
 //
 // A curve's own ring, as the one-curve fit keeps it, starts over at every bend; its sample of
 // step s sits there at place (s - origin) mod capacity, where origin is the step of the first
 // sample after the bend. Summing afresh goes through the samples in that order, so that the
 // sums come out as the one-curve fit's, digit for digit.
-struct Batch {
-    explicit Batch(int32_t ringCapacity)
+struct Rings {
+    explicit Rings(int32_t ringCapacity)
         : capacity(ringCapacity)
     {
+        ys.fill(stale);
     }
 
-    // Sums curve k's samples afresh about its oldest sample's x; newest is the slot of the
-    // newest sample.
-    [[gnu::target("avx2")]] void resum(int32_t k, int32_t newest)
+    // The sums of curve k's held samples about its oldest sample's x; newest is the slot of
+    // the newest sample.
+    [[gnu::target("avx2")]] FitSums sumAfresh(int32_t k, int32_t held, int32_t newest) const
     {
-        const int32_t held = static_cast<int32_t>(count[k]);
-        pushes[k] = 0;
-        base[k] = xs[static_cast<size_t>(newest + capacity - (held - 1))];
-        double u = 0;
-        double y = 0;
-        double uu = 0;
-        double uy = 0;
+        FitSums sums;
+        sums.base = xs[static_cast<size_t>(newest + capacity - (held - 1))];
         for (int32_t i = 0; i < held; ++i) {
-            const size_t slot = static_cast<size_t>((origin[k] + i) % capacity);
-            const double du = xs[slot] - base[k];
+            const size_t slot = static_cast<size_t>((origin[static_cast<size_t>(k)] + i) % capacity);
+            const double du = xs[slot] - sums.base;
             const double v = ys[slot][static_cast<size_t>(k)];
-            u += du;
-            y += v;
-            uu += du * du;
-            uy += du * v;
+            sums.u += du;
+            sums.y += v;
+            sums.uu += du * du;
+            sums.uy += du * v;
         }
-        sumU[k] = u;
-        sumY[k] = y;
-        sumUU[k] = uu;
-        sumUY[k] = uy;
+        return sums;
     }
 
-    // The curves of the mask start over with the samples of steps step - 1 and step, (lastX,
-    // lastY) and (x, y), summed as the one-curve fit sums them: afresh for the first, by adding
-    // for the second.
-    [[gnu::target("avx2")]] void restart(LaneMask turned, int32_t step, double lastX, Lanes lastY, double x, Lanes y)
+    // The curves with held samples start over at step - 1: both copies of their samples older
+    // than that become NaN.
+    [[gnu::target("avx2")]] void forget(Lanes held, int32_t step)
     {
-        const double u0 = lastX - lastX;
-        const double u1 = x - lastX;
-        const Lanes zero {};
-        count = turned ? 2.0 : count;
-        pushes = turned ? 1.0 : pushes;
-        base = turned ? lastX : base;
-        sumU = turned ? zero + u0 + u1 : sumU;
-        sumY = turned ? zero + lastY + y : sumY;
-        sumUU = turned ? zero + u0 * u0 + u1 * u1 : sumUU;
-        sumUY = turned ? zero + u0 * lastY + u1 * y : sumUY;
-        for (int32_t k = 0; k < lanes; ++k)
-            origin[static_cast<size_t>(k)] = turned[k] != 0 ? step - 1 : origin[static_cast<size_t>(k)];
+        int32_t oldest = 0;
+        for (int32_t k = 0; k < lanes; ++k) {
+            oldest = std::max(oldest, static_cast<int32_t>(held[k]));
+            if (held[k] > 0)
+                origin[static_cast<size_t>(k)] = step - 1;
+        }
+        const int32_t newest = step % capacity + capacity;
+        for (int32_t age = 2; age < oldest; ++age) {
+            const int32_t place = newest - age;
+            const int32_t twin = place < capacity ? place + capacity : place - capacity;
+            const Lanes kept = static_cast<double>(age) < held ? stale : ys[static_cast<size_t>(place)];
+            ys[static_cast<size_t>(place)] = kept;
+            ys[static_cast<size_t>(twin)] = kept;
+        }
     }
+
+    // What a slot holds for a curve whose ring does not reach it.
+    static constexpr Lanes stale = { NAN, NAN, NAN, NAN };
 
     int32_t capacity;
     std::array<double, 2 * maxFitSamples> xs {};
-    alignas(sizeof(Lanes)) std::array<Lanes, 2 * maxFitSamples> ys {};
-    Lanes count {};
-    Lanes pushes {};
-    Lanes base {};
-    Lanes sumU {};
-    Lanes sumY {};
-    Lanes sumUU {};
-    Lanes sumUY {};
-    Lanes c0 {};
-    Lanes c1 {};
-    Lanes tolerance {};
-    Lanes py {};
+    alignas(sizeof(Lanes)) std::array<Lanes, 2 * maxFitSamples> ys;
     std::array<int32_t, lanes> origin {};
 };
 
-// The distance of every curve's sample of the given age from its line, 0 where the curve's ring
-// holds fewer samples.
-[[gnu::target("avx2"), gnu::always_inline]] inline Lanes distanceAt(const Batch& b, size_t newest, int32_t age)
+// The distance of every curve's sample at place from the line c0 + c1 x, NaN where the curve's
+// ring does not reach it.
+[[gnu::target("avx2"), gnu::always_inline]] inline Lanes distanceAt(
+    const Rings& rings, size_t place, Lanes c0, Lanes c1)
 {
-    const size_t place = newest - static_cast<size_t>(age);
-    const Lanes distance = absolute(b.c1 * b.xs[place] + b.c0 - b.ys[place]);
-    return static_cast<double>(age) < b.count ? distance : 0.0;
+    return absolute(c1 * rings.xs[place] + c0 - rings.ys[place]);
 }
 
 [[gnu::target("avx2")]] void smoothTogether(const double* freqGrid, const double* const* values,
@@ -132,25 +127,35 @@ struct Batch {
         out[static_cast<size_t>(k)] = k < curveCount ? vertices[k] : &spare[static_cast<size_t>(k)];
 
     const int32_t capacity = std::clamp(end - start + 1, minFitSamples, maxFitSamples);
-    Batch b(capacity);
+    Rings rings(capacity);
     const double jumpPixels = jumpValueUnits * scale.yScale;
     const auto xOf = [&](int32_t i) { return (freqGrid[i] - scale.f0) * scale.xScale + scale.left; };
     const auto yOf = [&](int32_t k, int32_t i) {
         return scale.bottom - (source[static_cast<size_t>(k)][i] - scale.yMin) * scale.yScale;
     };
 
+    // The running line of every curve: its held samples and their sums over u = x - base, u, y,
+    // u u and u y; pushes since they were last summed afresh; the tolerance of its spread; and
+    // the previous sample.
+    const Lanes zero {};
     double px = xOf(start);
-    b.xs[0] = px;
-    b.xs[static_cast<size_t>(capacity)] = px;
-    for (int32_t k = 0; k < lanes; ++k) {
-        const double y = yOf(k, start);
-        b.ys[0][static_cast<size_t>(k)] = y;
-        b.ys[static_cast<size_t>(capacity)][static_cast<size_t>(k)] = y;
-        b.count[k] = 1;
-        b.resum(k, 0);
-        b.py[k] = y;
-        out[static_cast<size_t>(k)]->emplace_back(roundToPixel(px), roundToPixel(y));
-    }
+    Lanes py;
+    for (int32_t k = 0; k < lanes; ++k)
+        py[k] = yOf(k, start);
+    rings.xs[0] = px;
+    rings.xs[static_cast<size_t>(capacity)] = px;
+    rings.ys[0] = py;
+    rings.ys[static_cast<size_t>(capacity)] = py;
+    Lanes count = zero + 1;
+    Lanes pushes = zero;
+    Lanes base = zero + px;
+    Lanes sumU = zero + (px - px);
+    Lanes sumY = zero + py;
+    Lanes sumUU = zero + sumU * sumU;
+    Lanes sumUY = zero + sumU * py;
+    Lanes tolerance = zero;
+    for (int32_t k = 0; k < lanes; ++k)
+        out[static_cast<size_t>(k)]->emplace_back(roundToPixel(px), roundToPixel(py[k]));
 
     for (int32_t i = start + 1; i <= end; ++i) {
         const int32_t step = i - start;
@@ -164,85 +169,102 @@ struct Batch {
 
         // The sample enters every ring; a full ring lets its oldest go, which sits in the slot
         // the new one takes.
-        const LaneMask full = b.count >= capacity;
-        const Lanes u = full ? b.xs[lower] - b.base : 0.0;
-        const Lanes v = full ? b.ys[lower] : 0.0;
-        b.sumU -= u;
-        b.sumY -= v;
-        b.sumUU -= u * u;
-        b.sumUY -= u * v;
-        b.ys[lower] = y;
-        b.ys[upper] = y;
-        b.xs[lower] = x;
-        b.xs[upper] = x;
-        b.count = full ? b.count : b.count + 1;
-        b.pushes += 1;
-        const Lanes un = x - b.base;
-        b.sumU += un;
-        b.sumY += y;
-        b.sumUU += un * un;
-        b.sumUY += un * y;
-        const LaneMask resumNeeded = b.pushes >= capacity;
+        const LaneMask full = count >= capacity;
+        const Lanes u = full ? rings.xs[lower] - base : 0.0;
+        const Lanes v = full ? rings.ys[lower] : 0.0;
+        sumU -= u;
+        sumY -= v;
+        sumUU -= u * u;
+        sumUY -= u * v;
+        rings.ys[lower] = y;
+        rings.ys[upper] = y;
+        rings.xs[lower] = x;
+        rings.xs[upper] = x;
+        count = full ? count : count + 1;
+        pushes += 1;
+        const Lanes un = x - base;
+        sumU += un;
+        sumY += y;
+        sumUU += un * un;
+        sumUY += un * y;
+        const LaneMask resumNeeded = pushes >= capacity;
         for (int32_t k = 0; anySet(resumNeeded) && k < lanes; ++k) {
-            if (resumNeeded[k] != 0)
-                b.resum(k, slot);
+            if (resumNeeded[k] == 0)
+                continue;
+            const FitSums sums = rings.sumAfresh(k, static_cast<int32_t>(count[k]), slot);
+            pushes[k] = 0;
+            base[k] = sums.base;
+            sumU[k] = sums.u;
+            sumY[k] = sums.y;
+            sumUU[k] = sums.uu;
+            sumUY[k] = sums.uy;
         }
 
         // The line through each ring, the newest sample's distance from it, and the two tests
         // that need nothing more: a jump, and a bend the newest sample already shows.
-        const Lanes n = b.count;
-        b.c1 = (n * b.sumUY - b.sumU * b.sumY) / (n * b.sumUU - b.sumU * b.sumU);
-        b.c0 = (b.sumY - b.sumU * b.c1) * (1.0 / n) - b.c1 * b.base;
-        const Lanes newest = absolute(b.c0 + b.c1 * x - y);
-        const Lanes deviation = absolute(b.c0 + b.c1 * px - b.py);
+        const Lanes n = count;
+        const Lanes c1 = (n * sumUY - sumU * sumY) / (n * sumUU - sumU * sumU);
+        const Lanes c0 = (sumY - sumU * c1) * (1.0 / n) - c1 * base;
+        const Lanes newest = absolute(c0 + c1 * x - y);
+        const Lanes deviation = absolute(c0 + c1 * px - py);
         const double jumpSlopeLimit = jumpSlope * std::max(x - px, 1.0);
         const LaneMask jump
             = ((deviation > jumpPixels) | (deviation > jumpSlopeLimit)) & (deviation > jumpMinimumPixels);
         const LaneMask judged = n >= minFitSamples;
-        LaneMask bend = ~jump & judged & (newest > b.tolerance);
+        LaneMask bend = ~jump & judged & (newest > tolerance);
 
         // The spread of the older samples, for every curve at once; the curves that jumped or
-        // bent do not use theirs.
+        // bent do not use theirs. Four running maxima, so that each takes a quarter of the ages
+        // without waiting for the others; the largest of them is the same whatever the grouping.
         double largestCount = 0;
         for (int32_t k = 0; k < lanes; ++k)
             largestCount = std::max(largestCount, n[k]);
-        // Four running maxima, so that each takes a quarter of the ages without waiting for the
-        // others; the largest of them is the same whatever the grouping.
-        const int32_t ages = static_cast<int32_t>(largestCount);
+        const size_t oldest = upper - static_cast<size_t>(largestCount);
         Lanes spread = newest;
         Lanes spread1 = newest;
         Lanes spread2 = newest;
         Lanes spread3 = newest;
-        int32_t age = 1;
-        for (; age + 3 < ages; age += 4) {
-            spread = larger(distanceAt(b, upper, age), spread);
-            spread1 = larger(distanceAt(b, upper, age + 1), spread1);
-            spread2 = larger(distanceAt(b, upper, age + 2), spread2);
-            spread3 = larger(distanceAt(b, upper, age + 3), spread3);
+        size_t place = upper - 1;
+        for (; place >= oldest + 4; place -= 4) {
+            spread = larger(distanceAt(rings, place, c0, c1), spread);
+            spread1 = larger(distanceAt(rings, place - 1, c0, c1), spread1);
+            spread2 = larger(distanceAt(rings, place - 2, c0, c1), spread2);
+            spread3 = larger(distanceAt(rings, place - 3, c0, c1), spread3);
         }
-        for (; age < ages; ++age)
-            spread = larger(distanceAt(b, upper, age), spread);
+        for (; place > oldest; --place)
+            spread = larger(distanceAt(rings, place, c0, c1), spread);
         spread = larger(larger(spread, spread1), larger(spread2, spread3));
         const LaneMask looked = ~jump & ~bend;
-        const LaneMask wider = judged & (spread > b.tolerance);
+        const LaneMask wider = judged & (spread > tolerance);
         bend |= looked & wider;
-        b.tolerance = (looked & ~wider) ? spread : b.tolerance;
+        tolerance = (looked & ~wider) ? spread : tolerance;
 
+        // A curve that turns gets a vertex and starts over with the previous sample and this one,
+        // summed as the one-curve fit sums them: afresh for the first, by adding for the second.
         const LaneMask turn = jump | bend;
         if (anySet(turn)) {
-            const Lanes vertexY = jump ? b.py : b.c0 + b.c1 * px;
+            const Lanes vertexY = jump ? py : c0 + c1 * px;
             for (int32_t k = 0; k < lanes; ++k) {
                 if (turn[k] != 0)
                     appendSpaced(*out[static_cast<size_t>(k)], roundToPixel(px), roundToPixel(vertexY[k]));
             }
-            b.restart(turn, step, px, b.py, x, y);
+            rings.forget(turn ? count : 0.0, step);
+            const double u0 = px - px;
+            const double u1 = x - px;
+            count = turn ? 2.0 : count;
+            pushes = turn ? 1.0 : pushes;
+            base = turn ? px : base;
+            sumU = turn ? zero + u0 + u1 : sumU;
+            sumY = turn ? zero + py + y : sumY;
+            sumUU = turn ? zero + u0 * u0 + u1 * u1 : sumUU;
+            sumUY = turn ? zero + u0 * py + u1 * y : sumUY;
         }
-        b.tolerance = b.tolerance < minimumTolerance ? minimumTolerance : b.tolerance;
-        b.py = y;
+        tolerance = tolerance < minimumTolerance ? minimumTolerance : tolerance;
+        py = y;
         px = x;
     }
     for (int32_t k = 0; k < curveCount; ++k)
-        vertices[k]->emplace_back(roundToPixel(px), roundToPixel(b.py[k]));
+        vertices[k]->emplace_back(roundToPixel(px), roundToPixel(py[k]));
 }
 
 } // namespace
