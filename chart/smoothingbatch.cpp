@@ -115,7 +115,8 @@ struct Rings {
 }
 
 [[gnu::target("avx2")]] void smoothTogether(const double* freqGrid, const double* const* values,
-    int32_t curveCount, int32_t start, int32_t end, const CurveScale& scale, std::vector<QPoint>* const* vertices)
+    int32_t curveCount, int32_t start, int32_t end, const CurveScale& scale,
+    std::vector<QPoint>* const* vertices)
 {
     // Lanes without a curve of their own follow the first curve, and their vertices are dropped.
     std::array<const double*, lanes> source {};
