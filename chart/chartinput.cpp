@@ -33,6 +33,8 @@ ChartInput chartInputOf(ChartState& state, int32_t autoX, int32_t autoY)
     input.visibleCount = static_cast<int32_t>(state.rowVisible.size());
     input.lastIndex = buffers.lastIndex.data();
     input.firstIndex = buffers.firstIndex.data();
+    if (buffers.finiteSpans.size() == static_cast<size_t>(buffers.traceCount))
+        input.finiteSpans = buffers.finiteSpans.data();
     input.smoothing = state.smoothing;
     if (autoY == 0) {
         input.yMin = zoom.yMin;

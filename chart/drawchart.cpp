@@ -53,20 +53,27 @@ double widenedEnd(double low)
 // looked at. Returns false when no finite value was seen.
 bool scanValueRange(const ChartInput& input, double& low, double& high)
 {
-    ValueSpan span;
     if (input.traceCount <= 0 || input.pointCount <= 0 || input.traceValues == nullptr)
         return false;
-    for (int32_t t = 0; t < input.traceCount; ++t) {
-        if (!traceShown(input, t) || input.traceValues[t] == nullptr)
-            continue;
-        const double* values = input.traceValues[t];
-        const int32_t stop
-            = input.lastIndex != nullptr ? std::min(input.lastIndex[t], input.pointCount) : input.pointCount;
-        for (int32_t i = traceStart(input, t); i < stop; ++i) {
-            const double v = values[i];
-            if (std::isfinite(v))
-                span.take(v);
+    std::vector<ValueSpan> spans(static_cast<size_t>(input.traceCount));
+    if (input.finiteSpans != nullptr) {
+        spans.assign(input.finiteSpans, input.finiteSpans + input.traceCount);
+    } else {
+        const int64_t values = int64_t { input.traceCount } * input.pointCount;
+#pragma omp parallel for schedule(static) if (values >= parallelLoopMinimum)
+        for (int32_t t = 0; t < input.traceCount; ++t) {
+            if (traceShown(input, t) && input.traceValues[t] != nullptr) {
+                clearUpperVectorState();
+                const int32_t last = input.lastIndex != nullptr ? input.lastIndex[t] : input.pointCount;
+                spans[static_cast<size_t>(t)]
+                    = finiteSpanBefore(input.traceValues[t], traceStart(input, t), std::min(last, input.pointCount));
+            }
         }
+    }
+    ValueSpan span;
+    for (int32_t t = 0; t < input.traceCount; ++t) {
+        if (traceShown(input, t) && input.traceValues[t] != nullptr)
+            span.join(spans[static_cast<size_t>(t)]);
     }
     low = span.low;
     high = span.high;

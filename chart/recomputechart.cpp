@@ -413,6 +413,22 @@ void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY
         zoom.xStep *= state.unitMultiplier;
 }
 
+// Keeps the span of every computed trace's finite values that the automatic value axis takes.
+void keepFiniteSpans(TraceBuffers& buffers)
+{
+    buffers.finiteSpans.assign(static_cast<size_t>(buffers.traceCount), ValueSpan());
+    const int64_t work = int64_t { buffers.traceCount } * buffers.pointCount;
+#pragma omp parallel for schedule(static) if (work >= parallelLoopMinimum)
+    for (int32_t t = 0; t < buffers.traceCount; ++t) {
+        const size_t ts = static_cast<size_t>(t);
+        if (!buffers.computed(t) || buffers.traceValues[ts] == nullptr)
+            continue;
+        clearUpperVectorState();
+        buffers.finiteSpans[ts] = finiteSpanBefore(buffers.traceValues[ts], std::max(buffers.firstIndex[ts], 0),
+            std::min(buffers.lastIndex[ts], buffers.pointCount));
+    }
+}
+
 RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX, int32_t autoY)
 {
     RubberS2P& measurements = state.measurements;
@@ -457,6 +473,8 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     ReferenceValues().swap(reference);
     finishPhaseTraces(buffers, measurements, phase, relative ? r : -1);
     computeMarkerValues(state);
+    if (autoY != 0 && state.chartKind == ChartKind::frequency)
+        keepFiniteSpans(buffers);
 
     drawTraces(state, zoom, autoX, autoY);
     computeStatistics(buffers, zoom.yMin, zoom.yMax);
@@ -469,22 +487,28 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
 
 void computeStatistics(TraceBuffers& buffers, double yMin, double yMax)
 {
-    clearUpperVectorState();
+    const bool spansKept = buffers.finiteSpans.size() == static_cast<size_t>(buffers.traceCount)
+        && std::isfinite(yMin) && std::isfinite(yMax);
+    const int64_t work = int64_t { buffers.traceCount } * buffers.pointCount;
+#pragma omp parallel for schedule(static) if (work >= parallelLoopMinimum)
     for (int32_t t = 0; t < buffers.traceCount; ++t) {
         const size_t ts = static_cast<size_t>(t);
-        ValueSpan span;
-        if (!buffers.computed(t)) {
-            buffers.traceMin[ts] = 0;
-            buffers.traceMax[ts] = 0;
-            continue;
-        }
         const double* values = buffers.traceValues[ts];
         const int32_t first = std::max(buffers.firstIndex[ts], 0);
         const int32_t last = std::min(buffers.lastIndex[ts], buffers.pointCount - 1);
-        for (int32_t i = first; values != nullptr && i <= last; ++i) {
-            const double v = values[i];
-            if (yMin <= v && v <= yMax)
-                span.take(v);
+        ValueSpan span;
+        if (buffers.computed(t) && values != nullptr && first <= last) {
+            const ValueSpan& kept = buffers.finiteSpans[spansKept ? ts : 0];
+            if (spansKept && (!kept.found || (yMin <= kept.low && kept.high <= yMax))) {
+                // Every finite value before the last lies within the range: the kept span is
+                // theirs, and only the last value remains to be looked at.
+                span = kept;
+                if (yMin <= values[last] && values[last] <= yMax)
+                    span.take(values[last]);
+            } else {
+                clearUpperVectorState();
+                span = spanWithin(values, first, last, yMin, yMax);
+            }
         }
         buffers.traceMin[ts] = span.low;
         buffers.traceMax[ts] = span.high;

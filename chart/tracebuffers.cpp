@@ -30,6 +30,7 @@ void TraceBuffers::clearResults()
     freeVector(firstIndex);
     freeVector(traceMin);
     freeVector(traceMax);
+    freeVector(finiteSpans);
     traceCount = 0;
     pointCount = 0;
     phase = PhaseResults();

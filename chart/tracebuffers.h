@@ -6,6 +6,7 @@
 
 #include "largeblock.h"
 #include "phasetraces.h"
+#include "valuespan.h"
 
 // The results of the last recomputation of the chart, read by the cursor readout, the zoom
 // and the spreadsheet export until the next one. Trace t belongs to measurement t / 8.
@@ -43,6 +44,10 @@ struct TraceBuffers {
     // Smallest and largest value of the trace inside the value axis range (both 0 when none).
     std::vector<double> traceMin;
     std::vector<double> traceMax;
+    // Per trace, when the value axis is automatic: the span of the finite values at
+    // firstIndex..lastIndex - 1, from which the axis is chosen. One pass over the values then
+    // serves both the axis and the statistics. Empty otherwise.
+    std::vector<ValueSpan> finiteSpans;
     // The mode, delay unit and aperture the phase traces were computed with.
     PhaseResults phase;
 

@@ -302,6 +302,37 @@ TEST_F(Recompute, ReferencesThatCannotBeUsedLeaveValuesAbsolute)
     }
 }
 
+TEST_F(Recompute, StatisticsFromTheKeptSpansEqualThoseOfAScan)
+{
+    // Noisy traces whose last grid point holds the extreme, and a trace with a gap of no value.
+    for (int32_t m = 0; m < 3; ++m) {
+        addMeasurement(state.measurements, m, 100e6, 101, [m](double f) {
+            const double wobble = std::sin(f * 1e-6 * (m + 1));
+            const double db = f >= 100e6 ? -2.0 - m : -20 + 3 * wobble;
+            const Complex s21(std::pow(10, db / 20), 0);
+            return SParams { Complex(f > 40e6 && f < 50e6 ? 0.0 : 0.1 + 0.05 * wobble, 0), s21, s21,
+                Complex(0.15, 0) };
+        });
+    }
+    ASSERT_EQ(redraw(), RecomputeResult::Drawn);
+    TraceBuffers& b = state.buffers;
+    ASSERT_EQ(b.finiteSpans.size(), static_cast<size_t>(b.traceCount));
+    const ZoomEntry& zoom = state.currentZoom();
+    // The axis range itself, and one narrower than the values, where the kept spans do not serve.
+    for (const double inset : { 0.0, 4.0 }) {
+        computeStatistics(b, zoom.yMin + inset, zoom.yMax - inset);
+        const std::vector<double> low = b.traceMin;
+        const std::vector<double> high = b.traceMax;
+        std::vector<ValueSpan> kept;
+        kept.swap(b.finiteSpans);
+        computeStatistics(b, zoom.yMin + inset, zoom.yMax - inset);
+        kept.swap(b.finiteSpans);
+        EXPECT_EQ(b.traceMin, low) << inset;
+        EXPECT_EQ(b.traceMax, high) << inset;
+    }
+    EXPECT_NEAR(b.traceMax[S21M], -2, 0.01); // the last grid point
+}
+
 TEST_F(Recompute, StatisticsStayInsideTheValueAxis)
 {
     // S21 falls linearly in dB from -20 at 0 MHz to -5 at 100 MHz; S11 lies below the axis.
