@@ -30,8 +30,9 @@ struct ChartInput {
     double* yStepOut = nullptr;
     const int32_t* lastIndex = nullptr; // per trace: last grid index to use; null: pointCount - 1
     const int32_t* firstIndex = nullptr; // per trace: first grid index to use; null: 0
-    // Per trace: the span of its finite values that the automatic value range takes (see
-    // chooseAxes); null: the values are scanned for it.
+    // Per trace: the span and count of its finite values at firstIndex..lastIndex - 1 (the
+    // values the automatic value range takes, see chooseAxes); given only with lastIndex.
+    // Null: the values are scanned for them.
     const ValueSpan* finiteSpans = nullptr;
     int32_t smoothing = 0; // nonzero: simplify curves with a running line fit
     double yMin = 0; // value range; yMin >= yMax asks for an automatic range

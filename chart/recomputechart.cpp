@@ -413,7 +413,8 @@ void drawTraces(ChartState& state, ZoomEntry& zoom, int32_t autoX, int32_t autoY
         zoom.xStep *= state.unitMultiplier;
 }
 
-// Keeps the span of every computed trace's finite values that the automatic value axis takes.
+// Keeps the span of every computed trace's finite values that the automatic value axis takes,
+// with their count, which tells the drawing whether the trace has gaps.
 void keepFiniteSpans(TraceBuffers& buffers)
 {
     buffers.finiteSpans.assign(static_cast<size_t>(buffers.traceCount), ValueSpan());
@@ -473,7 +474,7 @@ RecomputeResult computeAndDraw(ChartState& state, ChartHost& host, int32_t autoX
     ReferenceValues().swap(reference);
     finishPhaseTraces(buffers, measurements, phase, relative ? r : -1);
     computeMarkerValues(state);
-    if (autoY != 0 && state.chartKind == ChartKind::frequency)
+    if (state.chartKind == ChartKind::frequency)
         keepFiniteSpans(buffers);
 
     drawTraces(state, zoom, autoX, autoY);

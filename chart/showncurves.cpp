@@ -17,12 +17,28 @@ struct ValueRun {
     int32_t last = 0;
 };
 
+// Whether the kept count of trace t's finite values tells that every value is finite.
+bool knownWithoutGaps(const ChartInput& input, int32_t t)
+{
+    if (input.finiteSpans == nullptr || input.lastIndex == nullptr)
+        return false;
+    const int32_t first = traceStart(input, t);
+    const int32_t end = traceEnd(input, t);
+    const int32_t counted = std::min(input.lastIndex[t], input.pointCount) - first;
+    return counted >= 0 && input.finiteSpans[t].count == counted
+        && (first + counted > end || std::isfinite(input.traceValues[t][end]));
+}
+
 // The runs of finite values of trace t.
 void findRuns(const ChartInput& input, int32_t curve, int32_t t, std::vector<ValueRun>& runs)
 {
     const double* values = input.traceValues[t];
     const int32_t end = traceEnd(input, t);
     int32_t first = traceStart(input, t);
+    if (first <= end && knownWithoutGaps(input, t)) {
+        runs.push_back(ValueRun { curve, 0, first, end });
+        return;
+    }
     int32_t piece = 0;
     while (first <= end) {
         while (first <= end && !std::isfinite(values[first]))

@@ -44,9 +44,9 @@ struct TraceBuffers {
     // Smallest and largest value of the trace inside the value axis range (both 0 when none).
     std::vector<double> traceMin;
     std::vector<double> traceMax;
-    // Per trace, when the value axis is automatic: the span of the finite values at
-    // firstIndex..lastIndex - 1, from which the axis is chosen. One pass over the values then
-    // serves both the axis and the statistics. Empty otherwise.
+    // Per trace of the frequency chart: the span and count of the finite values at
+    // firstIndex..lastIndex - 1, from which the automatic value axis is chosen. One pass over
+    // the values then serves the axis, the statistics and the curves' gaps. Empty otherwise.
     std::vector<ValueSpan> finiteSpans;
     // The mode, delay unit and aperture the phase traces were computed with.
     PhaseResults phase;

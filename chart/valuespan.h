@@ -8,9 +8,11 @@ struct ValueSpan {
     double low = 0;
     double high = 0;
     bool found = false;
+    int32_t count = 0; // how many values were taken
 
     void take(double v)
     {
+        ++count;
         if (!found) {
             low = v;
             high = v;
@@ -22,13 +24,15 @@ struct ValueSpan {
         }
     }
 
-    // Takes the span of another set of values.
+    // Takes the values of another span.
     void join(const ValueSpan& other)
     {
-        if (other.found) {
-            take(other.low);
-            take(other.high);
-        }
+        if (!other.found)
+            return;
+        const int32_t taken = count + other.count;
+        take(other.low);
+        take(other.high);
+        count = taken;
     }
 };
 
@@ -39,15 +43,18 @@ inline ValueSpan spanWithin(const double* values, int32_t first, int32_t last, d
 {
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
-#pragma omp simd reduction(min : low) reduction(max : high)
+    int32_t count = 0;
+#pragma omp simd reduction(min : low) reduction(max : high) reduction(+ : count)
     for (int32_t i = first; i <= last; ++i) {
         const double v = values[i];
         const bool within = from <= v && v <= to;
         low = within && v < low ? v : low;
         high = within && v > high ? v : high;
+        count += within ? 1 : 0;
     }
     ValueSpan span;
-    if (low <= high) {
+    span.count = count;
+    if (count > 0) {
         span.low = low;
         span.high = high;
         span.found = true;

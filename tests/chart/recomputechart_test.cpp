@@ -5,6 +5,8 @@
 #include <complex>
 #include <limits>
 
+#include "chartinput.h"
+#include "drawchart.h"
 #include "frequencygrid.h"
 #include "measurementbuilder.h"
 #include "recomputechart.h"
@@ -302,7 +304,7 @@ TEST_F(Recompute, ReferencesThatCannotBeUsedLeaveValuesAbsolute)
     }
 }
 
-TEST_F(Recompute, StatisticsFromTheKeptSpansEqualThoseOfAScan)
+TEST_F(Recompute, KeptSpansGiveTheStatisticsAndCurvesOfAScan)
 {
     // Noisy traces whose last grid point holds the extreme, and a trace with a gap of no value.
     for (int32_t m = 0; m < 3; ++m) {
@@ -331,6 +333,18 @@ TEST_F(Recompute, StatisticsFromTheKeptSpansEqualThoseOfAScan)
         EXPECT_EQ(b.traceMax, high) << inset;
     }
     EXPECT_NEAR(b.traceMax[S21M], -2, 0.01); // the last grid point
+
+    // The curves, whose gaps the kept counts tell, and the axis are those of a scan.
+    for (const int32_t smoothing : { 0, 1 }) {
+        ChartInput input = chartInputOf(state, 1, 1);
+        input.smoothing = smoothing;
+        ASSERT_NE(input.finiteSpans, nullptr);
+        drawChart(state.chart, input);
+        const QImage kept = state.chart.chartBitmap.copy();
+        input.finiteSpans = nullptr;
+        drawChart(state.chart, input);
+        EXPECT_EQ(state.chart.chartBitmap, kept) << smoothing;
+    }
 }
 
 TEST_F(Recompute, StatisticsStayInsideTheValueAxis)
