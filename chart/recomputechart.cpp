@@ -499,11 +499,11 @@ void computeStatistics(TraceBuffers& buffers, double yMin, double yMax)
         const int32_t last = std::min(buffers.lastIndex[ts], buffers.pointCount - 1);
         ValueSpan span;
         if (buffers.computed(t) && values != nullptr && first <= last) {
-            const ValueSpan& kept = buffers.finiteSpans[spansKept ? ts : 0];
-            if (spansKept && (!kept.found || (yMin <= kept.low && kept.high <= yMax))) {
+            const ValueSpan* kept = spansKept ? &buffers.finiteSpans[ts] : nullptr;
+            if (kept != nullptr && (!kept->found || (yMin <= kept->low && kept->high <= yMax))) {
                 // Every finite value before the last lies within the range: the kept span is
                 // theirs, and only the last value remains to be looked at.
-                span = kept;
+                span = *kept;
                 if (yMin <= values[last] && values[last] <= yMax)
                     span.take(values[last]);
             } else {
