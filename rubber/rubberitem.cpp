@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <sys/mman.h>
 
 namespace {
 
@@ -100,6 +101,35 @@ namespace {
 constexpr int32_t kSingleNodes = 64;
 constexpr int32_t kLargestBlockNodes = 16382;
 
+// Once the pool holds as many nodes as a huge page does, each further block is one huge page:
+// 2 MiB on a 2 MiB boundary, which the kernel may back with a single transparent huge page, so
+// that a long array's nodes cost one page fault per 2 MiB instead of one per 4 KiB. Its header
+// and nodes fill the page but for 16 bytes.
+constexpr size_t kHugePageBytes = size_t { 2 } << 20;
+constexpr size_t kBlockHeaderBytes = 16;
+constexpr int32_t kHugeBlockNodes
+    = static_cast<int32_t>((kHugePageBytes - kBlockHeaderBytes) / sizeof(RubberItem::_item_));
+
+void* allocateNodeBlock(size_t bytes, bool huge)
+{
+    if (!huge)
+        return ::operator new(bytes, std::nothrow);
+    void* memory = ::operator new(bytes, std::align_val_t { kHugePageBytes }, std::nothrow);
+#ifdef MADV_HUGEPAGE
+    if (memory != nullptr)
+        ::madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+    return memory;
+}
+
+void releaseNodeBlock(void* block, bool huge)
+{
+    if (huge)
+        ::operator delete(block, std::align_val_t { kHugePageBytes });
+    else
+        ::operator delete(block);
+}
+
 } // namespace
 
 RubberItem::_item_* RubberItem::takeNode()
@@ -110,11 +140,13 @@ RubberItem::_item_* RubberItem::takeNode()
         return node;
     }
     if (blockNodesLeft == 0) {
+        static_assert(sizeof(NodeBlock) == kBlockHeaderBytes);
         const int32_t count = pooledNodes < kSingleNodes ? 1
             : pooledNodes < kLargestBlockNodes           ? pooledNodes
-                                                         : kLargestBlockNodes;
-        void* memory
-            = ::operator new(sizeof(NodeBlock) + sizeof(_item_) * static_cast<size_t>(count), std::nothrow);
+            : pooledNodes < kHugeBlockNodes              ? kLargestBlockNodes
+                                                         : kHugeBlockNodes;
+        void* memory = allocateNodeBlock(
+            sizeof(NodeBlock) + sizeof(_item_) * static_cast<size_t>(count), count == kHugeBlockNodes);
         if (memory == nullptr)
             return nullptr;
         auto* block = static_cast<NodeBlock*>(memory);
@@ -138,7 +170,7 @@ void RubberItem::releaseNodeBlocks()
 {
     while (nodeBlocks != nullptr) {
         NodeBlock* older = nodeBlocks->older;
-        ::operator delete(nodeBlocks);
+        releaseNodeBlock(nodeBlocks, nodeBlocks->nodeCount == kHugeBlockNodes);
         nodeBlocks = older;
     }
     spareNodes = nullptr;

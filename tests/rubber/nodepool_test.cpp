@@ -42,8 +42,9 @@ struct GrowthCase {
     int32_t firstIndex;
 };
 
-// Arrays that stay on single nodes, that reach the first pooled blocks and that span many of
-// the largest blocks, grown upward from their first index and downward below it.
+// Arrays that stay on single nodes, that reach the first pooled blocks, that span many of the
+// largest small blocks and that go on into huge-page blocks, grown upward from their first
+// index and downward below it.
 class NodePoolGrowth : public ::testing::TestWithParam<GrowthCase> { };
 
 TEST_P(NodePoolGrowth, EveryNodeKeepsItsItemAndFreeReleasesEachOnce)
@@ -71,7 +72,7 @@ TEST_P(NodePoolGrowth, EveryNodeKeepsItsItemAndFreeReleasesEachOnce)
 
 INSTANTIATE_TEST_SUITE_P(Sizes, NodePoolGrowth,
     ::testing::Values(GrowthCase { 1, 0 }, GrowthCase { 63, 5 }, GrowthCase { 64, -2 }, GrowthCase { 65, 0 },
-        GrowthCase { 1000, 100 }, GrowthCase { 70000, -35000 }));
+        GrowthCase { 1000, 100 }, GrowthCase { 70000, -35000 }, GrowthCase { 300000, -150000 }));
 
 TEST(NodePool, DeletedNodesAreTakenAgainByLaterGrowth)
 {
