@@ -1,5 +1,6 @@
 #include "filebuffer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -14,6 +15,8 @@ namespace {
 
 // How much text a scan reads between two releases of the text behind it.
 constexpr ptrdiff_t kReleaseStep = ptrdiff_t { 8 } << 20;
+// How much of a file one read takes: small enough to stay in the cache for the look after it.
+constexpr size_t kReadPiece = size_t { 1 } << 20;
 
 } // namespace
 
@@ -66,23 +69,27 @@ LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& len
         return LoadOutOfMemory;
     buffer[size] = 0;
 
+    // The file comes in pieces, each looked through for a NUL byte while it is still in the
+    // cache: a NUL never stands in a text of numbers, so the file then holds binary data.
     size_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(file.get(), buffer.get() + done, static_cast<size_t>(size) - done);
+    bool binary = false;
+    while (done < size && !binary) {
+        const size_t piece = std::min(static_cast<size_t>(size) - done, kReadPiece);
+        const ssize_t got = ::read(file.get(), buffer.get() + done, piece);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             break;
+        binary = std::memchr(buffer.get() + done, 0, static_cast<size_t>(got)) != nullptr;
         done += static_cast<size_t>(got);
+    }
+    if (binary) {
+        buffer.reset();
+        return LoadNotText;
     }
     if (done < size) {
         buffer.reset();
         return LoadCannotRead;
-    }
-    // A NUL byte never stands in a text of numbers: the file holds binary data.
-    if (std::memchr(buffer.get(), 0, static_cast<size_t>(size)) != nullptr) {
-        buffer.reset();
-        return LoadNotText;
     }
     length = static_cast<size_t>(size);
     return LoadSuccess;
