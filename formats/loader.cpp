@@ -240,7 +240,7 @@ void loadFiles(RubberS2P& list, const std::vector<std::string>& paths, std::vect
         return;
     if (results != nullptr)
         results->assign(paths.size(), LoadSuccess);
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (count > 1)
     for (int64_t i = 0; i < count; ++i) {
         const LoadResult r = loadFile(list, paths[static_cast<size_t>(i)]);
         if (results != nullptr)
