@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <new>
 
 // Blocks for large buffers. A block of kHugePageBytes or more is mapped straight from the
 // kernel, starts on a huge-page boundary and asks for transparent huge pages, so that filling
@@ -17,6 +19,22 @@ void releaseLargeBlock(void* block, size_t bytes);
 // kernel while the block stays mapped: they read as zeros afterwards. A block below
 // kHugePageBytes, a heap block, keeps its memory.
 void releaseLargeBlockPages(void* block, size_t bytes, size_t from, size_t to);
+
+// Hands a container's memory out as large blocks, so that a long one lies on huge pages.
+template <typename T> struct LargeBlockAllocator {
+    using value_type = T;
+    LargeBlockAllocator() = default;
+    template <typename U> LargeBlockAllocator(const LargeBlockAllocator<U>&) { }
+    T* allocate(size_t n)
+    {
+        void* block = n <= SIZE_MAX / sizeof(T) ? allocateLargeBlock(n * sizeof(T)) : nullptr;
+        if (block == nullptr)
+            throw std::bad_alloc();
+        return static_cast<T*>(block);
+    }
+    void deallocate(T* block, size_t n) { releaseLargeBlock(block, n * sizeof(T)); }
+    template <typename U> bool operator==(const LargeBlockAllocator<U>&) const { return true; }
+};
 
 // A large block kept for reuse: it is made anew only when more room is asked for than it has,
 // so that buffers refilled over and over are not paged in again each time.

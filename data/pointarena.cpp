@@ -24,6 +24,12 @@ void* PointArena::allocate(size_t bytes)
     return block;
 }
 
+bool PointArena::reserve(size_t bytes)
+{
+    // Less than a huge page comes as well from the chunks that allocate adds.
+    return bytes < kHugePageBytes || static_cast<size_t>(end_ - next_) >= bytes || addChunk(bytes);
+}
+
 bool PointArena::addChunk(size_t atLeast)
 {
     if (atLeast > SIZE_MAX - sizeof(Chunk))

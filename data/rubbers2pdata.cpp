@@ -27,9 +27,14 @@ RubberS2PData::~RubberS2PData()
     releasePoints();
 }
 
+size_t madePointBytes()
+{
+    return sizeof(S2PPoint) + ComplexMatrix::storageBytes(2, 2);
+}
+
 S2PPoint* makePoint(PointArena& arena)
 {
-    void* block = arena.allocate(sizeof(S2PPoint) + ComplexMatrix::storageBytes(2, 2));
+    void* block = arena.allocate(madePointBytes());
     if (block == nullptr)
         return nullptr;
     auto* made = new (block) S2PPoint;

@@ -21,6 +21,8 @@ void releasePoint(void* item);
 // A point with frequency 0 and zero 2 x 2 S-parameters in memory of arena; null when no memory
 // is left.
 S2PPoint* makePoint(PointArena& arena);
+// The bytes of arena that makePoint takes for one point.
+size_t madePointBytes();
 
 // One measurement: the frequency points of one file (or one view of a three-port file) in
 // index order, the names under which it is shown and a summary of its frequency range.

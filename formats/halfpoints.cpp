@@ -1,5 +1,6 @@
 #include "halfpoints.h"
 
+#include <cstdint>
 #include <new>
 
 bool HalfPoints::reserve(size_t count)
@@ -9,7 +10,7 @@ bool HalfPoints::reserve(size_t count)
     } catch (const std::bad_alloc&) {
         return false;
     }
-    return true;
+    return count <= SIZE_MAX / madePointBytes() && memory_.reserve(count * madePointBytes());
 }
 
 S2PPoint* HalfPoints::append()
@@ -28,6 +29,8 @@ S2PPoint* HalfPoints::append()
 
 bool HalfPoints::joinTo(RubberS2PData& measurement)
 {
+    // The room reserved beyond the last point goes back before the measurement takes the memory.
+    memory_.trim();
     const bool joined = measurement.adoptPoints(memory_, points_.data(), count());
     points_.clear();
     return joined;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "largeblock.h"
 #include "rubbers2pdata.h"
 
 // The points that a helper thread makes for one measurement from its part of a file, in memory
@@ -19,5 +20,5 @@ public:
 
 private:
     PointArena memory_;
-    std::vector<S2PPoint*> points_;
+    std::vector<S2PPoint*, LargeBlockAllocator<S2PPoint*>> points_;
 };

@@ -40,6 +40,19 @@ TEST(PointArena, BlocksAreAlignedDisjointAndKeepTheirContents)
     EXPECT_NE(arena.allocate(104), nullptr);
 }
 
+// Points reserved beforehand come one behind the other from a single block, after a smaller
+// allocation has already started a chunk.
+TEST(PointArena, ReservedPointsComeFromOneBlock)
+{
+    constexpr size_t count = 50000;
+    PointArena arena;
+    ASSERT_NE(arena.allocate(104), nullptr);
+    ASSERT_TRUE(arena.reserve(count * madePointBytes()));
+    const auto* first = static_cast<char*>(static_cast<void*>(makePoint(arena)));
+    for (size_t k = 1; k < count; ++k)
+        ASSERT_EQ(static_cast<void*>(makePoint(arena)), first + k * madePointBytes()) << k;
+}
+
 TEST(LargeBlock, HugeBlocksStartOnAHugePageAndHoldTheirBytes)
 {
     const size_t sizes[] = { 1, 4096, kHugePageBytes, 5 * kHugePageBytes + 12345 };
