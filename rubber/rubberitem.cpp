@@ -114,7 +114,7 @@ void* allocateNodeBlock(size_t bytes, bool huge)
 {
     if (!huge)
         return ::operator new(bytes, std::nothrow);
-    void* memory = ::operator new(bytes, std::align_val_t { kHugePageBytes }, std::nothrow);
+    void* memory = ::operator new (bytes, std::align_val_t { kHugePageBytes }, std::nothrow);
 #ifdef MADV_HUGEPAGE
     if (memory != nullptr)
         ::madvise(memory, bytes, MADV_HUGEPAGE);
@@ -125,7 +125,7 @@ void* allocateNodeBlock(size_t bytes, bool huge)
 void releaseNodeBlock(void* block, bool huge)
 {
     if (huge)
-        ::operator delete(block, std::align_val_t { kHugePageBytes });
+        ::operator delete (block, std::align_val_t { kHugePageBytes });
     else
         ::operator delete(block);
 }

@@ -121,6 +121,10 @@ TEST(Loader, TouchstoneFilesThatDoNotLoadLeaveOnlyEmptyMeasurements)
         { "one.s1p", "# Hz S RI\n1 0 0\n", LoadSinglePoint, 1 },
         { "empty.s3p", "", LoadEmptyFile, 0 }, // a file not taken as text makes no measurement
         { "binary.s1p", std::string("# Hz S RI\n1 0 0\n2 0 0\n\0\x89PNG", 26), LoadNotText, 0 },
+        // Large enough to be read by two threads, with the binary byte in the second half.
+        { "late-binary.s1p",
+            std::string("# Hz S RI\n") + std::string(size_t { 24 } << 20, ' ') + std::string(1, '\0'),
+            LoadNotText, 0 },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
