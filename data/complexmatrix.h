@@ -38,6 +38,8 @@ public:
 
 private:
     void layOut(void* block, int32_t rows, int32_t cols);
+    // Gives back the block of the matrix's own, if it has one; placed storage stays.
+    void releaseOwnBlock();
     // Where placed storage starts. A block of the matrix's own never starts there: it is
     // allocated with a leading word, which would overlap the matrix object itself.
     void* behind() { return this + 1; }
