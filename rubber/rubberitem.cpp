@@ -101,10 +101,11 @@ namespace {
 constexpr int32_t kSingleNodes = 64;
 constexpr int32_t kLargestBlockNodes = 16382;
 
-// Once the pool holds as many nodes as a huge page does, each further block is one huge page:
+// Once the pool holds two blocks of the largest size, each further block is one huge page:
 // 2 MiB on a 2 MiB boundary, which the kernel may back with a single transparent huge page, so
-// that a long array's nodes cost one page fault per 2 MiB instead of one per 4 KiB. Its header
-// and nodes fill the page but for 16 bytes.
+// that a long array's nodes cost one page fault per 2 MiB instead of one per 4 KiB (a fault of
+// a small page costs as much as clearing several). Its header and nodes fill the page but for
+// 16 bytes.
 constexpr size_t kHugePageBytes = size_t { 2 } << 20;
 constexpr size_t kBlockHeaderBytes = 16;
 constexpr int32_t kHugeBlockNodes
@@ -143,7 +144,7 @@ RubberItem::_item_* RubberItem::takeNode()
         static_assert(sizeof(NodeBlock) == kBlockHeaderBytes);
         const int32_t count = pooledNodes < kSingleNodes ? 1
             : pooledNodes < kLargestBlockNodes           ? pooledNodes
-            : pooledNodes < kHugeBlockNodes              ? kLargestBlockNodes
+            : pooledNodes < 2 * kLargestBlockNodes       ? kLargestBlockNodes
                                                          : kHugeBlockNodes;
         void* memory = allocateNodeBlock(
             sizeof(NodeBlock) + sizeof(_item_) * static_cast<size_t>(count), count == kHugeBlockNodes);
