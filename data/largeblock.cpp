@@ -12,25 +12,14 @@ size_t hugePageRounded(size_t bytes)
     return (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
 }
 
-size_t pageRounded(size_t bytes)
-{
-    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
-    return (bytes + page - 1) / page * page;
-}
-
 } // namespace
 
 void* allocateLargeBlock(size_t bytes)
 {
     if (bytes == 0 || bytes > SIZE_MAX / 2)
         return nullptr;
-    if (bytes < kMappedBytes)
+    if (bytes < kHugePageBytes)
         return ::operator new(bytes, std::nothrow);
-    if (bytes < kHugePageBytes) {
-        void* mapped = ::mmap(nullptr, pageRounded(bytes), PROT_READ | PROT_WRITE,
-            MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-        return mapped != MAP_FAILED ? mapped : nullptr;
-    }
 
     // Map one huge page more than the rounded size and unmap what lies before the first
     // boundary and after the block, so that the kernel can back it with whole huge pages.
@@ -53,7 +42,7 @@ void* allocateLargeBlock(size_t bytes)
 
 void releaseLargeBlockPages(void* block, size_t bytes, size_t from, size_t to)
 {
-    if (block == nullptr || bytes < kMappedBytes)
+    if (block == nullptr || bytes < kHugePageBytes)
         return;
     const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
     const size_t first = (from + page - 1) / page * page;
@@ -66,10 +55,8 @@ void releaseLargeBlock(void* block, size_t bytes)
 {
     if (block == nullptr)
         return;
-    if (bytes < kMappedBytes)
+    if (bytes < kHugePageBytes)
         ::operator delete(block);
-    else if (bytes < kHugePageBytes)
-        ::munmap(block, pageRounded(bytes));
     else
         ::munmap(block, hugePageRounded(bytes));
 }

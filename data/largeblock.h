@@ -8,11 +8,8 @@
 // kernel, starts on a huge-page boundary and asks for transparent huge pages, so that filling
 // it costs one page fault per 2 MiB instead of one per 4 KiB where the kernel offers them;
 // elsewhere the request is ignored and the block works with small pages. Only the pages that
-// are written become resident. A block of kMappedBytes up to a huge page is mapped straight
-// from the kernel with all its pages present at once, which costs about half as much as a
-// page fault for each page on its first write. Smaller blocks are plain heap blocks.
+// are written become resident. Smaller blocks are plain heap blocks.
 constexpr size_t kHugePageBytes = size_t { 2 } << 20;
-constexpr size_t kMappedBytes = size_t { 256 } << 10;
 
 // An uninitialised block of bytes (more than 0); null when no memory is left.
 void* allocateLargeBlock(size_t bytes);
@@ -20,7 +17,7 @@ void* allocateLargeBlock(size_t bytes);
 void releaseLargeBlock(void* block, size_t bytes);
 // Gives the pages of such a block that lie wholly between offsets from and to back to the
 // kernel while the block stays mapped: they read as zeros afterwards. A block below
-// kMappedBytes, a heap block, keeps its memory.
+// kHugePageBytes, a heap block, keeps its memory.
 void releaseLargeBlockPages(void* block, size_t bytes, size_t from, size_t to);
 
 // Hands a container's memory out as large blocks, so that a long one lies on huge pages.
