@@ -8,7 +8,7 @@
 #include "curvevertices.h"
 
 // Most curves that smoothedVertices takes at once.
-constexpr int32_t smoothingBatchLanes = 4;
+constexpr int32_t smoothingBatchLanes = 8;
 
 // The smoothed vertices that curveVertices makes, for up to smoothingBatchLanes curves over the
 // same grid points start..end at once: curve k has the values values[k] and gets the vertices
