@@ -42,10 +42,12 @@ namespace {
 } // namespace eightLanes
 
 void smoothedVertices(const double* freqGrid, const double* const* values, int32_t curveCount, int32_t start,
-    int32_t end, const CurveScale& scale, std::vector<QPoint>* const* vertices)
+    int32_t end, const CurveScale& scale, std::vector<QPoint>* const* vertices, SmoothingUnits units)
 {
-    static const bool eight = __builtin_cpu_supports("avx512f") != 0;
-    static const bool four = __builtin_cpu_supports("avx2") != 0;
+    static const bool avx512 = __builtin_cpu_supports("avx512f") != 0;
+    static const bool avx2 = __builtin_cpu_supports("avx2") != 0;
+    const bool eight = avx512 && units == SmoothingUnits::Widest;
+    const bool four = avx2 && units != SmoothingUnits::None;
     curveCount = std::clamp(curveCount, 0, smoothingBatchLanes);
     for (int32_t k = 0; k < curveCount; ++k)
         vertices[k]->clear();

@@ -73,14 +73,19 @@ TEST(SmoothingBatch, GivesTheVerticesOfTheOneCurveWalk)
                     sources.push_back(values[static_cast<size_t>(k)].data());
                     outputs.push_back(&batched[static_cast<size_t>(k)]);
                 }
-                smoothedVertices(
-                    freqs.data(), sources.data(), curves, c.start, c.end, c.scale, outputs.data());
-                for (int32_t k = 0; k < curves; ++k) {
-                    std::vector<QPoint> alone;
-                    curveVertices(
-                        freqs.data(), sources[static_cast<size_t>(k)], c.start, c.end, true, c.scale, alone);
-                    EXPECT_EQ(batched[static_cast<size_t>(k)], alone)
-                        << "curve " << k << " of " << curves << ", points " << c.start << ".." << c.end;
+                // Every way the processor allows: eight, four or one curve at a time.
+                for (const SmoothingUnits units :
+                    { SmoothingUnits::Widest, SmoothingUnits::AtMostAvx2, SmoothingUnits::None }) {
+                    smoothedVertices(
+                        freqs.data(), sources.data(), curves, c.start, c.end, c.scale, outputs.data(), units);
+                    for (int32_t k = 0; k < curves; ++k) {
+                        std::vector<QPoint> alone;
+                        curveVertices(freqs.data(), sources[static_cast<size_t>(k)], c.start, c.end, true,
+                            c.scale, alone);
+                        EXPECT_EQ(batched[static_cast<size_t>(k)], alone)
+                            << "curve " << k << " of " << curves << ", points " << c.start << ".." << c.end
+                            << ", units " << static_cast<int>(units);
+                    }
                 }
             }
         }
