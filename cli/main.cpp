@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "chartmodule.h"
 #include "clicommands.h"
 #include "cliload.h"
 #include "loader.h"
@@ -53,6 +54,7 @@ std::string helpText()
         + "     or an output failed, with a line 'OUT: not writable: REASON', REASON one of\n"
           "       no such folder, is a directory, permission denied, no space left on the\n"
           "       device, read-only file system, file too large, too many symbolic links\n"
+          "     or the module of the chart commands, beside the tool, could not be loaded\n"
           "  2  usage error\n"
           "  3  check: some measurement fails its limits\n";
 }
@@ -66,11 +68,6 @@ const Command kCommands[] = {
     { "info", runInfo },
     { "dump", runDump },
     { "average", runAverage },
-    { "render", runRender },
-    { "export", runExport },
-    { "readout", runReadout },
-    { "check", runCheck },
-    { "search", runSearch },
 };
 
 // How the command the words name ended, or the tool's own options.
@@ -87,6 +84,8 @@ CliResult runCommandLine(int argc, char** argv)
     for (const Command& command : kCommands)
         if (first == command.name)
             return command.run(words);
+    if (isChartCommand(first))
+        return runChartCommand(first, words);
     return CliResult::usageError("sprelin-cli: unknown command '" + first + "'", helpText());
 }
 

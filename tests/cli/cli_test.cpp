@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <complex>
+#include <filesystem>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "clirunner.h"
@@ -177,6 +179,22 @@ TEST(CliUsage, HelpVersionAndMistakes)
         EXPECT_EQ(run.out.rfind(row.outStart, 0), 0u) << run.out;
         EXPECT_EQ(run.err.rfind(row.errStart, 0), 0u) << run.err;
     }
+}
+
+TEST(CliUsage, ACopyWithoutItsChartModuleStillListsAndSaysWhyItCannotDraw)
+{
+    const std::string folder = ::testing::TempDir() + "/sprelin_cli_alone_" + std::to_string(getpid());
+    std::filesystem::create_directories(folder);
+    const std::string tool = folder + "/sprelin-cli";
+    std::filesystem::copy_file(SPRELIN_CLI, tool, std::filesystem::copy_options::overwrite_existing);
+    const std::string sample = shellQuoted(samplePath("bandpass-filter.s2p"));
+
+    EXPECT_EQ(runCli("info " + sample, std::string(), tool).status, 0);
+    const CliRun render = runCli("render -o " + shellQuoted(folder + "/chart.png") + " " + sample, std::string(), tool);
+    EXPECT_EQ(render.status, 1);
+    EXPECT_EQ(render.err.rfind("sprelin-cli: the chart commands cannot be loaded: ", 0), 0u) << render.err;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/chart.png"));
+    std::filesystem::remove_all(folder);
 }
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "filetext.h"
 
-CliRun runCli(const std::string& arguments, const std::string& environment)
+CliRun runCli(const std::string& arguments, const std::string& environment, const std::string& tool)
 {
     // Test cases run as parallel processes: each run gets files of its own.
     static int runs = 0;
@@ -19,7 +19,7 @@ CliRun runCli(const std::string& arguments, const std::string& environment)
     const std::string out = stem + ".out";
     const std::string err = stem + ".err";
     const std::string command
-        = environment + " '" SPRELIN_CLI "' " + arguments + " >'" + out + "' 2>'" + err + "'";
+        = environment + " " + shellQuoted(tool) + " " + arguments + " >'" + out + "' 2>'" + err + "'";
     const int raw = std::system(command.c_str());
     CliRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -12,9 +12,10 @@ struct CliRun {
     std::string err;
 };
 
-// Runs sprelin-cli with the given argument text (already quoted for the shell), optionally
-// with environment assignments in front ("LC_ALL=de_DE.UTF-8").
-CliRun runCli(const std::string& arguments, const std::string& environment = std::string());
+// Runs sprelin-cli (or the copy of it at tool) with the given argument text (already quoted for
+// the shell), optionally with environment assignments in front ("LC_ALL=de_DE.UTF-8").
+CliRun runCli(const std::string& arguments, const std::string& environment = std::string(),
+    const std::string& tool = SPRELIN_CLI);
 
 // The path of a sample file shipped with the project.
 std::string samplePath(const std::string& name);
