@@ -59,7 +59,7 @@ CliResult runAverage(const std::vector<std::string>& words)
     if (output.empty() || arguments.files.empty())
         return CliResult::usageError(
             "sprelin-cli: average needs -o OUT.s2p and at least one file", kAverageHelp);
-    RubberS2P list;
+    RubberS2P& list = listKeptToExit();
     const bool all = loadForCli(arguments.files, list, std::cerr);
     std::string reason;
     const LoadResult written = averagedS2PCommand(list, output, &reason);

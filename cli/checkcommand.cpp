@@ -60,7 +60,7 @@ CliResult runCheck(const std::vector<std::string>& words)
     if (!readLimitsFile(run.arguments.values.at("--limits"), limits, error))
         return CliResult::failure(commandLine(command, error));
 
-    RubberS2P list;
+    RubberS2P& list = listKeptToExit();
     const bool all = loadForCli(run.arguments.files, list, std::cerr);
     if (!referenceLoaded(run.view, list.itemCount, error))
         return CliResult::failure(commandLine(command, error));

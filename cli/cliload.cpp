@@ -53,3 +53,9 @@ std::vector<std::string> loadFailureReasons()
     }
     return reasons;
 }
+
+RubberS2P& listKeptToExit()
+{
+    static RubberS2P* const list = new RubberS2P;
+    return *list;
+}

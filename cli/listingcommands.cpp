@@ -45,7 +45,7 @@ CliResult runInfo(const std::vector<std::string>& words)
     CliArguments arguments;
     if (const std::optional<CliResult> done = prepareListing(words, kInfoHelp, arguments))
         return *done;
-    RubberS2P list;
+    RubberS2P& list = listKeptToExit();
     const bool all = loadForCli(arguments.files, list, std::cerr);
     for (int32_t i = 0; i < list.itemCount; ++i) {
         const RubberS2PData& m = *list.measurement(i);
@@ -60,7 +60,7 @@ CliResult runDump(const std::vector<std::string>& words)
     CliArguments arguments;
     if (const std::optional<CliResult> done = prepareListing(words, kDumpHelp, arguments))
         return *done;
-    RubberS2P list;
+    RubberS2P& list = listKeptToExit();
     const bool all = loadForCli(arguments.files, list, std::cerr);
     for (int32_t i = 0; i < list.itemCount; ++i) {
         RubberS2PData& m = *list.measurement(i);

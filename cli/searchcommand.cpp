@@ -67,7 +67,7 @@ CliResult runSearch(const std::vector<std::string>& words)
     if (values.count("--bw") != 0 && (!readNumber(values.at("--bw"), drop) || !(drop > 0)))
         return chartUsageError(command, "--bw takes a level above 0, not '" + escaped(values.at("--bw")) + "'");
 
-    RubberS2P list;
+    RubberS2P& list = listKeptToExit();
     const bool all = loadForCli(run.arguments.files, list, std::cerr);
     std::string error;
     if (!referenceLoaded(run.view, list.itemCount, error))
