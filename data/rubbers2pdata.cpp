@@ -32,6 +32,11 @@ size_t madePointBytes()
     return sizeof(S2PPoint) + ComplexMatrix::storageBytes(2, 2);
 }
 
+bool reservePointMemory(PointArena& arena, size_t count)
+{
+    return count <= SIZE_MAX / madePointBytes() && arena.reserve(count * madePointBytes());
+}
+
 S2PPoint* makePoint(PointArena& arena)
 {
     void* block = arena.allocate(madePointBytes());
@@ -88,6 +93,11 @@ void RubberS2PData::releasePoints()
 void RubberS2PData::trimPoints()
 {
     pointMemory.trim();
+}
+
+bool RubberS2PData::reservePoints(size_t count)
+{
+    return reservePointMemory(pointMemory, count);
 }
 
 void RubberS2PData::updateFreqSummary()

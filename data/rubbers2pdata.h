@@ -23,6 +23,9 @@ void releasePoint(void* item);
 S2PPoint* makePoint(PointArena& arena);
 // The bytes of arena that makePoint takes for one point.
 size_t madePointBytes();
+// Makes room in arena for count points of makePoint in one block, so that the points of a long
+// measurement known beforehand lie on huge pages; false when no memory is left for it.
+bool reservePointMemory(PointArena& arena, size_t count);
 
 // One measurement: the frequency points of one file (or one view of a three-port file) in
 // index order, the names under which it is shown and a summary of its frequency range.
@@ -45,6 +48,8 @@ public:
     // Gives the memory that the points' arena holds beyond the last point back, once the
     // measurement is complete; points added later still get memory.
     void trimPoints();
+    // Makes room for count more points by reservePointMemory; false when no memory is left.
+    bool reservePoints(size_t count);
     // Appends count points made by makePoint in memory after the last point and takes the
     // arena's chunks over. Returns false when no memory is left for the array: the points that
     // did not fit are ended, and the ones appended so far stay.

@@ -10,7 +10,7 @@ bool HalfPoints::reserve(size_t count)
     } catch (const std::bad_alloc&) {
         return false;
     }
-    return count <= SIZE_MAX / madePointBytes() && memory_.reserve(count * madePointBytes());
+    return reservePointMemory(memory_, count);
 }
 
 S2PPoint* HalfPoints::append()

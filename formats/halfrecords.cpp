@@ -13,6 +13,14 @@ HalfRecords::HalfRecords(int views)
 {
 }
 
+bool HalfRecords::reserve(size_t count)
+{
+    for (HalfPoints& view : points)
+        if (!view.reserve(count))
+            return false;
+    return true;
+}
+
 bool HalfRecords::append(S2PPoint** made)
 {
     for (size_t v = 0; v < points.size(); ++v) {

@@ -29,6 +29,8 @@ struct RecordRun {
 // starts gives up, and the first half's thread reads the half itself.
 struct HalfRecords {
     explicit HalfRecords(int views);
+    // Room for about count records in every view; false when no memory is left for it.
+    bool reserve(size_t count);
     // The next record's point of every view; false when no memory is left.
     bool append(S2PPoint** points);
 

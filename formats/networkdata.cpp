@@ -285,13 +285,27 @@ const char* firstRecordLine(const char* begin, const char* end, size_t recordSiz
     return nullptr;
 }
 
+// About how many records the text from begin to end holds, judged by the length of the first
+// one with an eighth more: the room that the points of a large file take at once, so that they
+// come in one block on huge pages. 0 when not one record is there.
+size_t estimatedRecords(const char* begin, const char* end, size_t recordSize)
+{
+    std::vector<double> first(recordSize);
+    NumberStream probe(begin, end);
+    if (probe.read(first.data(), recordSize) < recordSize)
+        return 0;
+    const auto recordBytes = static_cast<size_t>(probe.position() - begin);
+    const size_t records = static_cast<size_t>(end - begin) / recordBytes + 1;
+    return records + records / 8;
+}
+
 void readHalfRecords(HalfRecords& half, RecordReader& reader, const TouchstoneText& text, const char* begin,
     const std::atomic<bool>& stop)
 {
     const char* end = text.dataEnd;
     const size_t recordSize = reader.f.values.size();
     const char* start = firstRecordLine(begin, end, recordSize);
-    if (start == nullptr) {
+    if (start == nullptr || !half.reserve(estimatedRecords(start, end, recordSize))) {
         half.gaveUp = true;
         return;
     }
@@ -334,6 +348,11 @@ LoadResult readNetworkData(const TouchstoneText& text, RubberS2PData* const* vie
     RecordRun run;
 
     const char* const second = secondHalfStart(begin, end);
+    // Room for the records of the first thread's part at once. Where none is left, the points
+    // come in smaller blocks, and the scan finds out whether memory lasts.
+    const size_t firstRecords = estimatedRecords(begin, second != nullptr ? second : end, recordSize);
+    for (int v = 0; v < count; ++v)
+        views[v]->reservePoints(firstRecords);
     std::unique_ptr<HalfRecords> half;
     std::unique_ptr<RecordReader> helperReader;
     std::atomic<bool> stop { false };

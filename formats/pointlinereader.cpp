@@ -86,7 +86,7 @@ struct SecondHalf {
 void readSecondHalf(SecondHalf& half, const char* begin, const char* end, const TouchstoneOptions& options,
     bool onePort, FileBytes* file, const std::atomic<bool>& stop)
 {
-    if (!half.points.reserve(countLineEnds(begin, end) + 1)) {
+    if (!half.points.reserve(estimatedLines(begin, end))) {
         half.gaveUp = true;
         return;
     }
@@ -170,6 +170,9 @@ LoadResult readPointLines(RubberS2PData& measurement, const TouchstoneText& text
     const char* const begin = text.dataStart;
     const char* const end = text.dataEnd;
     const char* const second = secondHalfStart(begin, end);
+    // Room for the first part's points at once. Where none is left, they come in smaller
+    // blocks, and the scan finds out whether memory lasts.
+    measurement.reservePoints(estimatedLines(begin, second != nullptr ? second : end));
     SecondHalf half;
     std::atomic<bool> stop { false };
     std::thread helper;

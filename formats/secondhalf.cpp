@@ -19,13 +19,14 @@ const char* secondHalfStart(const char* begin, const char* end)
     return nul != nullptr ? static_cast<const char*>(nul) + 1 : nullptr;
 }
 
-size_t countLineEnds(const char* begin, const char* end)
+size_t estimatedLines(const char* begin, const char* end)
 {
-    size_t count = 0;
-    for (const char* p = begin;
-         (p = static_cast<const char*>(std::memchr(p, 0, static_cast<size_t>(end - p)))) != nullptr; ++p)
-        ++count;
-    return count;
+    const void* firstEnd = std::memchr(begin, 0, static_cast<size_t>(end - begin));
+    if (firstEnd == nullptr)
+        return 1;
+    const auto firstBytes = static_cast<size_t>(static_cast<const char*>(firstEnd) - begin) + 1;
+    const size_t lines = static_cast<size_t>(end - begin) / firstBytes + 1;
+    return lines + lines / 8;
 }
 
 bool startHelper(std::thread& helper, const std::function<void()>& work)

@@ -113,6 +113,12 @@ struct GroupReader {
     std::string label;
 };
 
+// About how many groups of lines the text from begin to end holds.
+size_t estimatedGroups(const char* begin, const char* end)
+{
+    return estimatedLines(begin, end) / kGroupLines + 1;
+}
+
 // The helper thread's part. Groups start at every third line that holds numbers from the start
 // of the data, so a count of the first half's lines tells how many lines of the group that the
 // first half ends in come first in the second half; they are kept as read, and the groups behind
@@ -123,6 +129,8 @@ void readSecondHalf(HalfRecords& half, GroupReader& reader, const TouchstoneText
 {
     size_t have = countNumberLines(text.dataStart, second) % kGroupLines;
     counted.store(true, std::memory_order_release);
+    // Where no room is left for the points at once, they come in smaller blocks.
+    half.reserve(estimatedGroups(second, text.dataEnd));
     const char* p = second;
     if (have > 0) {
         double* const lead = reader.lineNumbers(have);
@@ -156,6 +164,10 @@ LoadResult readThreePortLines(const TouchstoneText& text, RubberS2PData* const* 
     RecordRun run;
 
     const char* const second = secondHalfStart(begin, end);
+    // Room for the first part's points at once, or else smaller blocks, as in the helper.
+    const size_t firstGroups = estimatedGroups(begin, second != nullptr ? second : end);
+    for (int v = 0; v < 4; ++v)
+        views[v]->reservePoints(firstGroups);
     HalfRecords half(4);
     GroupReader helperReader(text.options);
     std::atomic<bool> counted { false };
