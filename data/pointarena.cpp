@@ -1,5 +1,6 @@
 #include "pointarena.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "largeblock.h"
@@ -26,8 +27,12 @@ void* PointArena::allocate(size_t bytes)
 
 bool PointArena::reserve(size_t bytes)
 {
-    // Less than a huge page comes as well from the chunks that allocate adds.
-    return bytes < kHugePageBytes || static_cast<size_t>(end_ - next_) >= bytes || addChunk(bytes);
+    // Below half a huge page the chunks that allocate adds serve as well. From there on one
+    // block on huge pages costs a fault or a few instead of one per small page of the chunks;
+    // trim gives back what the points leave of it.
+    if (bytes < kHugePageBytes / 2 || static_cast<size_t>(end_ - next_) >= bytes)
+        return true;
+    return addChunk(std::max(bytes, kHugePageBytes - sizeof(Chunk)));
 }
 
 bool PointArena::addChunk(size_t atLeast)

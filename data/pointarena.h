@@ -14,8 +14,9 @@ public:
 
     // bytes (a multiple of 8) aligned for doubles; null when no memory is left.
     void* allocate(size_t bytes);
-    // Makes room for bytes more in one chunk, so that a large count of points known beforehand
-    // comes from a single block on huge pages; false when no memory is left for it.
+    // Makes room for bytes more in one chunk, so that a count of points known beforehand, from
+    // half a huge page up, comes from a single block on huge pages; false when no memory is
+    // left for it.
     bool reserve(size_t bytes);
     // Gives back every chunk; what allocate handed out is gone.
     void release();

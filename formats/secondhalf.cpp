@@ -21,6 +21,8 @@ const char* secondHalfStart(const char* begin, const char* end)
 
 size_t estimatedLines(const char* begin, const char* end)
 {
+    while (begin != end && *begin == 0)
+        ++begin;
     const void* firstEnd = std::memchr(begin, 0, static_cast<size_t>(end - begin));
     if (firstEnd == nullptr)
         return 1;
