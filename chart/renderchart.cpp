@@ -5,18 +5,23 @@
 #include "planechart.h"
 #include "presentchart.h"
 
-RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frameSize, QImage& image)
+RecomputeResult renderChart(ChartState& state, ChartHost& host, QSize frameSize)
 {
-    image = QImage();
     ChartView& chart = state.chart;
     if (!chart.isAttached())
         chart.attach(ChartView::defaultLabelFont(), frameSize);
     else
         chart.setFrameSize(frameSize);
     const ZoomEntry& zoom = state.currentZoom();
-    const RecomputeResult result = recomputeChart(state, host, zoom.autoX, zoom.autoY);
+    return recomputeChart(state, host, zoom.autoX, zoom.autoY);
+}
+
+RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frameSize, QImage& image)
+{
+    image = QImage();
+    const RecomputeResult result = renderChart(state, host, frameSize);
     if (result == RecomputeResult::Drawn)
-        image = presentChart(chart);
+        image = presentChart(state.chart);
     return result;
 }
 

@@ -10,8 +10,11 @@
 
 // Draws the chart of state for a frame of frameSize pixels without any window, as the main
 // window's redraw does: attaches the chart with the default label font when it is detached
-// (else adopts the size), recomputes with the flags of the view in force and puts the image
-// shown without cursor or rubber band into image (a null image unless the result is Drawn).
+// (else adopts the size) and recomputes with the flags of the view in force.
+RecomputeResult renderChart(ChartState& state, ChartHost& host, QSize frameSize);
+
+// renderChart, then the image shown without cursor or rubber band into image (a null image
+// unless the result is Drawn).
 RecomputeResult renderChartImage(ChartState& state, ChartHost& host, QSize frameSize, QImage& image);
 
 // Paints the chart of state's last drawing onto painter as paintChart does, for the view in

@@ -89,8 +89,7 @@ std::optional<CliResult> computeChart(const ChartCommand& command, const ChartRu
     if (!applyViewOptions(run.view, state, error))
         return chartUsageError(command, error);
     HeadlessChartHost host;
-    const RecomputeResult result
-        = renderChartImage(state, host, QSize(run.view.width, run.view.height), chart.image);
+    const RecomputeResult result = renderChart(state, host, QSize(run.view.width, run.view.height));
     if (result == RecomputeResult::FrameTooSmall)
         return chartUsageError(command,
             "a chart frame of " + std::to_string(run.view.width) + "x" + std::to_string(run.view.height)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QGuiApplication>
-#include <QImage>
 
 #include <optional>
 #include <set>
@@ -58,12 +57,11 @@ private:
     QGuiApplication application;
 };
 
-// A chart command's chart: the application its fonts need (made first, gone last), the state
-// and the picture drawn of it.
+// A chart command's chart: the application its fonts need (made first, gone last) and the
+// state, drawn.
 struct ComputedChart {
     OffscreenApplication application;
     ChartState state;
-    QImage image;
     bool loadedAll = false; // every file gave measurements
 };
 
