@@ -20,19 +20,28 @@ void releaseLargeBlock(void* block, size_t bytes);
 // kHugePageBytes, a heap block, keeps its memory.
 void releaseLargeBlockPages(void* block, size_t bytes, size_t from, size_t to);
 
-// Hands a container's memory out as large blocks, so that a long one lies on huge pages.
+// The size to ask allocateLargeBlock for, for a block of bytes that is filled at once and lives
+// briefly: from half a huge page up a whole huge page at least, filled with one page fault
+// instead of one per small page. Only for a brief block: a huge page is resident whole.
+constexpr size_t briefBlockBytes(size_t bytes)
+{
+    return bytes >= kHugePageBytes / 2 && bytes < kHugePageBytes ? kHugePageBytes : bytes;
+}
+
+// Hands a container's brief memory out as large blocks (briefBlockBytes), so that a long one
+// lies on huge pages.
 template <typename T> struct LargeBlockAllocator {
     using value_type = T;
     LargeBlockAllocator() = default;
     template <typename U> LargeBlockAllocator(const LargeBlockAllocator<U>&) { }
     T* allocate(size_t n)
     {
-        void* block = n <= SIZE_MAX / sizeof(T) ? allocateLargeBlock(n * sizeof(T)) : nullptr;
+        void* block = n <= SIZE_MAX / sizeof(T) ? allocateLargeBlock(briefBlockBytes(n * sizeof(T))) : nullptr;
         if (block == nullptr)
             throw std::bad_alloc();
         return static_cast<T*>(block);
     }
-    void deallocate(T* block, size_t n) { releaseLargeBlock(block, n * sizeof(T)); }
+    void deallocate(T* block, size_t n) { releaseLargeBlock(block, briefBlockBytes(n * sizeof(T))); }
     template <typename U> bool operator==(const LargeBlockAllocator<U>&) const { return true; }
 };
 

@@ -87,10 +87,8 @@ LoadResult readWholeFile(const std::string& path, FileBytes& buffer, size_t& len
         return LoadEmptyFile;
     if (size >= std::numeric_limits<size_t>::max() / 2)
         return LoadCannotRead;
-    // From half a huge page up the buffer takes a whole one at least: a page fault instead of
-    // one per small page, for a file of a megabyte or two as for a large one.
-    const size_t bytes = std::max(static_cast<size_t>(size) + 1,
-        static_cast<size_t>(size) >= kHugePageBytes / 2 ? kHugePageBytes : size_t { 0 });
+    // A file of a megabyte or more is read into huge pages, which the read fills at once.
+    const size_t bytes = briefBlockBytes(static_cast<size_t>(size) + 1);
     buffer = FileBytes(static_cast<char*>(allocateLargeBlock(bytes)), FileBytesRelease { bytes });
     if (buffer == nullptr)
         return LoadOutOfMemory;
