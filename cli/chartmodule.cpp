@@ -38,9 +38,11 @@ CliResult runChartCommand(const std::string& name, const std::vector<std::string
     // Kept loaded to the end: the graphics libraries it brings register their own clean-up.
     void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     using Entry = void (*)(const char*, const std::vector<std::string>&, CliResult&);
-    const auto entry = module == nullptr ? nullptr : reinterpret_cast<Entry>(::dlsym(module, "sprelinRunChartCommand"));
+    const auto entry
+        = module == nullptr ? nullptr : reinterpret_cast<Entry>(::dlsym(module, "sprelinRunChartCommand"));
     if (entry == nullptr)
-        return CliResult::failure("sprelin-cli: the chart commands cannot be loaded: " + std::string(::dlerror()));
+        return CliResult::failure(
+            "sprelin-cli: the chart commands cannot be loaded: " + std::string(::dlerror()));
     CliResult result;
     entry(name.c_str(), words, result);
     return result;

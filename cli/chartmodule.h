@@ -17,4 +17,5 @@ bool isChartCommand(const std::string& name);
 CliResult runChartCommand(const std::string& name, const std::vector<std::string>& words);
 
 // The module's entry: runs the chart command of that name, a usage error for any other name.
-extern "C" void sprelinRunChartCommand(const char* name, const std::vector<std::string>& words, CliResult& result);
+extern "C" void sprelinRunChartCommand(
+    const char* name, const std::vector<std::string>& words, CliResult& result);

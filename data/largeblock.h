@@ -36,7 +36,8 @@ template <typename T> struct LargeBlockAllocator {
     template <typename U> LargeBlockAllocator(const LargeBlockAllocator<U>&) { }
     T* allocate(size_t n)
     {
-        void* block = n <= SIZE_MAX / sizeof(T) ? allocateLargeBlock(briefBlockBytes(n * sizeof(T))) : nullptr;
+        void* block
+            = n <= SIZE_MAX / sizeof(T) ? allocateLargeBlock(briefBlockBytes(n * sizeof(T))) : nullptr;
         if (block == nullptr)
             throw std::bad_alloc();
         return static_cast<T*>(block);

@@ -190,7 +190,8 @@ TEST(CliUsage, ACopyWithoutItsChartModuleStillListsAndSaysWhyItCannotDraw)
     const std::string sample = shellQuoted(samplePath("bandpass-filter.s2p"));
 
     EXPECT_EQ(runCli("info " + sample, std::string(), tool).status, 0);
-    const CliRun render = runCli("render -o " + shellQuoted(folder + "/chart.png") + " " + sample, std::string(), tool);
+    const CliRun render
+        = runCli("render -o " + shellQuoted(folder + "/chart.png") + " " + sample, std::string(), tool);
     EXPECT_EQ(render.status, 1);
     EXPECT_EQ(render.err.rfind("sprelin-cli: the chart commands cannot be loaded: ", 0), 0u) << render.err;
     EXPECT_FALSE(std::filesystem::exists(folder + "/chart.png"));

@@ -51,7 +51,8 @@ TEST(PointArena, ReservedPointsComeFromOneBlock)
         ASSERT_TRUE(arena.reserve(count * madePointBytes()));
         const auto* first = static_cast<char*>(static_cast<void*>(makePoint(arena)));
         for (size_t k = 1; k < count; ++k)
-            ASSERT_EQ(static_cast<void*>(makePoint(arena)), first + k * madePointBytes()) << count << ", " << k;
+            ASSERT_EQ(static_cast<void*>(makePoint(arena)), first + k * madePointBytes())
+                << count << ", " << k;
     }
 }
 
